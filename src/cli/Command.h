@@ -1,0 +1,70 @@
+#pragma once
+// The commands of talmir-convert. Each command file registers itself with a static
+// CommandRegistration, so adding a conversion touches no shared file.
+//
+// Contract: talmir-convert COMMAND [--option VALUE]... INPUT [-o OUTPUT]
+// exit 0 on success, 1 when the conversion reports an error (its message on
+// standard error), 2 on wrong usage.
+
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace talmir::cli {
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailed = 1;
+inline constexpr int kExitUsage = 2;
+
+// Parsed arguments of one command: options in order (flags have an empty value)
+// and the positional arguments.
+struct Arguments {
+    std::vector<std::pair<std::string, std::string>> options;
+    std::vector<std::string> positional;
+
+    bool has(std::string_view name) const;
+    std::optional<std::string> get(std::string_view name) const;
+};
+
+// What a command gives back: output bytes, messages for standard error, exit code.
+struct Outcome {
+    int exitCode = kExitOk;
+    std::string output;
+    std::string errors;
+
+    static Outcome usage(std::string message) { return {kExitUsage, {}, std::move(message)}; }
+    static Outcome failed(std::string message) { return {kExitFailed, {}, std::move(message)}; }
+};
+
+struct CommandSpec {
+    std::string name;
+    std::string synopsis;  // options and positional arguments, for --help
+    std::string summary;   // one line
+    // Options that take a value; every other "--name" is a flag.
+    std::vector<std::string> valueOptions;
+    // Number of input files the command reads (1 for most, 2 for compare).
+    int inputCount = 1;
+    // Runs the command on the contents of its input files.
+    std::function<Outcome(const Arguments&, const std::vector<std::string>& inputs)> run;
+};
+
+struct CommandRegistration {
+    explicit CommandRegistration(CommandSpec spec);
+};
+
+const std::map<std::string, CommandSpec>& commands();
+
+// The whole command line after the program name; reads INPUT files, writes -o.
+// `stdoutBytes` receives what goes to standard output when there is no -o.
+Outcome runCommandLine(const std::vector<std::string>& args);
+
+// Runs one command on input bytes already in memory (the golden tests use this).
+Outcome runCommand(const std::string& name, const std::vector<std::string>& optionArgs,
+                   const std::vector<std::string>& inputs);
+
+std::string helpText();
+
+}  // namespace talmir::cli

@@ -1,0 +1,39 @@
+#pragma once
+// The result of a core command: the output, or the program's own error that the
+// window shows ("エラー番号 : " + number + line feed + description).
+
+#include <string>
+#include <utility>
+#include <variant>
+
+namespace talmir {
+
+// A failure as the user sees it. `description` is UTF-8 (it is shown in a message
+// box or printed on standard error, never written into a document).
+struct Failure {
+    int number = 0;
+    std::string description;
+
+    // A plain message box text with no error number ("読み込み出来ませんでした。").
+    static Failure message(std::string text) { return Failure{0, std::move(text)}; }
+};
+
+template <class T>
+class [[nodiscard]] Result {
+public:
+    Result(T value) : m_state(std::move(value)) {}            // NOLINT: implicit by design
+    Result(Failure failure) : m_state(std::move(failure)) {}  // NOLINT
+
+    bool ok() const { return m_state.index() == 0; }
+    explicit operator bool() const { return ok(); }
+
+    T& value() & { return std::get<0>(m_state); }
+    const T& value() const& { return std::get<0>(m_state); }
+    T&& value() && { return std::get<0>(std::move(m_state)); }
+    const Failure& failure() const { return std::get<1>(m_state); }
+
+private:
+    std::variant<T, Failure> m_state;
+};
+
+}  // namespace talmir

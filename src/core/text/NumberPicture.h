@@ -1,0 +1,35 @@
+#pragma once
+// Number pictures: "0" is a required digit, "#" an optional one, "." the decimal
+// point. The value is rounded to the picture's decimals (halves away from zero, on
+// the exact binary value), optional trailing decimals are dropped, required ones
+// kept, a minus sign precedes negative values and nothing else is inserted:
+// "######0.0###" writes 10 as "10.0" and 12.34567 as "12.3457".
+
+#include <string>
+#include <string_view>
+
+namespace talmir::text {
+
+class NumberPicture {
+public:
+    // Any other character of the picture is ignored. At most 30 decimals.
+    explicit NumberPicture(std::string_view picture);
+
+    // Appends the text of `value` to `out`. A float is widened to double unchanged
+    // before it gets here, so 12.3f prints as 12.30000019 with eight decimals.
+    void append(std::string& out, double value) const;
+    std::string format(double value) const;
+
+    int decimals() const { return m_decimals; }
+
+private:
+    int m_requiredIntegerDigits = 0;  // "0" before the point
+    int m_decimals = 0;               // positions after the point
+    int m_requiredDecimals = 0;       // leading "0" positions after the point
+    bool m_hasPoint = false;
+};
+
+// One-off form for code that is not on a hot path.
+std::string formatPicture(double value, std::string_view picture);
+
+}  // namespace talmir::text

