@@ -28,10 +28,13 @@ std::size_t LenBytes(std::string_view text);
 // so it may split a double-byte character; the lone byte is kept as it is.
 std::string MidBytes(std::string_view text, std::size_t start, std::size_t length);
 
-// Lossless conversion between Shift-JIS bytes and UTF-8 for display. Bytes that are
-// not valid Shift-JIS, and code-page duplicates that would not come back to the
-// same bytes, map to private-use characters that encode back to the very bytes they
-// came from: fromShiftJis then toShiftJis returns the input unchanged.
+// Lossless conversion between Shift-JIS bytes (code page 932 as Windows has it) and
+// UTF-8 for display. Bytes that are not valid Shift-JIS, and NEC/IBM duplicate
+// codes that would encode back to their twin, become private-use characters of
+// plane 15: U+F0000 + the byte for a single byte, U+F0000 + lead * 256 + trail for
+// a pair. Those encode back to the very bytes they came from, so
+// utf8ToShiftJis(shiftJisToUtf8(b)) == b for any bytes b. A lead byte followed by
+// a byte that cannot be a trail byte (a line end, for instance) stands alone.
 std::string shiftJisToUtf8(std::string_view sjis);
 void appendShiftJisToUtf8(std::string& out, std::string_view sjis);
 
