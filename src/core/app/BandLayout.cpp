@@ -1,0 +1,73 @@
+#include "app/BandLayout.h"
+
+#include "app/ShellKeys.h"
+
+#include <algorithm>
+
+namespace talmir::app {
+
+namespace {
+
+std::string controlKey(int position) {
+    return "Bands" + std::to_string(position) + "_Cotrol";
+}
+
+std::string newRowKey(int position) {
+    return "Bands" + std::to_string(position) + "_NewRow";
+}
+
+bool isPanel(std::string_view key) {
+    return std::find(kBandKeys.begin(), kBandKeys.end(), key) != kBandKeys.end();
+}
+
+}  // namespace
+
+BandLayout readBandLayout(const SettingsStore& store) {
+    BandLayout layout;
+    std::array<bool, 4> valid{};
+    std::array<bool, 4> placed{};
+    auto indexOf = [](std::string_view key) {
+        return static_cast<std::size_t>(std::find(kBandKeys.begin(), kBandKeys.end(), key) -
+                                        kBandKeys.begin());
+    };
+    for (std::size_t n = 0; n < 4; ++n) {
+        const std::string stored =
+            store.getText(kEditfrmSection, controlKey(static_cast<int>(n) + 1), kBandKeys[n]);
+        if (isPanel(stored) && !placed[indexOf(stored)]) {
+            layout.keys[n] = stored;
+            placed[indexOf(stored)] = true;
+            valid[n] = true;
+        }
+    }
+    // Positions whose value was unusable: the designed panel when free, else the
+    // first panel not yet placed.
+    for (std::size_t n = 0; n < 4; ++n) {
+        if (valid[n]) {
+            continue;
+        }
+        std::size_t pick = n;
+        if (placed[pick]) {
+            pick = static_cast<std::size_t>(std::find(placed.begin(), placed.end(), false) -
+                                            placed.begin());
+        }
+        layout.keys[n] = std::string(kBandKeys[pick]);
+        placed[pick] = true;
+    }
+    for (int n = 2; n <= 4; ++n) {
+        layout.newRow[static_cast<std::size_t>(n - 1)] =
+            store.getBool(kEditfrmSection, newRowKey(n), false);
+    }
+    return layout;
+}
+
+void writeBandLayout(SettingsStore& store, const BandLayout& layout) {
+    for (int n = 1; n <= 4; ++n) {
+        store.setText(kEditfrmSection, controlKey(n), layout.keys[static_cast<std::size_t>(n - 1)]);
+    }
+    for (int n = 1; n <= 4; ++n) {
+        store.setBool(kEditfrmSection, newRowKey(n),
+                      n > 1 && layout.newRow[static_cast<std::size_t>(n - 1)]);
+    }
+}
+
+}  // namespace talmir::app
