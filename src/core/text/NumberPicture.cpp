@@ -1,7 +1,11 @@
 #include "text/NumberPicture.h"
 
+#include <algorithm>
+#include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 namespace talmir::text {
@@ -26,118 +30,176 @@ NumberPicture::NumberPicture(std::string_view picture) {
             }
         }
     }
-    if (m_decimals > 30) {
-        m_decimals = 30;
-    }
-    if (m_requiredDecimals > m_decimals) {
-        m_requiredDecimals = m_decimals;
-    }
+    m_decimals = std::min(m_decimals, kMaxDecimals);
+    m_requiredDecimals = std::min(m_requiredDecimals, m_decimals);
 }
 
 namespace {
 
-// True when |value| lies exactly half-way between two multiples of 10^-decimals.
-// Only then does the rounding direction of to_chars (to even) differ from ours.
-bool isExactHalf(double magnitude, int decimals) {
-    char buf[512];
-    // A tie has a finite expansion ending at decimals + 1; 40 more digits of zeros
-    // after the 5 cannot happen for a non-tie of a size that prints at all.
-    auto r =
-        std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::fixed, decimals + 41);
-    if (r.ec != std::errc()) {
-        return false;
+__extension__ typedef unsigned __int128 Uint128;
+
+constexpr int kMaxDigits = 400;  // 309 integer digits of the largest double + decimals
+
+constexpr int kFastDecimals = 19;  // 10^19 still fits 64 bits
+
+constexpr auto kPowersOfTen = [] {
+    std::array<std::uint64_t, kFastDecimals + 1> powers{};
+    std::uint64_t power = 1;
+    for (auto& p : powers) {
+        p = power;
+        power *= 10;
     }
-    const char* point = static_cast<const char*>(std::memchr(buf, '.', r.ptr - buf));
-    if (point == nullptr) {
-        return false;
+    return powers;
+}();
+
+// A finite positive double as mantissa * 2^exponent with the mantissa's low bit set
+// (or 0 for zero).
+struct Binary {
+    std::uint64_t mantissa;
+    int exponent;
+};
+
+Binary decompose(double magnitude) {
+    const auto bits = std::bit_cast<std::uint64_t>(magnitude);
+    const int biased = static_cast<int>(bits >> 52) & 0x7FF;
+    std::uint64_t mantissa = bits & ((1ULL << 52) - 1);
+    int exponent = -1074;
+    if (biased != 0) {
+        mantissa |= 1ULL << 52;
+        exponent = biased - 1075;
     }
-    const char* tail = point + 1 + decimals;
-    if (*tail != '5') {
-        return false;
+    if (mantissa == 0) {
+        return {0, 0};
     }
-    for (const char* p = tail + 1; p < r.ptr; ++p) {
-        if (*p != '0') {
-            return false;
+    const int zeros = std::countr_zero(mantissa);
+    return {mantissa >> zeros, exponent + zeros};
+}
+
+// Writes round(magnitude * 10^decimals), halves away from zero, as decimal digits
+// padded with leading zeros to at least decimals + 1 digits. The product is exact
+// (128-bit integers), so the rounding sees the exact binary value. Returns the
+// digit count, or 0 when the result does not fit 19 digits.
+int roundedDigitsFast(Binary b, int decimals, char* digits) {
+    std::uint64_t rounded = 0;
+    if (b.mantissa != 0) {
+        // mantissa < 2^53 and 10^decimals < 2^64: the product fits 117 bits.
+        const Uint128 product = Uint128{b.mantissa} * kPowersOfTen[decimals];
+        if (b.exponent >= 0) {
+            if (b.exponent >= 64 || (product >> (64 - b.exponent)) != 0) {
+                return 0;
+            }
+            const Uint128 whole = product << b.exponent;
+            if (whole >> 64 != 0) {
+                return 0;
+            }
+            rounded = static_cast<std::uint64_t>(whole);
+        } else if (const int shift = -b.exponent; shift < 118) {
+            const Uint128 whole = product >> shift;
+            const Uint128 rest = product - (whole << shift);
+            const Uint128 half = Uint128{1} << (shift - 1);
+            const Uint128 up = whole + (rest >= half ? 1 : 0);
+            if (up >> 64 != 0) {
+                return 0;
+            }
+            rounded = static_cast<std::uint64_t>(up);
+        }  // else far below one unit of the last decimal: rounds to 0
+    }
+    char text[24];
+    const auto r = std::to_chars(text, text + sizeof text, rounded);
+    const int length = static_cast<int>(r.ptr - text);
+    const int padded = std::max(length, decimals + 1);
+    std::memset(digits, '0', static_cast<std::size_t>(padded - length));
+    std::memcpy(digits + padded - length, text, static_cast<std::size_t>(length));
+    return padded;
+}
+
+// The same for any size and up to kMaxDecimals decimals, through the correctly
+// rounded fixed notation of to_chars. That rounds exact halves to even; a half is
+// exact when the lowest set bit of the value stands one place after the last
+// decimal in binary terms (value * 10^decimals * 2 is odd), and then the
+// expansion with one more decimal is exact and rounded up by hand.
+int roundedDigitsSlow(double magnitude, Binary b, int decimals, char* digits) {
+    const bool exactHalf = b.mantissa != 0 && b.exponent == -(decimals + 1);
+    char text[kMaxDigits];
+    const int precision = exactHalf ? decimals + 1 : decimals;
+    const auto r =
+        std::to_chars(text, text + sizeof text, magnitude, std::chars_format::fixed, precision);
+    int length = 0;
+    for (const char* p = text; p < r.ptr; ++p) {
+        if (*p != '.') {
+            digits[length++] = *p;
         }
     }
-    return true;
+    if (exactHalf) {
+        --length;  // the final "5"
+        int i = length - 1;
+        for (; i >= 0 && digits[i] == '9'; --i) {
+            digits[i] = '0';
+        }
+        if (i >= 0) {
+            ++digits[i];
+        } else {
+            std::memmove(digits + 1, digits, static_cast<std::size_t>(length));
+            digits[0] = '1';
+            ++length;
+        }
+    }
+    return length;
 }
 
 }  // namespace
 
 void NumberPicture::append(std::string& out, double value) const {
-    if (std::isnan(value)) {
-        out += "NaN";
+    if (!std::isfinite(value)) {
+        // Never a number a machine could take for a coordinate.
+        out += std::isnan(value) ? "NaN" : (value < 0 ? "-Infinity" : "Infinity");
         return;
     }
-    if (std::isinf(value)) {
-        out += value < 0 ? "-Infinity" : "Infinity";
-        return;
-    }
+    // A negative value that rounds to zero keeps its sign; negative zero has none.
     const bool negative = value < 0;
-    double magnitude = std::fabs(value);
-    char buf[400];
-    auto r = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::fixed, m_decimals);
-    if (r.ec != std::errc()) {
-        out += "0";
-        return;
+    const double magnitude = std::fabs(value);
+    const Binary binary = decompose(magnitude);
+    char digits[kMaxDigits];
+    int count = 0;
+    if (m_decimals <= kFastDecimals) {
+        count = roundedDigitsFast(binary, m_decimals, digits);
     }
-    std::size_t len = static_cast<std::size_t>(r.ptr - buf);
-    // to_chars rounds ties to even; pictures round them away from zero.
-    const char* pointPos = static_cast<const char*>(std::memchr(buf, '.', len));
-    if (isExactHalf(magnitude, m_decimals)) {
-        const char lastDigit = buf[len - 1];
-        if ((lastDigit - '0') % 2 == 0) {
-            // to_chars went down to the even digit: step one unit up.
-            int i = static_cast<int>(len) - 1;
-            for (; i >= 0; --i) {
-                if (buf[i] == '.') {
-                    continue;
-                }
-                if (buf[i] == '9') {
-                    buf[i] = '0';
-                } else {
-                    ++buf[i];
-                    break;
-                }
-            }
-            if (i < 0) {
-                std::memmove(buf + 1, buf, len);
-                buf[0] = '1';
-                ++len;
-                pointPos = static_cast<const char*>(std::memchr(buf, '.', len));
-            }
-        }
+    if (count == 0) {
+        count = roundedDigitsSlow(magnitude, binary, m_decimals, digits);
     }
-    std::size_t intLen = pointPos ? static_cast<std::size_t>(pointPos - buf) : len;
-    std::string_view intPart(buf, intLen);
-    std::string_view fracPart;
-    if (pointPos) {
-        fracPart = std::string_view(pointPos + 1, len - intLen - 1);
+
+    const char* integer = digits;
+    int integerLength = count - m_decimals;
+    while (integerLength > 0 && *integer == '0') {
+        ++integer;
+        --integerLength;
     }
-    // Drop optional trailing decimals.
-    std::size_t keep = fracPart.size();
-    while (keep > static_cast<std::size_t>(m_requiredDecimals) && fracPart[keep - 1] == '0') {
-        --keep;
+    const int padding = std::max(0, m_requiredIntegerDigits - integerLength);
+    const char* fraction = digits + count - m_decimals;
+    int fractionLength = m_decimals;
+    while (fractionLength > m_requiredDecimals && fraction[fractionLength - 1] == '0') {
+        --fractionLength;
     }
-    fracPart = fracPart.substr(0, keep);
-    // The integer part "0" is optional unless the picture requires a digit.
-    if (intPart == "0" && m_requiredIntegerDigits == 0) {
-        intPart = {};
-    }
+    const bool point = m_hasPoint && fractionLength > 0;
+    // "#.##" of 0 would leave nothing at all; write "0" then.
+    const bool loneZero = m_hasPoint && !point && integerLength + padding == 0;
+
+    const std::size_t start = out.size();
+    const std::size_t length = (negative ? 1 : 0) + static_cast<std::size_t>(padding) +
+                               static_cast<std::size_t>(integerLength) + (point ? 1 : 0) +
+                               static_cast<std::size_t>(fractionLength) + (loneZero ? 1 : 0);
+    out.resize(start + length);
+    char* p = out.data() + start;
     if (negative) {
-        out += '-';
+        *p++ = '-';
     }
-    for (int pad = m_requiredIntegerDigits - static_cast<int>(intPart.size()); pad > 0; --pad) {
-        out += '0';
-    }
-    out += intPart;
-    if (m_hasPoint && (!fracPart.empty() || m_requiredDecimals > 0)) {
-        out += '.';
-        out += fracPart;
-    } else if (m_hasPoint && intPart.empty() && m_requiredIntegerDigits == 0) {
-        // "#.##" of 0 prints "0": never an empty number.
-        out += '0';
+    std::memset(p, '0', static_cast<std::size_t>(padding + (loneZero ? 1 : 0)));
+    p += padding + (loneZero ? 1 : 0);
+    std::memcpy(p, integer, static_cast<std::size_t>(integerLength));
+    p += integerLength;
+    if (point) {
+        *p++ = '.';
+        std::memcpy(p, fraction, static_cast<std::size_t>(fractionLength));
     }
 }
 

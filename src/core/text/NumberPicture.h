@@ -13,10 +13,13 @@ namespace talmir::text {
 class NumberPicture {
 public:
     // Any other character of the picture is ignored. At most 30 decimals.
+    static constexpr int kMaxDecimals = 30;
     explicit NumberPicture(std::string_view picture);
 
     // Appends the text of `value` to `out`. A float is widened to double unchanged
     // before it gets here, so 12.3f prints as 12.30000019 with eight decimals.
+    // NaN and infinities print as "NaN", "Infinity" and "-Infinity", which no
+    // reader takes for a number.
     void append(std::string& out, double value) const;
     std::string format(double value) const;
 
