@@ -1,0 +1,168 @@
+// The three matchers of the editor (search, replace, control characters) and the
+// character positions they report. Shift-JIS samples: "穴" = 8C 8A, "孔" = 8D 45,
+// "ソ" = 83 5C (its trail byte is "\"), "あ" = 82 A0.
+
+#include "editor/ControlChars.h"
+#include "editor/Find.h"
+#include "editor/Replace.h"
+#include "editor/TextChars.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+namespace talmir::editor {
+namespace {
+
+const std::string kAna = "\x8C\x8A";
+const std::string kKou = "\x8D\x45";
+const std::string kSo = "\x83\x5C";
+const std::string kA = "\x82\xA0";
+
+struct FindCase {
+    const char* name;
+    std::string text;
+    std::string pattern;
+    std::size_t caretChar;
+    std::optional<FoundText> want;
+};
+
+TEST(FindForward, TableOfCases) {
+    const FindCase cases[] = {
+        {"match at the caret is skipped", "G01X0\r\nG01Y1", "G01", 0, FoundText{7, 3, 7, 3}},
+        {"match right after the caret", "xG01", "G01", 0, FoundText{1, 3, 1, 3}},
+        {"repeat from the last match steps on", "G01 G01 G01", "G01", 4, FoundText{8, 3, 8, 3}},
+        {"no stepping back: aab in xaaab", "xaaab", "aab", 0, std::nullopt},
+        {"no wrap-around", "G01 G02", "G01", 1, std::nullopt},
+        {"text ends inside the candidate", "xabc", "cde", 0, std::nullopt},
+        {"search text longer than the text", "G0", "G01X", 0, std::nullopt},
+        {"empty search text", "G01", "", 0, std::nullopt},
+        {"caret past the end", "G01", "1", 9, std::nullopt},
+        {"line end counts as two characters", "A\r\nB", "B", 0, FoundText{3, 1, 3, 1}},
+        {"double-byte character counts as one", kAna + "G01" + "G01", "G01", 0,
+         FoundText{1, 3, 2, 3}},
+        {"double-byte search text", kA + kA + "x" + kA, kA + "x", 0, FoundText{1, 2, 2, 3}},
+        {"never matches a trail byte", "a" + kSo + "\\", "\\", 0, FoundText{2, 1, 3, 1}},
+        {"broken lead byte does not swallow a line end", "x\x81\r\nG", "\r\nG", 0,
+         FoundText{2, 3, 2, 3}},
+        {"lone lead byte at the end", "ab\x81", "\x81", 0, FoundText{2, 1, 2, 1}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto got = findForward(c.text, c.pattern, c.caretChar);
+        ASSERT_EQ(got.has_value(), c.want.has_value());
+        if (got) {
+            EXPECT_EQ(got->startChar, c.want->startChar);
+            EXPECT_EQ(got->lengthChars, c.want->lengthChars);
+            EXPECT_EQ(got->offsetBytes, c.want->offsetBytes);
+            EXPECT_EQ(got->lengthBytes, c.want->lengthBytes);
+        }
+    }
+}
+
+TEST(FindForward, MessagesAndHistory) {
+    EXPECT_EQ(notFoundMessage("G01"), "検索文字[ G01 ]が見つかりませんでした。");
+    SearchHistory history;
+    EXPECT_TRUE(history.remember("G01"));
+    EXPECT_TRUE(history.remember("穴"));
+    EXPECT_FALSE(history.remember("G01"));
+    EXPECT_EQ(history.items(), (std::vector<std::string>{"G01", "穴"}));
+}
+
+TEST(TextChars, CharIndexAndOffsetAgree) {
+    // a | 穴 | \x81 (broken) | CR | LF | ソ
+    const std::string text = "a" + kAna + "\x81\r\n" + kSo;
+    const std::size_t offsets[] = {0, 1, 3, 4, 5, 6, 8};
+    for (std::size_t index = 0; index < std::size(offsets); ++index) {
+        SCOPED_TRACE(index);
+        EXPECT_EQ(offsetOfCharIndex(text, index), offsets[index]);
+        EXPECT_EQ(charIndexOfOffset(text, offsets[index]), index);
+    }
+    EXPECT_EQ(charIndexOfOffset(text, 2), 1u);  // the trail byte of 穴
+    EXPECT_EQ(offsetOfCharIndex(text, 99), text.size());
+}
+
+struct ReplaceCase {
+    const char* name;
+    std::string text;
+    std::string find;
+    std::string replacement;
+    std::string want;
+    std::size_t count;
+};
+
+TEST(ReplaceAll, TableOfCases) {
+    const ReplaceCase cases[] = {
+        {"one character to two", "X1X2", "X", "X-", "X-1X-2", 2},
+        {"no stepping back: aab in aaab", "aaab", "aab", "Z", "aaab", 0},
+        {"stops at the first differing character", "axabc", "abc", "Z", "axZ", 1},
+        {"delete", "G01;;G02;;", ";;", "", "G01G02", 2},
+        {"empty search text", "G01", "", "Z", "G01", 0},
+        {"text ends inside the candidate", "xab", "abc", "Z", "xab", 0},
+        {"adjacent matches", "ababab", "ab", "ba", "bababa", 3},
+        {"line ends", "A\r\nB\r\n", "\r\n", ";\r\n", "A;\r\nB;\r\n", 2},
+        {"double-byte characters", kAna + "G" + kAna, kAna, kKou, kKou + "G" + kKou, 2},
+        {"trail byte of ソ is not a backslash", kSo + "\\", "\\", "/", kSo + "/", 1},
+        {"invalid bytes pass through", "\x81\r\n\x80\xFF\xFD", "\r\n", ";", "\x81;\x80\xFF\xFD", 1},
+        {"single invalid byte as the search text",
+         "a\xFF"
+         "b\xFF",
+         "\xFF", "_", "a_b_", 2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Replaced got = replaceAll(c.text, c.find, c.replacement);
+        EXPECT_EQ(got.text, c.want);
+        EXPECT_EQ(got.count, c.count);
+    }
+    EXPECT_EQ(replacedMessage(12), "[ 12 ]個を変換しました。");
+}
+
+struct ControlCase {
+    const char* name;
+    std::string text;
+    std::string findEntry;
+    std::string replacementEntry;
+    std::string want;
+    std::size_t count;
+};
+
+TEST(ConvertControlChars, TableOfCases) {
+    const ControlCase cases[] = {
+        {"delete CrLf joins the lines", "A\r\nB\r\nC", "CrLf", "", "ABC", 2},
+        {"Cr to Lf on CR LF text", "A\r\nB\r\n", "Cr", "Lf", "A\n\nB\n\n", 2},
+        {"Lf to CrLf", "A\nB\n", "Lf", "CrLf", "A\r\nB\r\n", 2},
+        {"candidate always takes the full length", "axabc", "abc", "Z", "axabc", 0},
+        {"CR CR LF is not a CrLf", "A\r\r\nB", "CrLf", "", "A\r\r\nB", 0},
+        {"typed % deletes every %", "%\r\nO1\r\n%", "%", "", "\r\nO1\r\n", 2},
+        {"text ends inside the candidate", "ab\r", "CrLf", "", "ab\r", 0},
+        {"keywords are case-sensitive", "crlf\r\n", "crlf", "", "\r\n", 1},
+        {"empty search text", "A\r\n", "", "x", "A\r\n", 0},
+        {"double-byte literal", kAna + "1" + kAna + "2", kAna + "1", kKou, kKou + kAna + "2", 1},
+        {"broken lead byte before CR LF", "\x81\r\n", "CrLf", "Lf", "\x81\n", 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Replaced got = convertControlChars(c.text, controlKeyword(c.findEntry),
+                                                 controlKeyword(c.replacementEntry));
+        EXPECT_EQ(got.text, c.want);
+        EXPECT_EQ(got.count, c.count);
+    }
+    EXPECT_EQ(controlReplacedMessage(3), "[ 3 ]個を変換しました。");
+    EXPECT_EQ(controlDeletedMessage(0), "[ 0 ]個を削除しました。");
+}
+
+TEST(ConvertControlChars, KeywordMapping) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"CrLf", "\r\n"}, {"Cr", "\r"}, {"Lf", "\n"}, {"CRLF", "CRLF"},
+        {"lf", "lf"},     {"%", "%"},   {"", ""},     {"CrLf ", "CrLf "},
+    };
+    for (const auto& [entry, want] : cases) {
+        SCOPED_TRACE(entry);
+        EXPECT_EQ(controlKeyword(entry), want);
+    }
+}
+
+}  // namespace
+}  // namespace talmir::editor
