@@ -16,6 +16,7 @@ for dir in "$root"/*/*/; do
     while IFS= read -r line || [ -n "$line" ]; do
       line=${line%$'\r'}
       case "$line" in ''|'#'*|';'*) continue ;; esac
+      line=${line//@CASE@/${dir%/}}
       if [[ "$line" == *=* ]]; then args+=("--${line%%=*}" "${line#*=}"); else args+=("--$line"); fi
     done < "$dir/options.ini"
   fi

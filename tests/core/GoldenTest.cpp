@@ -2,7 +2,8 @@
 // ("input", or "input1" and "input2"), an optional options.ini with one option a
 // line ("name=value", or "name" for a flag), and the expected result: "expected"
 // (the output bytes), optionally "expected.exit" (the exit code, 0 by default) and
-// "expected.stderr" (a text that standard error must contain).
+// "expected.stderr" (a text that standard error must contain). "@CASE@" in an option
+// value stands for the case folder, for options that name a file of the case.
 // TALMIR_UPDATE_GOLDEN=1 rewrites "expected" from the current output.
 
 #include "Command.h"
@@ -66,9 +67,9 @@ std::vector<GoldenCase> findCases() {
     return cases;
 }
 
-std::vector<std::string> optionArgs(const fs::path& ini) {
+std::vector<std::string> optionArgs(const fs::path& caseDir) {
     std::vector<std::string> args;
-    std::ifstream in(ini);
+    std::ifstream in(caseDir / "options.ini");
     for (std::string line; std::getline(in, line);) {
         line = trimmed(line);
         if (line.empty() || line[0] == '#' || line[0] == ';') {
@@ -79,7 +80,12 @@ std::vector<std::string> optionArgs(const fs::path& ini) {
             args.push_back("--" + line);
         } else {
             args.push_back("--" + line.substr(0, eq));
-            args.push_back(line.substr(eq + 1));
+            std::string value = line.substr(eq + 1);
+            for (auto at = value.find("@CASE@"); at != std::string::npos;
+                 at = value.find("@CASE@")) {
+                value.replace(at, 6, caseDir.string());
+            }
+            args.push_back(value);
         }
     }
     return args;
@@ -98,8 +104,7 @@ TEST_P(Golden, MatchesExpectedBytes) {
         }
     }
     ASSERT_FALSE(inputs.empty()) << "no input in " << c.dir;
-    const auto outcome =
-        talmir::cli::runCommand(c.command, optionArgs(c.dir / "options.ini"), inputs);
+    const auto outcome = talmir::cli::runCommand(c.command, optionArgs(c.dir), inputs);
 
     int expectedExit = 0;
     if (fs::exists(c.dir / "expected.exit")) {
