@@ -1,121 +1,140 @@
 #include "text/NumericValue.h"
 
 #include <charconv>
+#include <cmath>
+#include <limits>
+#include <string>
 
 namespace talmir::text {
 
 namespace {
 
+// Blanks may stand anywhere in a number ("- 1 2.5" reads as -12.5).
 bool isBlank(char c) {
-    return c == ' ' || c == '\t';
+    return c == ' ' || c == '\t' || c == '\n';
 }
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-}  // namespace
+// Where the characters of a number lie in a text.
+struct Extent {
+    std::size_t start = 0;  // first digit or point
+    std::size_t end = 0;    // after the last character that belongs to it
+    bool negative = false;
+    bool anyDigit = false;
+    bool innerBlanks = false;  // blanks between start and end
+};
 
-double numericValue(std::string_view text, std::size_t& consumedBytes) {
-    // Collect the number's characters without blanks into a small buffer; blanks
-    // may stand anywhere inside ("- 1 2.5" reads as -12.5).
-    char buf[128];
-    std::size_t n = 0;
-    std::size_t i = 0;
+Extent scan(std::string_view text) {
+    Extent e;
     const std::size_t size = text.size();
+    std::size_t i = 0;
     auto skipBlanks = [&] {
         while (i < size && isBlank(text[i])) {
             ++i;
         }
     };
-    auto put = [&](char c) {
-        if (n < sizeof buf - 1) {
-            buf[n++] = c;
-        }
-    };
     skipBlanks();
     if (i < size && (text[i] == '+' || text[i] == '-')) {
-        if (text[i] == '-') {
-            put('-');
-        }
+        e.negative = text[i] == '-';
         ++i;
-    }
-    bool anyDigit = false;
-    bool point = false;
-    std::size_t end = 0;
-    for (;;) {
         skipBlanks();
-        if (i >= size) {
+    }
+    e.start = i;
+    bool point = false;
+    for (;; ++i) {
+        skipBlanks();
+        if (i >= size || !(isDigit(text[i]) || (text[i] == '.' && !point))) {
             break;
         }
-        const char c = text[i];
-        if (isDigit(c)) {
-            anyDigit = true;
-            put(c);
-            ++i;
-            end = i;
-        } else if (c == '.' && !point) {
-            point = true;
-            put(c);
-            ++i;
-            if (anyDigit) {
-                end = i;
-            }
-        } else {
-            break;
-        }
+        point = point || text[i] == '.';
+        e.anyDigit = e.anyDigit || text[i] != '.';
+        e.end = i + 1;
     }
-    if (!anyDigit) {
-        consumedBytes = 0;
-        return 0.0;
+    if (!e.anyDigit) {
+        return e;
     }
-    // Exponent: "E" followed by an optional sign and at least one digit.
-    std::size_t save = i;
-    std::size_t saveN = n;
+    // An exponent counts only with at least one digit: "1E" and "1E+" read as 1.
     if (i < size && (text[i] == 'E' || text[i] == 'e')) {
         ++i;
         skipBlanks();
-        put('e');
         if (i < size && (text[i] == '+' || text[i] == '-')) {
-            put(text[i]);
             ++i;
         }
-        bool expDigit = false;
-        for (;;) {
+        for (;; ++i) {
             skipBlanks();
-            if (i < size && isDigit(text[i])) {
-                expDigit = true;
-                put(text[i]);
-                ++i;
-            } else {
+            if (i >= size || !isDigit(text[i])) {
                 break;
             }
+            e.end = i + 1;
         }
-        if (expDigit) {
-            end = i;
+    }
+    for (std::size_t k = e.start; k < e.end && !e.innerBlanks; ++k) {
+        e.innerBlanks = isBlank(text[k]);
+    }
+    return e;
+}
+
+// Whether a number that does not fit a double is too large (rather than too
+// small): its decimal exponent, counted from the first significant digit.
+bool isTooLarge(std::string_view number) {
+    long long position = 0;  // digits before the point, or minus zeros after it
+    bool seenPoint = false;
+    bool significant = false;
+    std::size_t i = 0;
+    for (; i < number.size() && number[i] != 'e' && number[i] != 'E'; ++i) {
+        if (number[i] == '.') {
+            seenPoint = true;
+        } else if (!significant && number[i] == '0') {
+            position -= seenPoint ? 1 : 0;
         } else {
-            i = save;
-            n = saveN;
+            significant = true;
+            position += seenPoint ? 0 : 1;
         }
     }
-    consumedBytes = end;
+    long long exponent = 0;
+    bool negativeExponent = false;
+    for (++i; i < number.size(); ++i) {
+        if (number[i] == '-') {
+            negativeExponent = true;
+        } else if (isDigit(number[i]) && exponent < 1'000'000'000) {
+            exponent = exponent * 10 + (number[i] - '0');
+        }
+    }
+    return position + (negativeExponent ? -exponent : exponent) > 0;
+}
+
+double parse(std::string_view number, bool negative) {
     double value = 0.0;
-    auto r = std::from_chars(buf, buf + n, value);
+    const auto r = std::from_chars(number.data(), number.data() + number.size(), value);
     if (r.ec == std::errc::result_out_of_range) {
-        // Beyond double: keep the sign, saturate.
-        const bool neg = buf[0] == '-';
-        bool tiny = false;
-        for (std::size_t k = 0; k < n; ++k) {
-            if (buf[k] == 'e') {
-                tiny = k + 1 < n && buf[k + 1] == '-';
-                break;
-            }
-        }
-        if (tiny) {
-            return neg ? -0.0 : 0.0;
-        }
-        return neg ? -1.0e308 * 10.0 : 1.0e308 * 10.0;
+        value = isTooLarge(number) ? std::numeric_limits<double>::infinity() : 0.0;
     }
-    return value;
+    return negative ? -value : value;
+}
+
+}  // namespace
+
+double numericValue(std::string_view text, std::size_t& consumedBytes) {
+    const Extent e = scan(text);
+    if (!e.anyDigit) {
+        consumedBytes = 0;
+        return 0.0;
+    }
+    consumedBytes = e.end;
+    const std::string_view span = text.substr(e.start, e.end - e.start);
+    if (!e.innerBlanks) {
+        return parse(span, e.negative);
+    }
+    std::string packed;
+    packed.reserve(span.size());
+    for (char c : span) {
+        if (!isBlank(c)) {
+            packed += c;
+        }
+    }
+    return parse(packed, e.negative);
 }
 
 double numericValue(std::string_view text) {
