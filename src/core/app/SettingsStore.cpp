@@ -31,21 +31,26 @@ bool SettingsStore::getBool(std::string_view section, std::string_view key,
     if (!contains(section, key)) {
         return defaultValue;
     }
-    std::string v = value(section, key);
-    std::transform(v.begin(), v.end(), v.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    while (!v.empty() && v.back() == ' ') {
-        v.pop_back();
+    const std::string stored = value(section, key);
+    std::string_view v = stored;
+    while (!v.empty() && (v.front() == ' ' || v.back() == ' ')) {
+        v = v.front() == ' ' ? v.substr(1) : v.substr(0, v.size() - 1);
     }
-    if (v == "true") {
+    auto equalsIgnoringCase = [v](std::string_view word) {
+        return std::equal(v.begin(), v.end(), word.begin(), word.end(), [](char a, char b) {
+            return std::tolower(static_cast<unsigned char>(a)) == b;
+        });
+    };
+    if (equalsIgnoringCase("true")) {
         return true;
     }
-    if (v == "false") {
+    if (equalsIgnoringCase("false")) {
         return false;
     }
-    double number = 0;
-    auto r = std::from_chars(v.data(), v.data() + v.size(), number);
-    if (r.ec == std::errc() && r.ptr == v.data() + v.size() && !v.empty()) {
+    // The numeric forms (-1 and 0, or any other number): the whole text must be one.
+    std::size_t consumed = 0;
+    const double number = text::numericValue(v, consumed);
+    if (consumed != 0 && consumed == v.size()) {
         return number != 0;
     }
     return defaultValue;
@@ -54,6 +59,12 @@ bool SettingsStore::getBool(std::string_view section, std::string_view key,
 void SettingsStore::setNumber(std::string_view section, std::string_view key, double value) {
     // Shortest text that reads back to the same value.
     char buf[64];
+    auto r = std::to_chars(buf, buf + sizeof buf, value);
+    setValue(section, key, std::string_view(buf, static_cast<std::size_t>(r.ptr - buf)));
+}
+
+void SettingsStore::setSingle(std::string_view section, std::string_view key, float value) {
+    char buf[32];
     auto r = std::to_chars(buf, buf + sizeof buf, value);
     setValue(section, key, std::string_view(buf, static_cast<std::size_t>(r.ptr - buf)));
 }

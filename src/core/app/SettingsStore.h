@@ -28,14 +28,18 @@ public:
     // A text that is not a number reads as the numeric value of its start (so a
     // garbage "Width" reads as 0), as the program always has.
     double getNumber(std::string_view section, std::string_view key, double defaultValue) const;
-    // "True"/"False" in any case, or a number (non-zero is true); anything else
-    // gives the default.
+    // "True"/"False" in any case, or a number such as -1 or 0 (non-zero is true),
+    // blanks around allowed; anything else gives the default.
     bool getBool(std::string_view section, std::string_view key, bool defaultValue) const;
 
     void setText(std::string_view section, std::string_view key, std::string_view value) {
         setValue(section, key, value);
     }
+    // Numbers are written as the shortest decimal text that reads back to the same
+    // value; setSingle does so for a single-precision value ("9.1", not the
+    // digits of its widened double).
     void setNumber(std::string_view section, std::string_view key, double value);
+    void setSingle(std::string_view section, std::string_view key, float value);
     void setBool(std::string_view section, std::string_view key, bool value) {
         setValue(section, key, value ? "True" : "False");
     }
