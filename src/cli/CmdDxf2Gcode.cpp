@@ -1,0 +1,34 @@
+// talmir-convert dxf2gcode INPUT: the G-code the DXF import puts in the G-code window.
+
+#include "Command.h"
+
+#include "import/DxfToGcode.h"
+
+#include <string>
+
+namespace talmir::cli {
+namespace {
+
+Outcome runDxf2Gcode(const Arguments&, const std::vector<std::string>& inputs) {
+    auto result = importers::dxfToGcode(inputs[0]);
+    if (!result) {
+        const Failure& f = result.failure();
+        return Outcome::failed("エラー番号 : " + std::to_string(f.number) + "\n" + f.description +
+                               "\n");
+    }
+    Outcome outcome;
+    outcome.output = std::move(result).value();
+    return outcome;
+}
+
+const CommandRegistration kDxf2Gcode{{
+    "dxf2gcode",
+    "INPUT [-o OUTPUT]",
+    "DXF drawing (ENTITIES: LINE, POINT, CIRCLE, ARC, POLYLINE, LWPOLYLINE) to G-code",
+    {},
+    1,
+    runDxf2Gcode,
+}};
+
+}  // namespace
+}  // namespace talmir::cli

@@ -1,0 +1,101 @@
+#include "export/GcodeSort.h"
+
+#include "text/Lines.h"
+
+#include <unordered_map>
+#include <vector>
+
+namespace talmir::exporters {
+
+namespace {
+
+constexpr std::string_view kEol = "\r\n";
+constexpr int kNoSection = -1;  // before the first section line
+
+bool isMotion(std::string_view line) {
+    for (std::size_t p = line.find("G0"); p != std::string_view::npos; p = line.find("G0", p + 1)) {
+        if (p + 2 < line.size() && line[p + 2] >= '0' && line[p + 2] <= '3') {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool isRapid(std::string_view line) {
+    return line.find("G00") != std::string_view::npos;
+}
+
+struct Motion {
+    std::string_view line;
+    int section;
+};
+
+}  // namespace
+
+Result<std::string> sortGcode(std::string_view gcode) {
+    std::vector<std::string_view> sections;
+    std::unordered_map<std::string_view, int> sectionIndex;
+    std::vector<Motion> motions;
+
+    // Lines are the items: a comma or a quote inside a comment or a ",R" corner
+    // word stays part of its line.
+    text::LineReader reader(gcode);
+    int current = kNoSection;
+    for (std::string_view line; reader.next(line);) {
+        if (isMotion(line)) {
+            motions.push_back({line, current});
+            continue;
+        }
+        auto [it, added] = sectionIndex.try_emplace(line, static_cast<int>(sections.size()));
+        if (added) {
+            sections.push_back(line);
+        }
+        current = it->second;
+    }
+    if (motions.empty()) {
+        return Failure::message("変換可能なコマンドが、見つかりませんでした");
+    }
+
+    // Lines before the first section line have the empty owner text; an empty
+    // section line, if there is one, takes them.
+    const auto empty = sectionIndex.find(std::string_view());
+    const int headless = empty != sectionIndex.end() ? empty->second : kNoSection;
+    std::vector<std::vector<std::size_t>> bySection(sections.size() + 1);
+    for (std::size_t k = 0; k < motions.size(); ++k) {
+        if (motions[k].section == kNoSection) {
+            motions[k].section = headless;
+        }
+        bySection[static_cast<std::size_t>(motions[k].section + 1)].push_back(k);
+    }
+
+    std::string out;
+    out.reserve(gcode.size() + gcode.size() / 16 + 16);
+    auto writeSection = [&](int s) {
+        bool rapidWritten = false;
+        for (std::size_t k : bySection[static_cast<std::size_t>(s + 1)]) {
+            const Motion& m = motions[k];
+            if (isRapid(m.line)) {
+                // Repeated rapid moves collapse, but only when the repeat stands
+                // right after its twin in the same section: dropping a rapid that
+                // merely equals the last line of another section would make the
+                // next cut start from the wrong place.
+                if (rapidWritten && k > 0 && motions[k - 1].section == s &&
+                    motions[k - 1].line == m.line) {
+                    continue;
+                }
+                rapidWritten = true;
+            }
+            out += m.line;
+            out += kEol;
+        }
+    };
+    writeSection(kNoSection);
+    for (std::size_t s = 0; s < sections.size(); ++s) {
+        out += sections[s];
+        out += kEol;
+        writeSection(static_cast<int>(s));
+    }
+    return out;
+}
+
+}  // namespace talmir::exporters

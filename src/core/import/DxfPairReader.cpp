@@ -1,0 +1,111 @@
+#include "import/DxfPairReader.h"
+
+#include "Failure.h"
+
+#include <cstring>
+
+namespace talmir::importers {
+
+namespace {
+
+// CR LF and LF text use LF; CR-only text (two CRs before any LF) uses CR. A text
+// with a single CR and no LF uses CR; a text with neither has one line, and LF
+// (which it does not contain) serves as well as anything.
+char scanSeparator(std::string_view text) {
+    const char* data = text.data();
+    const void* lf = std::memchr(data, '\n', text.size());
+    const std::size_t limit =
+        lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - data) : text.size();
+    const void* cr = std::memchr(data, '\r', limit);
+    if (cr == nullptr) {
+        return '\n';
+    }
+    const std::size_t afterCr = static_cast<std::size_t>(static_cast<const char*>(cr) - data) + 1;
+    if (std::memchr(data + afterCr, '\r', limit - afterCr) != nullptr) {
+        return '\r';
+    }
+    return lf ? '\n' : '\r';
+}
+
+bool isDropped(char c) {
+    return c == ' ' || c == '\r' || c == '\n';
+}
+
+// The field without spaces, CR and LF. Usually they stand only at the ends (the CR
+// of CR LF text, the padding of "  0"), so the result is a slice; otherwise the
+// cleaned bytes go to `scratch`.
+std::string_view cleaned(std::string_view field, std::string& scratch) {
+    std::size_t begin = 0;
+    std::size_t end = field.size();
+    while (begin < end && isDropped(field[begin])) {
+        ++begin;
+    }
+    while (end > begin && isDropped(field[end - 1])) {
+        --end;
+    }
+    field = field.substr(begin, end - begin);
+    for (char c : field) {
+        if (isDropped(c)) {
+            scratch.clear();
+            for (char k : field) {
+                if (!isDropped(k)) {
+                    scratch.push_back(k);
+                }
+            }
+            return scratch;
+        }
+    }
+    return field;
+}
+
+}  // namespace
+
+[[noreturn]] void throwPastEnd() {
+    throw Failure{62, "ファイルにこれ以上データがありません。"};
+}
+
+[[noreturn]] void throwOverflow() {
+    throw Failure{6, "オーバーフローしました。"};
+}
+
+DxfPairReader::DxfPairReader(std::string_view text)
+    : m_text(text), m_separator(scanSeparator(text)) {}
+
+bool DxfPairReader::next() {
+    const std::size_t size = m_text.size();
+    const char* data = m_text.data();
+    // Blank lines (and blanks) before a code are skipped.
+    while (m_pos < size && (data[m_pos] == m_separator || isDropped(data[m_pos]))) {
+        ++m_pos;
+    }
+    if (m_pos >= size) {
+        m_code = {};
+        m_value = {};
+        return false;
+    }
+    const void* codeEnd = std::memchr(data + m_pos, m_separator, size - m_pos);
+    if (codeEnd == nullptr) {
+        throwPastEnd();
+    }
+    const std::size_t codeStop = static_cast<std::size_t>(static_cast<const char*>(codeEnd) - data);
+    m_code = cleaned(m_text.substr(m_pos, codeStop - m_pos), m_codeScratch);
+    m_pos = codeStop + 1;
+
+    const void* valueEnd = std::memchr(data + m_pos, m_separator, size - m_pos);
+    const std::size_t valueStop =
+        valueEnd ? static_cast<std::size_t>(static_cast<const char*>(valueEnd) - data) : size;
+    m_value = cleaned(m_text.substr(m_pos, valueStop - m_pos), m_valueScratch);
+    if (valueEnd == nullptr) {
+        // A file saved without its last line end still closes properly; any other
+        // value running into the end of the text means the file was cut.
+        if (!(m_code == "0" && m_value == "EOF")) {
+            throwPastEnd();
+        }
+        m_pos = size;
+    } else {
+        m_pos = valueStop + 1;
+    }
+    return true;
+}
+
+}  // namespace talmir::importers
