@@ -4,31 +4,22 @@
 
 namespace talmir::text {
 
-namespace {
-
-// First CR or LF at or after `from`, or `size` when none.
-std::size_t findLineEnd(const char* data, std::size_t from, std::size_t size) {
-    const char* p = data + from;
-    const char* end = data + size;
-    // memchr for each is faster than a byte loop on long lines.
-    const void* lf = std::memchr(p, '\n', static_cast<std::size_t>(end - p));
-    const char* limit = lf ? static_cast<const char*>(lf) : end;
-    const void* cr = std::memchr(p, '\r', static_cast<std::size_t>(limit - p));
-    if (cr) {
-        return static_cast<std::size_t>(static_cast<const char*>(cr) - data);
-    }
-    return static_cast<std::size_t>(limit - data);
-}
-
-}  // namespace
-
 bool LineReader::next(std::string_view& line) {
     const std::size_t size = m_text.size();
     if (m_pos >= size) {
         return false;
     }
     const char* data = m_text.data();
-    const std::size_t end = findLineEnd(data, m_pos, size);
+    // The next LF is remembered across calls: a text whose lines end in a lone
+    // CR has no LF at all, and searching the rest of it for one on every line
+    // would take quadratic time.
+    if (m_nextLf <= m_pos) {
+        const void* lf = std::memchr(data + m_pos, '\n', size - m_pos);
+        m_nextLf = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - data) : size;
+    }
+    const void* cr = std::memchr(data + m_pos, '\r', m_nextLf - m_pos);
+    const std::size_t end =
+        cr ? static_cast<std::size_t>(static_cast<const char*>(cr) - data) : m_nextLf;
     line = std::string_view(data + m_pos, end - m_pos);
     m_pos = end;
     if (m_pos < size) {
@@ -79,10 +70,14 @@ std::string paneSnapshot(std::string_view text) {
     bool first = true;
     for (std::string_view line; reader.next(line);) {
         if (!first) {
-            out.append("\r\n");
+            out.append("\r\n", 2);
         }
         first = false;
         out.append(line);
+    }
+    // The empty last line of a text that ends with a line end.
+    if (!text.empty() && (text.back() == '\r' || text.back() == '\n')) {
+        out.append("\r\n", 2);
     }
     return out;
 }

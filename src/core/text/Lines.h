@@ -23,6 +23,7 @@ public:
 private:
     std::string_view m_text;
     std::size_t m_pos = 0;
+    std::size_t m_nextLf = 0;  // the next LF at or after m_pos, or the size; redone once passed
 };
 
 enum class LineEnd { CrLf, Cr, Lf };
@@ -32,9 +33,10 @@ enum class LineEnd { CrLf, Cr, Lf };
 std::string saveWithLineEnd(std::string_view text, LineEnd lineEnd);
 void appendSaveWithLineEnd(std::string& out, std::string_view text, LineEnd lineEnd);
 
-// A pane written out whole (its snapshot): lines joined with CR LF, nothing after
-// the last line. A text ending in a line end gives a snapshot ending in CR LF plus
-// nothing, i.e. the empty last line is not there.
+// A pane written out whole (its snapshot): its lines joined with CR LF, nothing
+// after the last line. A pane whose text ends with a line end has an empty last
+// line, so its snapshot ends with CR LF ("M30\n" gives "M30\r\n"); text appended
+// to the snapshot then starts a line of its own.
 std::string paneSnapshot(std::string_view text);
 
 // The bytes of a line end.
