@@ -1,0 +1,126 @@
+#include "app/Dialogs.h"
+
+#include "app/InpFrm.h"
+
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPrinter>
+#include <QStringList>
+
+namespace talmir {
+
+QString defaultMessageTitle() {
+    return QStringLiteral("Talmir");
+}
+
+QString qtNameFilter(const QString& filter) {
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QStringList patterns;
+        for (const QString& p : parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+            const QString pattern =
+                p.trimmed() == QLatin1String("*.*") ? QStringLiteral("*") : p.trimmed();
+            patterns << pattern;
+            if (pattern.toLower() != pattern) {
+                patterns << pattern.toLower();
+            }
+        }
+        filters << parts[i] + QLatin1String(" (") + patterns.join(QLatin1Char(' ')) +
+                       QLatin1Char(')');
+    }
+    return filters.join(QLatin1String(";;"));
+}
+
+void QtDialogs::message(QWidget* parent, const QString& text, const QString& title,
+                        MessageIcon icon) {
+    QMessageBox::Icon qtIcon = QMessageBox::NoIcon;
+    switch (icon) {
+        case MessageIcon::None:
+            break;
+        case MessageIcon::Information:
+            qtIcon = QMessageBox::Information;
+            break;
+        case MessageIcon::Warning:
+            qtIcon = QMessageBox::Warning;
+            break;
+        case MessageIcon::Critical:
+            qtIcon = QMessageBox::Critical;
+            break;
+        case MessageIcon::Question:
+            qtIcon = QMessageBox::Question;
+            break;
+    }
+    QMessageBox box(qtIcon, title.isEmpty() ? defaultMessageTitle() : title, text, QMessageBox::Ok,
+                    parent);
+    box.exec();
+}
+
+bool QtDialogs::askYesNo(QWidget* parent, const QString& text, const QString& title) {
+    return QMessageBox::question(parent, title.isEmpty() ? defaultMessageTitle() : title, text,
+                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+namespace {
+
+QString startPath(const FileDialogRequest& request) {
+    if (request.initialFolder.isEmpty()) {
+        return request.fileName;
+    }
+    return request.initialFolder + QLatin1Char('/') + request.fileName;
+}
+
+std::optional<QString> chosen(const QString& path) {
+    if (path.isEmpty()) {
+        return std::nullopt;
+    }
+    return path;
+}
+
+}  // namespace
+
+std::optional<QString> QtDialogs::openFile(QWidget* parent, const FileDialogRequest& request) {
+    return chosen(QFileDialog::getOpenFileName(parent, request.title, startPath(request),
+                                               qtNameFilter(request.filter)));
+}
+
+std::optional<QString> QtDialogs::saveFile(QWidget* parent, const FileDialogRequest& request) {
+    // The program never asks before overwriting.
+    return chosen(QFileDialog::getSaveFileName(parent, request.title, startPath(request),
+                                               qtNameFilter(request.filter), nullptr,
+                                               QFileDialog::DontConfirmOverwrite));
+}
+
+std::optional<QColor> QtDialogs::color(QWidget* parent, const QColor& initial) {
+    const QColor c = QColorDialog::getColor(initial, parent);
+    if (!c.isValid()) {
+        return std::nullopt;
+    }
+    return c;
+}
+
+std::optional<QFont> QtDialogs::font(QWidget* parent, const QFont& initial) {
+    bool ok = false;
+    const QFont f = QFontDialog::getFont(&ok, initial, parent);
+    if (!ok) {
+        return std::nullopt;
+    }
+    return f;
+}
+
+bool QtDialogs::printerSetup(QWidget* parent, QPrinter& printer) {
+    QPageSetupDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+QString QtDialogs::inputLine(QWidget* parent, const QString& initial) {
+    InpFrm box(parent);
+    box.setText(initial);
+    box.exec();
+    return box.text();
+}
+
+}  // namespace talmir

@@ -1,0 +1,190 @@
+#include "app/EditFrm.h"
+
+#include "Failure.h"
+#include "app/CommandGuard.h"
+#include "app/Dialogs.h"
+#include "app/EditorFont.h"
+#include "app/FontSettings.h"
+#include "app/ShellKeys.h"
+#include "app/WindowBounds.h"
+#include "editor/TextPane.h"
+#include "editor/WorkFiles.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QProgressBar>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include <algorithm>
+
+namespace talmir {
+
+EditFrm::EditFrm(app::SettingsStore& settings, Dialogs& dialogs, app::Folders folders,
+                 QWidget* parent)
+    : QMainWindow(parent),
+      m_settings(settings),
+      m_dialogs(dialogs),
+      m_folders(std::move(folders)),
+      m_guard(std::make_unique<CommandGuard>(dialogs, this)),
+      m_startDirectory(QDir::currentPath()) {
+    setWindowTitle(QStringLiteral("エディタ"));
+    m_pane = new TextPane(this);
+    setCentralWidget(m_pane);
+    m_templatePane = new TextPane(this);
+    m_templatePane->hide();
+    connect(m_pane, &TextPane::filesDropped, this, &EditFrm::loadDroppedFiles);
+    buildStatusBar();
+    buildBands();
+    buildMenus();
+    m_guard->setProgressBar(m_progress);
+}
+
+EditFrm::~EditFrm() = default;
+
+void EditFrm::buildStatusBar() {
+    m_panel1 = new QLabel(this);
+    m_panel2 = new QLabel(this);
+    m_panel1->setObjectName(QStringLiteral("panel1"));
+    m_panel2->setObjectName(QStringLiteral("panel2"));
+    statusBar()->addWidget(m_panel1, 3);
+    statusBar()->addWidget(m_panel2, 1);
+}
+
+QString EditFrm::documentName() const {
+    return m_panel1->text();
+}
+
+void EditFrm::setDocumentName(const QString& name) {
+    m_panel1->setText(name);
+}
+
+QString EditFrm::statusPanel2() const {
+    return m_panel2->text();
+}
+
+QString EditFrm::workFile(std::string_view name) const {
+    return QString::fromStdString(editor::workFilePath(m_folders.AppDir, name));
+}
+
+void EditFrm::Form_Load(const QString& commandTail) {
+    QDir::setCurrent(QString::fromStdString(m_folders.AppDir));
+    m_browserPath = QString::fromStdString(
+        m_settings.getText(app::kTalmirSection, app::kWebAplKey, app::kDefaultWebApl));
+    m_apps.loadAll(m_settings);
+    refreshAppMenu();
+
+    const app::PixelRect bounds = app::readWindowBounds(m_settings, logicalDpiX());
+    setGeometry(bounds.x, bounds.y, bounds.width, bounds.height);
+
+    m_recent.load(m_settings);
+    refreshRecentMenu();
+    applyBandLayout(app::readBandLayout(m_settings));
+    m_settings.setText(app::kTalmirSection, app::kApldirKey, m_folders.AppDir);
+    action("MnuRead_Click")
+        ->setVisible(m_settings.getBool(app::kTalmirSection, app::kHelpKey, true));
+    applyFont();
+    loadCommandLine(commandTail);
+}
+
+void EditFrm::applyFont() {
+    m_pane->setPaneFont(editorFont(app::readFontSettings(m_settings, false)));
+}
+
+void EditFrm::loadCommandLine(const QString& commandTail) {
+    const QString given = QString::fromStdString(app::commandLinePath(commandTail.toStdString()));
+    if (given.isEmpty()) {
+        return;
+    }
+    // A relative path names a file in the folder the program was started from.
+    const QString path = QDir(m_startDirectory).absoluteFilePath(given);
+    try {
+        loadDocumentFile(path);
+    } catch (const Failure&) {
+        // An unreadable command-line file leaves the pane as it was, silently.
+    }
+    LoadFilSub(path);
+}
+
+void EditFrm::closeEvent(QCloseEvent* event) {
+    Form_QueryUnload();
+    event->accept();
+}
+
+void EditFrm::MnuEnd_Click() {
+    close();
+}
+
+void EditFrm::Form_QueryUnload() {
+    if (m_shutDown) {
+        return;
+    }
+    m_shutDown = true;
+    // The bounds stored are the normal ones, also when the window is maximised.
+    const QRect normal = (isMaximized() || isMinimized()) ? normalGeometry() : geometry();
+    m_settings.setBool(app::kTalmirSection, app::kHelpKey, action("MnuRead_Click")->isVisible());
+    app::writeWindowBounds(m_settings,
+                           app::PixelRect{normal.x(), normal.y(), normal.width(), normal.height()},
+                           logicalDpiX());
+    app::writeBandLayout(m_settings, bandLayout());
+
+    const auto windows = QApplication::topLevelWidgets();
+    for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
+        if (*it != this && (*it)->isVisible()) {
+            (*it)->close();
+        }
+    }
+    // Each work file goes on its own: a missing BAK.DAT does not keep BAK1.DAT.
+    QFile::remove(workFile(editor::kBakDat));
+    QFile::remove(workFile(editor::kBak1Dat));
+}
+
+QToolBar* EditFrm::band(std::string_view key) const {
+    const auto it = m_bands.find(key);
+    return it == m_bands.end() ? nullptr : it->second;
+}
+
+void EditFrm::applyBandLayout(const app::BandLayout& layout) {
+    for (const auto& [key, bar] : m_bands) {
+        removeToolBar(bar);
+    }
+    for (std::size_t n = 0; n < layout.keys.size(); ++n) {
+        QToolBar* bar = band(layout.keys[n]);
+        if (n > 0 && layout.newRow[n]) {
+            addToolBarBreak(Qt::TopToolBarArea);
+        }
+        addToolBar(Qt::TopToolBarArea, bar);
+        bar->show();
+    }
+    m_appliedLayout = layout;
+}
+
+app::BandLayout EditFrm::bandLayout() const {
+    // Before the window has been laid out the bands are where they were put.
+    if (!isVisible()) {
+        return m_appliedLayout;
+    }
+    std::vector<QToolBar*> bars;
+    for (const auto& [key, bar] : m_bands) {
+        bars.push_back(bar);
+    }
+    // Rows from top to bottom, bands from left to right within a row.
+    std::sort(bars.begin(), bars.end(), [](const QToolBar* a, const QToolBar* b) {
+        if (a->y() != b->y()) {
+            return a->y() < b->y();
+        }
+        return a->x() < b->x();
+    });
+    app::BandLayout layout;
+    for (std::size_t n = 0; n < bars.size() && n < layout.keys.size(); ++n) {
+        layout.keys[n] = bars[n]->objectName().toStdString();
+        layout.newRow[n] = n > 0 && bars[n]->y() != bars[n - 1]->y();
+    }
+    return layout;
+}
+
+}  // namespace talmir

@@ -1,0 +1,89 @@
+#include "app/FileIo.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <new>
+
+namespace talmir {
+
+namespace {
+
+Failure fileNotFound() {
+    return Failure{53, "ファイルが見つかりません。"};
+}
+
+Failure accessError() {
+    return Failure{75, "パス/ファイル アクセス エラーです。"};
+}
+
+Failure diskFull() {
+    return Failure{61, "ディスクの空き容量が不足しています。"};
+}
+
+}  // namespace
+
+Result<std::string> readFileBytes(const QString& path) {
+    QFile file(path);
+    if (!file.exists()) {
+        return fileNotFound();
+    }
+    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+        return accessError();
+    }
+    const qint64 size = file.size();
+    std::string bytes;
+    try {
+        bytes.resize(static_cast<std::size_t>(size));
+    } catch (const std::bad_alloc&) {
+        return Failure{7, "メモリが不足しています。"};
+    }
+    qint64 done = 0;
+    while (done < size) {
+        const qint64 n = file.read(bytes.data() + done, size - done);
+        if (n <= 0) {
+            return accessError();
+        }
+        done += n;
+    }
+    return bytes;
+}
+
+std::optional<Failure> writeFileBytes(const QString& path, std::string_view bytes) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        return accessError();
+    }
+    const char* data = bytes.data();
+    qint64 left = static_cast<qint64>(bytes.size());
+    while (left > 0) {
+        const qint64 n = file.write(data, left);
+        if (n <= 0) {
+            file.cancelWriting();
+            return diskFull();
+        }
+        data += n;
+        left -= n;
+    }
+    if (!file.commit()) {
+        return diskFull();
+    }
+    return std::nullopt;
+}
+
+std::string readFileBytesOrThrow(const QString& path) {
+    auto bytes = readFileBytes(path);
+    if (!bytes) {
+        throw bytes.failure();
+    }
+    return std::move(bytes).value();
+}
+
+void writeFileBytesOrThrow(const QString& path, std::string_view bytes) {
+    if (auto failure = writeFileBytes(path, bytes)) {
+        throw *failure;
+    }
+}
+
+}  // namespace talmir

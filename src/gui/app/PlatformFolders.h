@@ -1,0 +1,18 @@
+#pragma once
+// The program's folders as this system reports them.
+
+#include "app/Folders.h"
+
+#include <QString>
+
+namespace talmir {
+
+// `AppDir` is the program's folder when it can be written; an installed copy
+// (a folder the user cannot write) uses the per-user data folder instead, so work
+// files and tables still work. `TempDir` is the system's temporary folder.
+app::Folders detectFolders();
+
+// Whether files can be created in `folder` (tried, not guessed from permissions).
+bool isWritableFolder(const QString& folder);
+
+}  // namespace talmir
