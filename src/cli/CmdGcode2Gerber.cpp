@@ -1,0 +1,62 @@
+// talmir-convert gcode2gerber [--unit 0..3] [--block-end cr|lf|crlf|star] [--rs274x]
+// INPUT: G-code to Gerber with the choices of the Gerber dialog.
+
+#include "Command.h"
+
+#include "export/GcodeToGerber.h"
+
+namespace talmir::cli {
+namespace {
+
+std::string messageOf(const Failure& failure) {
+    if (failure.number == 0) {
+        return failure.description + "\n";
+    }
+    return "エラー番号 : " + std::to_string(failure.number) + "\n" + failure.description + "\n";
+}
+
+Outcome runGcode2Gerber(const Arguments& args, const std::vector<std::string>& inputs) {
+    exporters::GerberOptions options;
+    if (const auto unit = args.get("unit")) {
+        if (unit->size() != 1 || (*unit)[0] < '0' || (*unit)[0] > '3') {
+            return Outcome::usage("talmir-convert gcode2gerber: --unit takes 0, 1, 2 or 3\n");
+        }
+        options.unit = (*unit)[0] - '0';
+    }
+    if (const auto end = args.get("block-end")) {
+        using exporters::GerberBlockEnd;
+        if (*end == "cr") {
+            options.blockEnd = GerberBlockEnd::Cr;
+        } else if (*end == "lf") {
+            options.blockEnd = GerberBlockEnd::Lf;
+        } else if (*end == "crlf") {
+            options.blockEnd = GerberBlockEnd::CrLf;
+        } else if (*end == "star") {
+            options.blockEnd = GerberBlockEnd::Star;
+        } else {
+            return Outcome::usage(
+                "talmir-convert gcode2gerber: --block-end takes cr, lf, crlf or star\n");
+        }
+    }
+    options.rs274x = args.has("rs274x");
+    auto gerber = exporters::gcodeToGerber(inputs[0], options);
+    if (!gerber) {
+        return Outcome::failed(messageOf(gerber.failure()));
+    }
+    Outcome outcome;
+    outcome.output = std::move(gerber).value();
+    return outcome;
+}
+
+const CommandRegistration kGcode2Gerber{{
+    "gcode2gerber",
+    "[--unit 0..3] [--block-end cr|lf|crlf|star] [--rs274x] INPUT [-o OUTPUT]",
+    "G-code to Gerber: unit 0 = 1.2345 mm, 1 = 123, 2 = 1235 (default), 3 = 12345; block end "
+    "star (default) or a line end; --rs274x writes a complete RS-274X file",
+    {"unit", "block-end"},
+    1,
+    runGcode2Gerber,
+}};
+
+}  // namespace
+}  // namespace talmir::cli

@@ -1,0 +1,38 @@
+// talmir-convert gcode2hpgl INPUT: G-code to HPGL in plotter units of 0.025 mm.
+
+#include "Command.h"
+
+#include "export/GcodeToHpgl.h"
+
+namespace talmir::cli {
+namespace {
+
+std::string messageOf(const Failure& failure) {
+    if (failure.number <= 0) {
+        return failure.description + "\n";
+    }
+    return "エラー番号 : " + std::to_string(failure.number) + "\n" + failure.description + "\n";
+}
+
+Outcome runGcode2Hpgl(const Arguments&, const std::vector<std::string>& inputs) {
+    auto hpgl = exporters::gcodeToHpgl(inputs[0]);
+    if (!hpgl) {
+        return Outcome::failed(messageOf(hpgl.failure()));
+    }
+    Outcome outcome;
+    outcome.output = std::move(hpgl).value();
+    return outcome;
+}
+
+const CommandRegistration kGcode2Hpgl{{
+    "gcode2hpgl",
+    "INPUT [-o OUTPUT]",
+    "G-code to HPGL: PA moves, AA arcs and CI circles in plotter units (40 per mm); a "
+    "program holding D01, D02 or D03 items is not converted",
+    {},
+    1,
+    runGcode2Hpgl,
+}};
+
+}  // namespace
+}  // namespace talmir::cli

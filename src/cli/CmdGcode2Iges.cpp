@@ -1,0 +1,85 @@
+// talmir-convert gcode2iges [--caption NAME] [--timestamp yyyymmddhhnnss] INPUT:
+// G-code to IGES. The caption defaults to the input's file name; the date and time
+// come from the clock unless --timestamp fixes them.
+
+#include "Command.h"
+
+#include "export/GcodeToIges.h"
+#include "text/ShiftJis.h"
+
+#include <ctime>
+
+namespace talmir::cli {
+namespace {
+
+std::string messageOf(const Failure& failure) {
+    if (failure.number == 0) {
+        return failure.description + "\n";
+    }
+    return "エラー番号 : " + std::to_string(failure.number) + "\n" + failure.description + "\n";
+}
+
+bool isDigits(std::string_view s) {
+    for (char c : s) {
+        if (c < '0' || c > '9') {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string baseName(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// yyyymmdd and hhnnss of the local clock.
+void clockStamp(std::string& date, std::string& time) {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char buf[16];
+    std::strftime(buf, sizeof buf, "%Y%m%d", &local);
+    date = buf;
+    std::strftime(buf, sizeof buf, "%H%M%S", &local);
+    time = buf;
+}
+
+Outcome runGcode2Iges(const Arguments& args, const std::vector<std::string>& inputs) {
+    exporters::IgesOptions options;
+    if (const auto stamp = args.get("timestamp")) {
+        if (stamp->size() != 14 || !isDigits(*stamp)) {
+            return Outcome::usage("talmir-convert gcode2iges: --timestamp takes yyyymmddhhnnss\n");
+        }
+        options.date = stamp->substr(0, 8);
+        options.time = stamp->substr(8);
+    } else {
+        clockStamp(options.date, options.time);
+    }
+    // The caption is typed in UTF-8; the file holds Shift-JIS.
+    if (const auto caption = args.get("caption")) {
+        options.caption = text::utf8ToShiftJis(*caption);
+    } else if (!args.positional.empty()) {
+        options.caption = text::utf8ToShiftJis(baseName(args.positional[0]));
+    }
+    auto iges = exporters::gcodeToIges(inputs[0], options);
+    if (!iges) {
+        return Outcome::failed(messageOf(iges.failure()));
+    }
+    Outcome outcome;
+    outcome.output = std::move(iges).value();
+    return outcome;
+}
+
+const CommandRegistration kGcode2Iges{{
+    "gcode2iges",
+    "[--caption NAME] [--timestamp yyyymmddhhnnss] INPUT [-o OUTPUT]",
+    "G-code to IGES: lines (110), arcs (100) and points (116) in 80-column records; NAME "
+    "(default: the input's file name) names the product and file in the global section",
+    {"caption", "timestamp"},
+    1,
+    runGcode2Iges,
+}};
+
+}  // namespace
+}  // namespace talmir::cli

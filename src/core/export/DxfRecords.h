@@ -1,0 +1,41 @@
+#pragma once
+// DXF writing shared by the exports: the fixed header template (header variables and
+// the line-type table) and the entity layouts. Every line ends with CR LF; group
+// codes are right-aligned to three characters ("  0", " 10"). Coordinates are
+// written with "####0.0#######" from the value exactly as held, so a single-precision
+// 12.3 prints as 12.30000019; Z is always 0.0.
+
+#include <string>
+#include <string_view>
+
+namespace talmir::exporters {
+
+// The header lines from "$ELEVATION" to the "ENDTAB" of the line-type table, each
+// followed by CR LF. The writers put it after "  0 SECTION  2 HEADER 999 TALMIR_2  9".
+std::string_view dxfHeaderTemplate();
+
+// The start of a DXF file up to and including the line-type table.
+void appendDxfHeader(std::string& out);
+
+inline void appendDxfText(std::string& out, std::string_view line) {
+    out.append(line);
+    out.append("\r\n");
+}
+
+// The text of a colour group (62): five blanks and the number ("     5").
+std::string dxfColourText(double colour);
+
+// The layer and colour text that every entity carries.
+struct DxfStyle {
+    std::string_view layer;
+    std::string_view colour;  // as made by dxfColourText
+};
+
+void appendDxfLine(std::string& out, const DxfStyle& style, float x1, float y1, float x2, float y2);
+void appendDxfPoint(std::string& out, const DxfStyle& style, float x, float y);
+// Angles in degrees, counter-clockwise from `startDeg` to `endDeg`.
+void appendDxfArc(std::string& out, const DxfStyle& style, float cx, float cy, float radius,
+                  double startDeg, double endDeg);
+void appendDxfCircle(std::string& out, const DxfStyle& style, float cx, float cy, float radius);
+
+}  // namespace talmir::exporters

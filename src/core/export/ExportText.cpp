@@ -1,0 +1,144 @@
+#include "export/ExportText.h"
+
+#include "text/NumericValue.h"
+
+#include <cfloat>
+#include <cmath>
+#include <cstring>
+
+namespace talmir::exporters {
+
+namespace {
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+std::string_view trimmed(std::string_view s) {
+    while (!s.empty() && isBlank(s.front())) {
+        s.remove_prefix(1);
+    }
+    while (!s.empty() && isBlank(s.back())) {
+        s.remove_suffix(1);
+    }
+    return s;
+}
+
+}  // namespace
+
+bool ItemReader::nextLine() {
+    std::string_view line;
+    if (!m_lines.next(line)) {
+        return false;
+    }
+    m_lastLine = m_lines.offset() >= m_size;
+    if (m_lastLine && line.empty()) {
+        return false;  // the snapshot ends with the line end before it
+    }
+    m_line = line;
+    m_inLine = true;
+    return true;
+}
+
+bool ItemReader::next(std::string_view& item) {
+    if (!m_inLine && !nextLine()) {
+        return false;
+    }
+    std::string_view rest = m_line;
+    while (!rest.empty() && isBlank(rest.front())) {
+        rest.remove_prefix(1);
+    }
+    std::size_t comma = std::string_view::npos;
+    if (!rest.empty() && rest.front() == '"') {
+        const std::size_t close = rest.find('"', 1);
+        if (close == std::string_view::npos) {
+            item = rest.substr(1);
+        } else {
+            item = rest.substr(1, close - 1);
+            comma = rest.find(',', close + 1);
+        }
+    } else {
+        comma = rest.find(',');
+        item = trimmed(rest.substr(0, comma));
+    }
+    if (comma == std::string_view::npos) {
+        m_inLine = false;
+    } else {
+        m_line = rest.substr(comma + 1);
+        // A comma at the very end of the snapshot is followed by nothing to read.
+        if (m_line.empty() && m_lastLine) {
+            m_inLine = false;
+        }
+    }
+    return true;
+}
+
+std::size_t countItems(std::string_view text) {
+    std::size_t count = 0;
+    ItemReader items(text);
+    for (std::string_view item; items.next(item);) {
+        ++count;
+    }
+    return count;
+}
+
+bool wordValue(std::string_view item, char letter, double& value) {
+    const void* at = std::memchr(item.data(), letter, item.size());
+    if (at == nullptr) {
+        return false;
+    }
+    const std::size_t pos = static_cast<std::size_t>(static_cast<const char*>(at) - item.data());
+    value = text::numericValue(item.substr(pos + 1));
+    return true;
+}
+
+float singleWord(std::string_view item, char letter, float fallback) {
+    double value = 0;
+    if (!wordValue(item, letter, value)) {
+        return fallback;
+    }
+    return toSingle(value);
+}
+
+float toSingle(double value) {
+    if (!std::isfinite(value) || std::fabs(value) > FLT_MAX) {
+        throw overflowFailure();
+    }
+    return static_cast<float>(value);
+}
+
+Failure overflowFailure() {
+    return Failure{6, "オーバーフローしました。"};
+}
+
+Failure tableFullFailure() {
+    return Failure{9, "インデックスが有効範囲にありません。"};
+}
+
+Failure nothingToConvertFailure() {
+    return Failure::message("変換可能なコマンドが、見つかりませんでした");
+}
+
+bool hasMotionCode(std::string_view item) {
+    for (std::size_t at = item.find('G'); at != std::string_view::npos;
+         at = item.find('G', at + 1)) {
+        if (at + 2 >= item.size()) {
+            return false;
+        }
+        const char a = item[at + 1];
+        const char b = item[at + 2];
+        if ((a == '0' && b >= '0' && b <= '3') || (a == '8' && b == '1')) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void appendNumber(std::string& out, const text::NumberPicture& picture, double value) {
+    if (!std::isfinite(value)) {
+        throw overflowFailure();
+    }
+    picture.append(out, value);
+}
+
+}  // namespace talmir::exporters

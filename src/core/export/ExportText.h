@@ -1,0 +1,78 @@
+#pragma once
+// How the exports out of the G-code window read its text and write their numbers.
+//
+// The window's text is read as its snapshot would be (lines joined by CR LF, nothing
+// after the last line), either line by line or as comma-separated items. Word values
+// are read with the shared numeric-value rule and held in single precision where the
+// program keeps them so; a value too large for that, or a result that is not a
+// finite number, ends the conversion with the overflow error instead of writing
+// "NaN" or "Infinity" into a drawing.
+
+#include "Failure.h"
+#include "text/Lines.h"
+#include "text/NumberPicture.h"
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace talmir::exporters {
+
+// Comma-separated items of a text, as the snapshot of a pane is read item by item:
+// a comma ends an item as a line end does; blanks around an item are dropped; an
+// item that starts with a double quote runs to the closing quote (commas inside
+// are kept) and the rest up to the next comma or line end is skipped. The snapshot
+// has no line end after its last line, so neither an empty last line nor a comma
+// at the very end yields an item.
+//   ItemReader items(text);
+//   for (std::string_view item; items.next(item);) { ... }
+class ItemReader {
+public:
+    explicit ItemReader(std::string_view text) : m_lines(text), m_size(text.size()) {}
+
+    bool next(std::string_view& item);
+
+private:
+    bool nextLine();
+
+    text::LineReader m_lines;
+    std::size_t m_size;
+    std::string_view m_line;  // the rest of the current line
+    bool m_inLine = false;    // m_line still has an item to give
+    bool m_lastLine = false;  // the current line is the last of the text
+};
+
+// Counts the items ItemReader gives for `text`.
+std::size_t countItems(std::string_view text);
+
+inline bool contains(std::string_view s, std::string_view what) {
+    return s.find(what) != std::string_view::npos;
+}
+
+// The numeric value of the text after the first occurrence of `letter` ("X" of
+// G01X10.Y20. gives 10); false when the letter does not occur.
+bool wordValue(std::string_view item, char letter, double& value);
+
+// The same as a single-precision value, with `fallback` when the letter is missing.
+// Throws the overflow failure when the number does not fit in single precision.
+float singleWord(std::string_view item, char letter, float fallback);
+
+// A double narrowed to single precision; throws the overflow failure when it does
+// not fit (the program stops with its overflow error there).
+float toSingle(double value);
+
+// The error the program reports for a number out of range: "エラー番号 : 6".
+Failure overflowFailure();
+// The error for a table that has no room left (more than 256 section lines).
+Failure tableFullFailure();
+// The message of an export that found nothing to convert.
+Failure nothingToConvertFailure();
+
+// True when the item holds one of the motion codes "G00", "G01", "G02", "G03", "G81".
+bool hasMotionCode(std::string_view item);
+
+// Appends `value` through `picture`; throws the overflow failure for a value that
+// is not a finite number.
+void appendNumber(std::string& out, const text::NumberPicture& picture, double value);
+
+}  // namespace talmir::exporters

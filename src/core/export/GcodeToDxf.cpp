@@ -1,0 +1,225 @@
+#include "export/GcodeToDxf.h"
+
+#include "export/DxfRecords.h"
+#include "export/ExportText.h"
+
+#include <cmath>
+#include <unordered_map>
+
+namespace talmir::exporters {
+
+namespace {
+
+constexpr std::size_t kMaxLayers = 256;
+
+// The angle constants as the arc rules use them: pi and 2 pi in double precision,
+// the quarter and three-quarter turns held in single precision (so pi/2 prints as
+// 90.0000025044781 degrees).
+constexpr double kPi = 3.14159265358979;
+constexpr double kTwoPi = 6.28318530717959;
+constexpr float kQuarterTurn = static_cast<float>(kPi / 2);
+constexpr float kThreeQuarterTurn = static_cast<float>(3 * kPi / 2);
+constexpr double kDegreesPerRadian = 57.2957795130823;
+
+// Section lines in order of first appearance; entry 0 is layer "10".
+class LayerTable {
+public:
+    // The number of the layer named `name`, adding it when new.
+    int select(std::string_view name) {
+        auto found = m_numbers.find(name);
+        if (found != m_numbers.end()) {
+            return found->second;
+        }
+        if (m_names.size() >= kMaxLayers) {
+            throw tableFullFailure();
+        }
+        m_names.push_back(name);
+        const int number = static_cast<int>(m_names.size());
+        m_numbers.emplace(name, number);
+        return number;
+    }
+    std::size_t count() const { return m_names.size(); }
+    std::string_view name(int number) const {
+        return number == 0 ? std::string_view("10") : m_names[number - 1];
+    }
+
+private:
+    std::vector<std::string_view> m_names;
+    std::unordered_map<std::string_view, int> m_numbers;
+};
+
+// The reading pass: fills the layer table and counts the motion lines.
+std::size_t readLayers(std::string_view gcode, LayerTable& layers) {
+    std::size_t motions = 0;
+    ItemReader items(gcode);
+    for (std::string_view item; items.next(item);) {
+        if (hasMotionCode(item)) {
+            ++motions;
+        } else {
+            layers.select(item);
+        }
+    }
+    return motions;
+}
+
+// Angle of the start point seen from the centre (the vector (-I, -J)), radians.
+float startAngle(float i, float j) {
+    if (i == 0) {
+        return j < 0 ? kQuarterTurn : kThreeQuarterTurn;
+    }
+    float angle = static_cast<float>(std::atan(static_cast<double>(j / i)));
+    if (i > 0) {
+        angle = static_cast<float>(angle + kPi);
+    }
+    if (angle < 0) {
+        angle = static_cast<float>(angle + kTwoPi);
+    }
+    return angle;
+}
+
+// Angle of the end point (x, y) seen from the centre (cx, cy), radians.
+float endAngle(float x, float y, float cx, float cy) {
+    const float dx = x - cx;
+    const float dy = y - cy;
+    if (dx == 0) {
+        return dy >= 0 ? kQuarterTurn : kThreeQuarterTurn;
+    }
+    float angle = static_cast<float>(std::atan(static_cast<double>(dy / dx)));
+    if (x < cx) {
+        angle = static_cast<float>(angle + kPi);
+    }
+    if (angle < 0) {
+        angle = static_cast<float>(angle + kTwoPi);
+    }
+    return angle;
+}
+
+// G02/G03 from (px, py) to (x, y) around the centre (px + i, py + j). The DXF arc
+// always runs counter-clockwise from group 50 to group 51, so a clockwise G02 swaps
+// its angles; equal angles mean start and end coincide: a full CIRCLE.
+void appendArc(std::string& out, const DxfStyle& style, bool clockwise, float px, float py, float x,
+               float y, float i, float j) {
+    const float radius = static_cast<float>(std::sqrt(static_cast<double>(i * i + j * j)));
+    const float cx = px + i;
+    const float cy = py + j;
+    const float start = startAngle(i, j);
+    const float end = endAngle(x, y, cx, cy);
+    if (start == end) {
+        appendDxfCircle(out, style, cx, cy, radius);
+        return;
+    }
+    const double startDeg = static_cast<double>(start) * kDegreesPerRadian;
+    const double endDeg = static_cast<double>(end) * kDegreesPerRadian;
+    if (clockwise) {
+        appendDxfArc(out, style, cx, cy, radius, endDeg, startDeg);
+    } else {
+        appendDxfArc(out, style, cx, cy, radius, startDeg, endDeg);
+    }
+}
+
+void appendLayerTable(std::string& out, const LayerTable& layers,
+                      const std::vector<std::string>& colourTexts) {
+    out.append("  0\r\nTABLE\r\n  2\r\nLAYER\r\n 70\r\n");
+    appendDxfText(out, dxfColourText(static_cast<double>(layers.count() + 1)));
+    for (std::size_t n = 1; n <= layers.count(); ++n) {
+        out.append("  0\r\nLAYER\r\n  2\r\n");
+        appendDxfText(out, layers.name(static_cast<int>(n)));
+        out.append(" 70\r\n     0\r\n 62\r\n");
+        appendDxfText(out, colourTexts[n]);
+        out.append("  6\r\nCONTINUOUS\r\n");
+    }
+    out.append("  0\r\nENDTAB\r\n  0\r\nENDSEC\r\n");
+}
+
+void appendEntities(std::string& out, std::string_view gcode, LayerTable& layers,
+                    const std::vector<std::string>& colourTexts) {
+    int layer = 0;
+    float curX = 0;
+    float curY = 0;
+    ItemReader items(gcode);
+    for (std::string_view item; items.next(item);) {
+        if (!hasMotionCode(item)) {
+            layer = layers.select(item);
+            continue;
+        }
+        const float g = singleWord(item, 'G', 0);
+        const float x = singleWord(item, 'X', 0);
+        const float y = singleWord(item, 'Y', 0);
+        const DxfStyle style{layers.name(layer), colourTexts[static_cast<std::size_t>(layer)]};
+        if (g == 1) {
+            if (x != curX || y != curY) {
+                appendDxfLine(out, style, curX, curY, x, y);
+            } else {
+                appendDxfPoint(out, style, x, y);
+            }
+        } else if (g == 81) {
+            appendDxfPoint(out, style, x, y);
+        } else if (g == 2 || g == 3) {
+            appendArc(out, style, g == 2, curX, curY, x, y, singleWord(item, 'I', 0),
+                      singleWord(item, 'J', 0));
+        }
+        curX = x;
+        curY = y;
+    }
+}
+
+}  // namespace
+
+std::vector<double> dxfDialogColours(DxfColourMode mode, double commonColour,
+                                     std::size_t layerCount) {
+    std::vector<double> colours(layerCount);
+    for (std::size_t row = 1; row <= layerCount; ++row) {
+        if (mode == DxfColourMode::Same) {
+            colours[row - 1] = commonColour;
+        } else {
+            const std::size_t colour = row % 7;
+            colours[row - 1] = colour == 0 ? 7 : static_cast<double>(colour);
+        }
+    }
+    return colours;
+}
+
+Result<std::vector<std::string>> gcodeDxfLayers(std::string_view gcode) {
+    try {
+        LayerTable layers;
+        if (readLayers(gcode, layers) == 0) {
+            return nothingToConvertFailure();
+        }
+        std::vector<std::string> names;
+        for (std::size_t n = 1; n <= layers.count(); ++n) {
+            names.emplace_back(layers.name(static_cast<int>(n)));
+        }
+        return names;
+    } catch (const Failure& failure) {
+        return failure;
+    }
+}
+
+Result<std::string> gcodeToDxf(std::string_view gcode, const DxfOptions& options) {
+    try {
+        LayerTable layers;
+        if (readLayers(gcode, layers) == 0) {
+            return nothingToConvertFailure();
+        }
+        std::vector<std::string> colourTexts;
+        colourTexts.push_back(dxfColourText(kDxfDefaultLayerColour));
+        for (std::size_t n = 1; n <= layers.count(); ++n) {
+            colourTexts.push_back(
+                dxfColourText(n <= options.colours.size() ? options.colours[n - 1] : 0));
+        }
+        std::string out;
+        // A LINE takes about 130 bytes for a G-code line of 20 to 30.
+        out.reserve(gcode.size() * 6 + 4096);
+        appendDxfHeader(out);
+        appendLayerTable(out, layers, colourTexts);
+        out.append("  0\r\nSECTION\r\n  2\r\nBLOCKS\r\n  0\r\nENDSEC\r\n");
+        out.append("  0\r\nSECTION\r\n  2\r\nENTITIES\r\n");
+        appendEntities(out, gcode, layers, colourTexts);
+        out.append("  0\r\nENDSEC\r\n  0\r\nEOF\r\n");
+        return out;
+    } catch (const Failure& failure) {
+        return failure;
+    }
+}
+
+}  // namespace talmir::exporters

@@ -1,0 +1,251 @@
+#include "export/GcodeToGerber.h"
+
+#include "export/ExportText.h"
+#include "text/NumericValue.h"
+
+#include <algorithm>
+#include <set>
+#include <unordered_map>
+#include <vector>
+
+namespace talmir::exporters {
+
+namespace {
+
+constexpr std::size_t kMaxApertures = 256;
+constexpr int kFirstAperture = 10;
+
+const text::NumberPicture kDecimalCoordinate("######0.0###");
+const text::NumberPicture kIntegerCoordinate("##########0");
+const text::NumberPicture kApertureNumber("######");
+
+// How a coordinate is written for the chosen unit.
+struct CoordinateForm {
+    double factor;
+    const text::NumberPicture* picture;
+    int decimals;  // of the RS-274X format statement
+};
+
+CoordinateForm coordinateForm(int unit, bool rs274x) {
+    switch (unit) {
+        case 1:
+            return {100, &kIntegerCoordinate, 2};
+        case 2:
+            return {1000, &kIntegerCoordinate, 3};
+        case 3:
+            return {10000, &kIntegerCoordinate, 4};
+        default:
+            break;
+    }
+    // Viewers take no decimal point in RS-274X coordinates: integers of 1/10000 mm.
+    if (rs274x) {
+        return {10000, &kIntegerCoordinate, 4};
+    }
+    return {1, &kDecimalCoordinate, 4};
+}
+
+// A section line that names a D code above 9 ("D12") selects that code itself.
+bool isApertureCode(std::string_view item, double& code) {
+    if (item.empty() || item.front() != 'D') {
+        return false;
+    }
+    code = text::numericValue(item.substr(1));
+    return code > 9;
+}
+
+// The whole number of a D code, kept in range for absurd values ("D1E400").
+long long wholeCode(double code) {
+    return static_cast<long long>(std::min(code, 999999999.0));
+}
+
+// The aperture of every distinct section line, in order of first appearance.
+class ApertureTable {
+public:
+    int select(std::string_view item) {
+        auto found = m_numbers.find(item);
+        if (found != m_numbers.end()) {
+            return found->second;
+        }
+        if (m_numbers.size() >= kMaxApertures) {
+            throw tableFullFailure();
+        }
+        const int number = kFirstAperture + static_cast<int>(m_numbers.size());
+        m_numbers.emplace(item, number);
+        return number;
+    }
+
+private:
+    std::unordered_map<std::string_view, int> m_numbers;
+};
+
+// What the first pass learns: whether there is anything to convert, and for the
+// RS-274X form the D codes that get selected.
+struct Survey {
+    bool anyRapid = false;
+    bool motionBeforeAperture = false;
+    std::set<long long> usedCodes;
+};
+
+Survey survey(std::string_view gcode, ApertureTable& apertures) {
+    Survey result;
+    bool selected = false;
+    ItemReader items(gcode);
+    for (std::string_view item; items.next(item);) {
+        if (hasMotionCode(item)) {
+            result.anyRapid = result.anyRapid || contains(item, "G00");
+            result.motionBeforeAperture = result.motionBeforeAperture || !selected;
+            continue;
+        }
+        selected = true;
+        const int number = apertures.select(item);
+        double code = 0;
+        if (isApertureCode(item, code)) {
+            result.usedCodes.insert(wholeCode(code));
+        } else {
+            result.usedCodes.insert(number);
+        }
+    }
+    return result;
+}
+
+class GerberWriter {
+public:
+    GerberWriter(std::string& out, const GerberOptions& options)
+        : m_out(out),
+          m_form(coordinateForm(options.unit, options.rs274x)),
+          m_rs274x(options.rs274x) {
+        if (!m_rs274x) {
+            static constexpr std::string_view kEnds[] = {"\r", "\n", "\r\n", "*"};
+            m_end = kEnds[static_cast<int>(options.blockEnd) & 3];
+        } else if (options.blockEnd == GerberBlockEnd::Cr) {
+            m_end = "*\r";
+        } else if (options.blockEnd == GerberBlockEnd::Lf) {
+            m_end = "*\n";
+        } else {
+            m_end = "*\r\n";
+        }
+    }
+
+    void header(const Survey& survey) {
+        const char decimals = static_cast<char>('0' + m_form.decimals);
+        // Six integer digits: coordinates up to 999999 mm.
+        m_out.append("%FSLAX6");
+        m_out.push_back(decimals);
+        m_out.append("Y6");
+        m_out.push_back(decimals);
+        m_out.append("*%");
+        lineBreak();
+        m_out.append("%MOMM*%");
+        lineBreak();
+        std::set<long long> codes = survey.usedCodes;
+        if (survey.motionBeforeAperture) {
+            codes.insert(kFirstAperture);
+        }
+        for (long long code : codes) {
+            m_out.append("%ADD");
+            m_out.append(std::to_string(code));
+            m_out.append("C,0.1*%");
+            lineBreak();
+        }
+        m_out.append("G75");
+        m_out.append(m_end);
+        if (survey.motionBeforeAperture) {
+            m_out.append("D10");
+            m_out.append(m_end);
+        }
+    }
+
+    void motion(std::string_view code, std::string_view item, std::string_view draw) {
+        m_out.append(code);
+        coordinates(item);
+        m_out.append(draw);
+        m_out.append(m_end);
+    }
+
+    void section(std::string_view item, int aperture) {
+        double code = 0;
+        if (isApertureCode(item, code)) {
+            if (m_rs274x) {
+                m_out.push_back('D');
+                appendNumber(m_out, kApertureNumber, static_cast<double>(wholeCode(code)));
+            } else {
+                m_out.append(item);
+            }
+        } else {
+            m_out.push_back('D');
+            appendNumber(m_out, kApertureNumber, aperture);
+        }
+        m_out.append(m_end);
+    }
+
+    void finish() {
+        if (m_rs274x) {
+            m_out.append("M02");
+            m_out.append(m_end);
+        } else {
+            m_out.append("M30");
+            m_out.append(m_end);
+            m_out.append("\r\n");
+        }
+    }
+
+private:
+    // The words present, in the order X, Y, I, J.
+    void coordinates(std::string_view item) {
+        for (char letter : {'X', 'Y', 'I', 'J'}) {
+            double value = 0;
+            if (wordValue(item, letter, value)) {
+                m_out.push_back(letter);
+                appendNumber(m_out, *m_form.picture, m_form.factor * value);
+            }
+        }
+    }
+
+    // The line break after a header statement: the block end's own, CR LF for "*".
+    void lineBreak() { m_out.append(m_end.substr(1)); }
+
+    std::string& m_out;
+    CoordinateForm m_form;
+    bool m_rs274x;
+    std::string_view m_end;
+};
+
+}  // namespace
+
+Result<std::string> gcodeToGerber(std::string_view gcode, const GerberOptions& options) {
+    try {
+        ApertureTable apertures;
+        const Survey found = survey(gcode, apertures);
+        if (!found.anyRapid) {
+            return nothingToConvertFailure();
+        }
+        std::string out;
+        out.reserve(gcode.size() + gcode.size() / 4 + 1024);
+        GerberWriter writer(out, options);
+        if (options.rs274x) {
+            writer.header(found);
+        }
+        ItemReader items(gcode);
+        for (std::string_view item; items.next(item);) {
+            if (contains(item, "G00")) {
+                writer.motion("G01", item, "D02");
+            } else if (contains(item, "G01")) {
+                writer.motion("G01", item, "D01");
+            } else if (contains(item, "G02")) {
+                writer.motion("G02", item, "D01");
+            } else if (contains(item, "G03")) {
+                writer.motion("G03", item, "D01");
+            } else if (contains(item, "G81")) {
+                writer.motion("", item, "D03");
+            } else {
+                writer.section(item, apertures.select(item));
+            }
+        }
+        writer.finish();
+        return out;
+    } catch (const Failure& failure) {
+        return failure;
+    }
+}
+
+}  // namespace talmir::exporters

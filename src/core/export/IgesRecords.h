@@ -1,0 +1,49 @@
+#pragma once
+// IGES in the fixed 80-column ASCII form, as the exports write it: every record is
+// 72 columns of data, the section letter in column 73 and the sequence number
+// right-aligned in columns 74 to 80, followed by CR LF. Sections follow each other
+// S, G, D, P, T.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace talmir::exporters {
+
+// Collects the directory and parameter entries of the entities in program order and
+// writes the whole file. Usage:
+//   IgesWriter iges(caption, "20240102", "030405");
+//   iges.add(110, level, "LINE    ", "110,0.0,0.0,0.,10.0,0.0,0.0;");
+//   std::string file = std::move(iges).finish();
+class IgesWriter {
+public:
+    // Writes the start record and the global section: the caption as product and
+    // file name, the date "yyyymmdd" and time "hhnnss" of the file.
+    IgesWriter(std::string_view caption, std::string_view date, std::string_view time);
+
+    // One entity: its type, level, an eight-character label and the parameter text
+    // (numbers already written, ended by ";"). A text longer than 64 columns goes on
+    // over further parameter records, broken after a comma.
+    void add(int type, int level, std::string_view label, std::string_view parameters);
+
+    // Room for `entities` entities of one parameter record each.
+    void reserve(std::size_t entities);
+
+    // The whole file, ended by the terminate record.
+    std::string finish() &&;
+
+    std::size_t entityCount() const { return m_entities; }
+
+private:
+    std::string m_out;  // start, global and directory sections
+    std::string m_parameters;
+    std::size_t m_globalLines = 0;
+    std::size_t m_entities = 0;
+    std::size_t m_parameterLines = 0;
+};
+
+// The text of the global section (without its record framing). Each Hollerith
+// count is the byte length of the string after it.
+std::string igesGlobalText(std::string_view caption, std::string_view date, std::string_view time);
+
+}  // namespace talmir::exporters
