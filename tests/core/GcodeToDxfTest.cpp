@@ -57,14 +57,15 @@ TEST(ItemReader, ReadsTheSnapshotItemByItem) {
         {"commas end items", "G01X1,G01X2\nM30", {"G01X1", "G01X2", "M30"}},
         {"blanks around items dropped", "  (T1) , G00X1  \r\n", {"(T1)", "G00X1"}},
         {"empty line inside", "A\r\n\r\nB", {"A", "", "B"}},
-        {"empty last line is not read", "A\n\n", {"A"}},
+        {"empty line before the last line end", "A\n\n", {"A", ""}},
         {"line end at the end", "A\r\n", {"A"}},
         {"comma before a line end", "A,\r\nB", {"A", "", "B"}},
         {"comma at the very end", "A,B,", {"A", "B"}},
         {"quoted item keeps commas", "\"a,b\" x,C\r\nD", {"a,b", "C", "D"}},
         {"unclosed quote runs to the line end", "\"a,b\r\nC", {"a,b", "C"}},
         {"empty text", "", {}},
-        {"lone line end", "\n", {}},
+        {"lone line end", "\n", {""}},
+        {"comma before the last line end", "A,\r\n", {"A", ""}},
         {"CR only", "A\rB\r", {"A", "B"}},
     };
     for (const Case& c : cases) {

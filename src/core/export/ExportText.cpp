@@ -31,10 +31,9 @@ bool ItemReader::nextLine() {
     if (!m_lines.next(line)) {
         return false;
     }
-    m_lastLine = m_lines.offset() >= m_size;
-    if (m_lastLine && line.empty()) {
-        return false;  // the snapshot ends with the line end before it
-    }
+    // Only the last line of a text that does not end with a line end stands
+    // without one; every other line, an empty one too, is ended in the snapshot.
+    m_lastLine = line.data() + line.size() == m_end;
     m_line = line;
     m_inLine = true;
     return true;
@@ -65,7 +64,7 @@ bool ItemReader::next(std::string_view& item) {
         m_inLine = false;
     } else {
         m_line = rest.substr(comma + 1);
-        // A comma at the very end of the snapshot is followed by nothing to read.
+        // After a comma at the very end of the snapshot there is nothing to read.
         if (m_line.empty() && m_lastLine) {
             m_inLine = false;
         }

@@ -21,14 +21,14 @@ namespace talmir::exporters {
 // Comma-separated items of a text, as the snapshot of a pane is read item by item:
 // a comma ends an item as a line end does; blanks around an item are dropped; an
 // item that starts with a double quote runs to the closing quote (commas inside
-// are kept) and the rest up to the next comma or line end is skipped. The snapshot
-// has no line end after its last line, so neither an empty last line nor a comma
-// at the very end yields an item.
+// are kept) and the rest up to the next comma or line end is skipped. A text that
+// ends with a line end has an empty last line, which gives no item; neither does
+// a comma at the very end of the text.
 //   ItemReader items(text);
 //   for (std::string_view item; items.next(item);) { ... }
 class ItemReader {
 public:
-    explicit ItemReader(std::string_view text) : m_lines(text), m_size(text.size()) {}
+    explicit ItemReader(std::string_view text) : m_lines(text), m_end(text.data() + text.size()) {}
 
     bool next(std::string_view& item);
 
@@ -36,7 +36,7 @@ private:
     bool nextLine();
 
     text::LineReader m_lines;
-    std::size_t m_size;
+    const char* m_end;
     std::string_view m_line;  // the rest of the current line
     bool m_inLine = false;    // m_line still has an item to give
     bool m_lastLine = false;  // the current line is the last of the text
