@@ -169,6 +169,18 @@ TEST_F(CodeTableFolder, SaveListReadDelete) {
     EXPECT_EQ(listCodeTables(appDir()), (std::vector<std::string>{"ASCII"}));
 }
 
+TEST_F(CodeTableFolder, FirstUseGetsTheIdentityTableOnly) {
+    EXPECT_FALSE(ensureCodeTableFolder(appDir()).has_value());
+    EXPECT_EQ(listCodeTables(appDir()), (std::vector<std::string>{"ASCII"}));
+    EXPECT_EQ(readCodeTableFile(appDir(), "ASCII").value(), identityCodeTable());
+    // A user's tables are never touched, and no identity table is added to them.
+    EXPECT_FALSE(deleteCodeTableFile(appDir(), "ASCII").has_value());
+    EXPECT_FALSE(saveCodeTableFile(appDir(), "EIA", "mine").has_value());
+    EXPECT_FALSE(ensureCodeTableFolder(appDir()).has_value());
+    EXPECT_EQ(listCodeTables(appDir()), (std::vector<std::string>{"EIA"}));
+    EXPECT_EQ(readCodeTableFile(appDir(), "EIA").value(), "mine");
+}
+
 TEST_F(CodeTableFolder, NamesNeverLeaveTheFolder) {
     fs::create_directories(m_appDir / "CVTBL");
     for (const char* name : {"", ".", "..", "../BAK.DAT", "sub/x", "a\\b"}) {

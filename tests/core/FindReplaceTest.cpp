@@ -6,6 +6,7 @@
 #include "editor/Find.h"
 #include "editor/Replace.h"
 #include "editor/TextChars.h"
+#include "text/ShiftJis.h"
 
 #include <gtest/gtest.h>
 
@@ -81,6 +82,27 @@ TEST(TextChars, CharIndexAndOffsetAgree) {
     }
     EXPECT_EQ(charIndexOfOffset(text, 2), 1u);  // the trail byte of 穴
     EXPECT_EQ(offsetOfCharIndex(text, 99), text.size());
+}
+
+TEST(TextChars, CountLikeTheDisplayCodec) {
+    // The pane shows the decoded text: its code points must be our characters.
+    const std::string samples[] = {
+        "a" + kAna + "\x81\r\n" + kSo,
+        "\x81",
+        "\x81\x7F",
+        "\xFD\xFE\xFF\x80\xA0",
+        "\x85\x40",  // a pair the code page leaves empty
+        "\xA6\xB1" + kA + "\xE0",
+    };
+    for (const auto& text : samples) {
+        SCOPED_TRACE(text);
+        const std::string utf8 = text::shiftJisToUtf8(text);
+        std::size_t codePoints = 0;
+        for (const char c : utf8) {
+            codePoints += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+        }
+        EXPECT_EQ(charIndexOfOffset(text, text.size()), codePoints);
+    }
 }
 
 struct ReplaceCase {

@@ -241,6 +241,18 @@ std::optional<Failure> saveCodeTableFile(std::string_view appDir, std::string_vi
     return std::nullopt;
 }
 
+std::optional<Failure> ensureCodeTableFolder(std::string_view appDir) {
+    std::error_code error;
+    fs::create_directories(tableFolder(appDir), error);
+    if (error) {
+        return Failure{kPathFileAccess, "パス名が無効です。"};
+    }
+    if (!listCodeTables(appDir).empty()) {
+        return std::nullopt;
+    }
+    return saveCodeTableFile(appDir, kIdentityTableName, identityCodeTable());
+}
+
 std::optional<Failure> deleteCodeTableFile(std::string_view appDir, std::string_view name) {
     std::error_code error;
     if (!isPlainName(name) || !fs::remove(tablePath(appDir, name), error)) {

@@ -43,8 +43,9 @@ CodeBoxes loadCodeBoxes(std::string_view fileBytes);
 std::string writeCodeBoxes(const CodeBoxes& boxes);
 
 // The file of the table that maps every byte to itself (two upper-case digits a
-// field), which the installed program puts into "CVTBL/".
+// field), which the installed program puts into "CVTBL/" as kIdentityTableName.
 std::string identityCodeTable();
+inline constexpr std::string_view kIdentityTableName = "ASCII";
 
 // Each byte of `text` replaced through `table`. Every byte is converted on its own,
 // line ends and both bytes of a double-byte character included; nothing is added, so
@@ -66,6 +67,12 @@ Result<std::string> readCodeTableFile(std::string_view appDir, std::string_view 
 // not exist, 75 when the file cannot be written.
 std::optional<Failure> saveCodeTableFile(std::string_view appDir, std::string_view name,
                                          std::string_view fileBytes);
+
+// Makes sure the table folder exists and offers at least one table: creates
+// AppDir + "CVTBL/" when it is missing and, when it holds no file, writes the
+// identity table into it. Tables already there are left alone. Error 75 when the
+// folder or the file cannot be made.
+std::optional<Failure> ensureCodeTableFolder(std::string_view appDir);
 
 // Deletes table `name`; error 53 when it does not exist.
 std::optional<Failure> deleteCodeTableFile(std::string_view appDir, std::string_view name);

@@ -12,7 +12,9 @@ namespace talmir::editor {
 
 // Where a search found its text: the character position and length to select in
 // the pane (a double-byte character is one character; a line end is two, CR and
-// LF), and the same place in bytes of the searched text.
+// LF), and the same place in bytes of the searched text. Characters are counted as
+// text::shiftJisToUtf8 decodes them: character k is the k-th code point of the
+// decoded pane text, broken bytes included.
 struct FoundText {
     std::size_t startChar = 0;
     std::size_t lengthChars = 0;
