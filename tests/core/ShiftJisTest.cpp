@@ -58,13 +58,21 @@ TEST(ShiftJis, EveryByteAndBytePairRoundTrips) {
         const std::string one(1, static_cast<char>(b));
         ASSERT_EQ(utf8ToShiftJis(shiftJisToUtf8(one)), one) << "byte " << b;
     }
+    int characters = 0;  // pairs that decode to one real (not plane-15) character
     for (int code = 0; code < 0x10000; ++code) {
         const std::string two{static_cast<char>(code >> 8), static_cast<char>(code & 0xFF)};
         const std::string utf8 = shiftJisToUtf8(two);
+        if (isLeadByte(static_cast<unsigned char>(code >> 8)) && utf8.size() <= 3 &&
+            static_cast<unsigned char>(utf8[0]) >= 0xC0) {
+            ++characters;
+        }
         std::size_t unmappable = 0;
         ASSERT_EQ(utf8ToShiftJis(utf8, &unmappable), two) << "code " << std::hex << code;
         ASSERT_EQ(unmappable, 0u) << "code " << std::hex << code;
     }
+    // Code page 932 holds 9206 distinct double-byte characters (JIS X 0208, NEC
+    // row 13, the IBM extension and the user-defined area).
+    EXPECT_EQ(characters, 9206);
 }
 
 TEST(ShiftJis, RandomBytesRoundTrip) {

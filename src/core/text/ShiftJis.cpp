@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 
@@ -88,9 +89,61 @@ inline char* putUtf8(char* out, char32_t cp) {
     return out;
 }
 
-// Decodes in[begin, end) (a pair may take one byte past `end`) to `out`, which
-// has room for four bytes per input byte. Returns the new output end and moves
-// `pos` past what was read.
+// The UTF-8 form of a BMP character packed for one four-byte store: the bytes in
+// memory order, then the length in the fourth byte (0 for no character).
+constexpr std::uint32_t packUtf8(std::uint16_t cp) {
+    if (cp == 0) {
+        return 0;
+    }
+    std::uint32_t bytes[3] = {};
+    std::uint32_t length = 0;
+    if (cp < 0x800) {
+        bytes[0] = 0xC0 | (cp >> 6);
+        bytes[1] = 0x80 | (cp & 0x3F);
+        length = 2;
+    } else {
+        bytes[0] = 0xE0 | (cp >> 12);
+        bytes[1] = 0x80 | ((cp >> 6) & 0x3F);
+        bytes[2] = 0x80 | (cp & 0x3F);
+        length = 3;
+    }
+    if constexpr (std::endian::native == std::endian::little) {
+        return bytes[0] | bytes[1] << 8 | bytes[2] << 16 | length << 24;
+    } else {
+        return bytes[0] << 24 | bytes[1] << 16 | bytes[2] << 8 | length;
+    }
+}
+
+constexpr std::uint32_t packedLength(std::uint32_t packed) {
+    return std::endian::native == std::endian::little ? packed >> 24 : packed & 0xFF;
+}
+
+template <std::size_t N>
+constexpr std::array<std::uint32_t, N> packTable(const std::uint16_t (&codePoints)[N]) {
+    std::array<std::uint32_t, N> table{};
+    for (std::size_t k = 0; k < N; ++k) {
+        table[k] = packUtf8(codePoints[k]);
+    }
+    return table;
+}
+
+constexpr auto kSingleUtf8 = packTable(kCp932Single);
+constexpr auto kPairUtf8 = packTable(kCp932Pair);
+
+// Offset of a lead byte's row in the pair table, or -1 for other bytes.
+constexpr auto kLeadRow = [] {
+    std::array<int, 256> rows{};
+    for (int b = 0; b < 256; ++b) {
+        rows[b] = isLeadByte(static_cast<unsigned char>(b))
+                      ? leadIndex(static_cast<unsigned char>(b)) * kTrailCount
+                      : -1;
+    }
+    return rows;
+}();
+
+// Decodes in[pos, end) (a pair may take one byte past `end`) to `out`, which has
+// room for four bytes per input byte plus four. Returns the new output end and
+// moves `pos` past what was read.
 char* decodeBlock(const char* in, std::size_t& pos, std::size_t end, std::size_t size, char* out) {
     std::size_t i = pos;
     while (i < end) {
@@ -108,18 +161,33 @@ char* decodeBlock(const char* in, std::size_t& pos, std::size_t end, std::size_t
             ++i;
             continue;
         }
-        if (isLeadByte(b) && i + 1 < size && isTrailByte(static_cast<unsigned char>(in[i + 1]))) {
+        if (const int row = kLeadRow[b]; row >= 0 && i + 1 < size) {
             const auto trail = static_cast<unsigned char>(in[i + 1]);
-            const std::uint16_t cp = kCp932Pair[leadIndex(b) * kTrailCount + trail - kTrailFirst];
-            out = putUtf8(out, cp != 0 ? char32_t{cp} : kRawBase + (char32_t{b} << 8 | trail));
-            i += 2;
-            continue;
+            if (trail >= kTrailFirst) {
+                const std::uint32_t packed =
+                    kPairUtf8[static_cast<std::size_t>(row + trail - kTrailFirst)];
+                if (packed != 0) {
+                    std::memcpy(out, &packed, 4);  // the fourth byte is overwritten later
+                    out += packedLength(packed);
+                    i += 2;
+                    continue;
+                }
+                if (isTrailByte(trail)) {
+                    out = putUtf8(out, kRawBase + (char32_t{b} << 8 | trail));
+                    i += 2;
+                    continue;
+                }
+            }
         }
         // A lead byte without its trail byte (at the end, or before a line end or
         // another byte that cannot follow it) stands alone, so the next byte keeps
         // its own meaning.
-        const std::uint16_t cp = kCp932Single[b - 0x80];
-        out = putUtf8(out, cp != 0 ? char32_t{cp} : kRawBase + b);
+        if (const std::uint32_t packed = kSingleUtf8[b - 0x80]; packed != 0) {
+            std::memcpy(out, &packed, 4);
+            out += packedLength(packed);
+        } else {
+            out = putUtf8(out, kRawBase + b);
+        }
         ++i;
     }
     pos = i;
@@ -146,15 +214,12 @@ inline bool isContinuation(unsigned char b) {
 // Reads one UTF-8 sequence at in[i] (not ASCII). Returns the code point and its
 // length in `length`, or length 0 for an invalid or truncated sequence (overlong
 // forms and surrogates included).
-char32_t readUtf8(const unsigned char* in, std::size_t i, std::size_t size, std::size_t& length) {
+inline char32_t readUtf8(const unsigned char* in, std::size_t i, std::size_t size,
+                         std::size_t& length) {
     const unsigned char b = in[i];
     length = 0;
-    if (b >= 0xC2 && b <= 0xDF) {
-        if (i + 1 < size && isContinuation(in[i + 1])) {
-            length = 2;
-            return char32_t(b & 0x1F) << 6 | (in[i + 1] & 0x3F);
-        }
-    } else if (b >= 0xE0 && b <= 0xEF) {
+    // Three bytes first: kanji, kana and full-width forms.
+    if (b >= 0xE0 && b <= 0xEF) {
         if (i + 2 < size && isContinuation(in[i + 1]) && isContinuation(in[i + 2])) {
             const char32_t cp =
                 char32_t(b & 0x0F) << 12 | char32_t(in[i + 1] & 0x3F) << 6 | (in[i + 2] & 0x3F);
@@ -162,6 +227,11 @@ char32_t readUtf8(const unsigned char* in, std::size_t i, std::size_t size, std:
                 length = 3;
                 return cp;
             }
+        }
+    } else if (b >= 0xC2 && b <= 0xDF) {
+        if (i + 1 < size && isContinuation(in[i + 1])) {
+            length = 2;
+            return char32_t(b & 0x1F) << 6 | (in[i + 1] & 0x3F);
         }
     } else if (b >= 0xF0 && b <= 0xF4) {
         if (i + 3 < size && isContinuation(in[i + 1]) && isContinuation(in[i + 2]) &&
@@ -209,21 +279,20 @@ std::string MidBytes(std::string_view text, std::size_t start, std::size_t lengt
 }
 
 void appendShiftJisToUtf8(std::string& out, std::string_view sjis) {
-    // Output grows block by block: at most four UTF-8 bytes per input byte (a raw
-    // byte becomes a plane-15 character), plus four for a pair that straddles the
-    // block's end.
-    constexpr std::size_t kBlock = 64 * 1024;
-    std::size_t used = out.size();
-    out.reserve(used + sjis.size() + sjis.size() / 2);
+    // Japanese text grows by half at most (two bytes become three), unless it is
+    // mostly half-width katakana; the string grows further by itself then.
+    out.reserve(out.size() + sjis.size() + sjis.size() / 2 + 16);
+    // At most four UTF-8 bytes per input byte (a raw byte becomes a plane-15
+    // character), plus a pair that straddles the block's end and the spare byte
+    // of a four-byte store.
+    constexpr std::size_t kBlock = 8 * 1024;
+    char buffer[4 * kBlock + 8];
     std::size_t pos = 0;
     while (pos < sjis.size()) {
         const std::size_t end = std::min(sjis.size(), pos + kBlock);
-        out.resize(used + 4 * (end - pos) + 4);
-        char* const start = out.data() + used;
-        char* const stop = decodeBlock(sjis.data(), pos, end, sjis.size(), start);
-        used += static_cast<std::size_t>(stop - start);
+        const char* const stop = decodeBlock(sjis.data(), pos, end, sjis.size(), buffer);
+        out.append(buffer, static_cast<std::size_t>(stop - buffer));
     }
-    out.resize(used);
 }
 
 std::string shiftJisToUtf8(std::string_view sjis) {
