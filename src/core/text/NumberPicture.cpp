@@ -104,7 +104,7 @@ int roundedDigitsFast(Binary b, int decimals, char* digits) {
             rounded = static_cast<std::uint64_t>(up);
         }  // else far below one unit of the last decimal: rounds to 0
     }
-    char text[24];
+    char text[24] = {};
     const auto r = std::to_chars(text, text + sizeof text, rounded);
     const int length = static_cast<int>(r.ptr - text);
     const int padded = std::max(length, decimals + 1);
