@@ -6,6 +6,7 @@
 
 #include "editor/CodeTable.h"
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -17,9 +18,13 @@ Outcome runCodeTable(const Arguments& args, const std::vector<std::string>& inpu
     if (!tablePath || tablePath->empty()) {
         return Outcome::usage("talmir-convert codetable: give --table FILE\n");
     }
+    std::error_code error;
     std::ifstream in(*tablePath, std::ios::binary);
+    if (!std::filesystem::is_regular_file(*tablePath, error) || !in) {
+        return Outcome::failed(errorReport(Failure{53, "ファイルが見つかりません。"}));
+    }
     std::string tableBytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (!in.is_open() || in.bad()) {
+    if (in.bad()) {
         return Outcome::failed(errorReport(Failure{53, "ファイルが見つかりません。"}));
     }
     const auto table = editor::readCodeTable(tableBytes);
