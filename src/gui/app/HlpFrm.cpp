@@ -6,6 +6,11 @@
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
+// The resources live in a static library: they are registered on first use.
+static void initTalmirResources() {
+    Q_INIT_RESOURCE(talmir);
+}
+
 namespace talmir {
 
 HlpFrm::HlpFrm(QWidget* parent) : QDialog(parent), m_text(new QPlainTextEdit(this)) {
@@ -14,6 +19,7 @@ HlpFrm::HlpFrm(QWidget* parent) : QDialog(parent), m_text(new QPlainTextEdit(thi
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_text);
     m_text->setReadOnly(true);
+    initTalmirResources();
     QFile readMe(QStringLiteral(":/talmir/ReadMe.txt"));
     if (readMe.open(QIODevice::ReadOnly)) {
         m_text->setPlainText(QString::fromUtf8(readMe.readAll()));

@@ -1,0 +1,243 @@
+// The editor window's document: load, append, the three saves and clear, byte
+// for byte.
+#include "ScriptedDialogs.h"
+#include "TestFiles.h"
+#include "app/EditFrm.h"
+#include "editor/TextPane.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QMimeData>
+#include <QProgressBar>
+#include <QUrl>
+#include <QtTest>
+
+#include <signal.h>
+#include <sys/resource.h>
+#include <memory>
+
+using namespace talmir;
+using talmir::testing::readBytes;
+using talmir::testing::writeBytes;
+
+class EditFrmDocumentTest : public QObject {
+    Q_OBJECT
+
+private:
+    struct Session {
+        app::MemorySettingsStore store;
+        talmir::testing::ScriptedDialogs dialogs;
+        talmir::testing::ScratchFolders scratch;
+        EditFrm frm{store, dialogs, scratch.folders()};
+
+        Session() { frm.Form_Load({}); }
+        void load(const QString& path) {
+            dialogs.files.push_back(path);
+            frm.MnuLoad_Click();
+        }
+    };
+
+    // Shift-JIS with kanji, half-width katakana, bytes that are not Shift-JIS
+    // (0x80, 0xA0, 0xFD-0xFF, a lead byte before a line end) and a NUL.
+    static QByteArray awkwardShiftJis() {
+        return QByteArray(
+            "(\x89\xc1\x8d\x48 \xbb\xdd\xcc\xdf\xd9)\r\n"
+            "G00X0Y0\x80\xa0\xfd\xfe\xff\r\n"
+            "\x81\r\n"
+            "N\0UL\r\n"
+            "   \r\n"
+            "\r\n"
+            "M30\r\n",
+            49);
+    }
+
+private slots:
+    void initTestCase() { QVERIFY(awkwardShiftJis().contains(QByteArray("N\0UL", 4))); }
+
+    void saveRoundTrip_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("handler");
+        QTest::addColumn<QByteArray>("saved");
+        const QByteArray awkward = awkwardShiftJis();
+        QByteArray withoutEmpty = awkward;
+        withoutEmpty.replace("   \r\n\r\n", "   \r\n");
+        QTest::newRow("shift-jis and invalid bytes, crlf")
+            << awkward << "MnuSave_Click" << withoutEmpty;
+        QByteArray lf = withoutEmpty;
+        lf.replace("\r\n", "\n");
+        QTest::newRow("shift-jis and invalid bytes, lf") << awkward << "MnuLFsave_Click" << lf;
+        QTest::newRow("empty line dropped, cr")
+            << QByteArray("G00X0Y0\n\nM30") << "MnuCRsave_Click" << QByteArray("G00X0Y0\rM30\r");
+        QTest::newRow("lone lf read as line ends, crlf")
+            << QByteArray("G00X0Y0\nM30\n") << "MnuSave_Click" << QByteArray("G00X0Y0\r\nM30\r\n");
+        QTest::newRow("empty file") << QByteArray() << "MnuSave_Click" << QByteArray();
+    }
+
+    void saveRoundTrip() {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, handler);
+        QFETCH(QByteArray, saved);
+        Session s;
+        const QString in = s.scratch.path("in.nc");
+        const QString out = s.scratch.path("out.nc");
+        writeBytes(in, file);
+        s.load(in);
+        QCOMPARE(QByteArray::fromStdString(s.frm.pane().shiftJis()), file);
+        s.dialogs.files.push_back(out);
+        s.frm.action(handler.toStdString())->trigger();
+        QCOMPARE(readBytes(out), saved);
+        QVERIFY(s.dialogs.messages.empty());
+        // Save offers the document name and changes neither it nor the recent list.
+        QCOMPARE(s.dialogs.fileRequests.back().fileName, QStringLiteral("in.nc"));
+        QCOMPARE(s.frm.documentName(), QStringLiteral("in.nc"));
+        QCOMPARE(s.store.getText("Editfrm", "File2", ""), std::string());
+        // Only the CR LF save leaves its snapshot behind.
+        QCOMPARE(QFile::exists(s.scratch.appFile("BAK.DAT")), handler == "MnuSave_Click");
+    }
+
+    void append_data() {
+        QTest::addColumn<QByteArray>("pane");
+        QTest::addColumn<QByteArray>("joined");
+        const QByteArray file("\x82\xa0G01X1\r\nM02\r\n");
+        QTest::newRow("joins the last line")
+            << QByteArray("O1000\r\nM30") << QByteArray("O1000\r\nM30") + file;
+        QTest::newRow("after a line end starts a line")
+            << QByteArray("O1000\r\nM30\r\n") << QByteArray("O1000\r\nM30\r\n") + file;
+        QTest::newRow("pane line ends become CR LF")
+            << QByteArray("O1000\nM30") << QByteArray("O1000\r\nM30") + file;
+        QTest::newRow("empty pane") << QByteArray() << file;
+    }
+
+    void append() {
+        QFETCH(QByteArray, pane);
+        QFETCH(QByteArray, joined);
+        Session s;
+        const QString second = s.scratch.path("b.nc");
+        writeBytes(second, "\x82\xa0G01X1\r\nM02\r\n");
+        s.frm.pane().setShiftJis(pane.toStdString());
+        s.dialogs.files.push_back(second);
+        s.frm.MnuTuikaLoad_Click();
+        QCOMPARE(QByteArray::fromStdString(s.frm.pane().shiftJis()), joined);
+        QCOMPARE(s.frm.documentName(), QStringLiteral("b.nc"));
+        QCOMPARE(s.store.getText("Editfrm", "File1", ""), second.toStdString());
+        QVERIFY(!QFile::exists(s.scratch.appFile("BAK.DAT")));
+    }
+
+    void failedSaveKeepsTheOldFile() {
+        Session s;
+        const QString target = s.scratch.path("target.nc");
+        writeBytes(target, "OLD CONTENT\r\n");
+        s.frm.pane().setShiftJis(std::string(1 << 20, 'X'));
+        // Writes beyond 64 KB fail (as on a full disk).
+        signal(SIGXFSZ, SIG_IGN);
+        rlimit old{};
+        getrlimit(RLIMIT_FSIZE, &old);
+        rlimit limited = old;
+        limited.rlim_cur = 64 * 1024;
+        setrlimit(RLIMIT_FSIZE, &limited);
+        s.dialogs.files.push_back(target);
+        s.frm.MnuLFsave_Click();
+        setrlimit(RLIMIT_FSIZE, &old);
+        QCOMPARE(readBytes(target), QByteArray("OLD CONTENT\r\n"));
+        QCOMPARE(s.dialogs.messages.size(), std::size_t{1});
+        QVERIFY(s.dialogs.messages[0].text.startsWith(QStringLiteral("エラー番号 : ")));
+        QCOMPARE(s.dialogs.messages[0].icon, MessageIcon::Warning);
+        QCOMPARE(QDir(s.scratch.path("")).entryList(QDir::Files), QStringList{"target.nc"});
+        QCOMPARE(s.frm.progressBar().value(), 0);
+        QVERIFY(QApplication::overrideCursor() == nullptr);
+    }
+
+    void unreadableFileLeavesTheText_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("report");
+        QTest::newRow("missing") << "none.nc"
+                                 << "エラー番号 : 53\nファイルが見つかりません。";
+        QTest::newRow("a folder") << "folder"
+                                  << "エラー番号 : 75\nパス/ファイル アクセス エラーです。";
+    }
+
+    void unreadableFileLeavesTheText() {
+        QFETCH(QString, name);
+        QFETCH(QString, report);
+        Session s;
+        QDir().mkpath(s.scratch.path("folder"));
+        s.frm.pane().setShiftJis("KEEP");
+        s.frm.setDocumentName("keep.nc");
+        s.load(s.scratch.path(name));
+        s.dialogs.files.push_back(s.scratch.path(name));
+        s.frm.MnuTuikaLoad_Click();
+        QCOMPARE(s.dialogs.messageTexts(), (QStringList{report, report}));
+        QCOMPARE(s.frm.pane().shiftJis(), std::string("KEEP"));
+        QCOMPARE(s.frm.documentName(), QStringLiteral("keep.nc"));
+        QCOMPARE(s.store.getText("Editfrm", "File1", ""), std::string());
+    }
+
+    void cancelledDialogsDoNothing() {
+        Session s;
+        s.frm.pane().setShiftJis("KEEP");
+        s.frm.MnuLoad_Click();
+        s.frm.MnuTuikaLoad_Click();
+        s.frm.MnuSave_Click();
+        QCOMPARE(s.dialogs.unanswered, 3);
+        QVERIFY(s.dialogs.messages.empty());
+        QCOMPARE(s.frm.pane().shiftJis(), std::string("KEEP"));
+        QVERIFY(!QFile::exists(s.scratch.appFile("BAK.DAT")));
+    }
+
+    void clear_data() {
+        QTest::addColumn<bool>("answer");
+        QTest::newRow("No changes nothing") << false;
+        QTest::newRow("Yes empties text and name") << true;
+    }
+
+    void clear() {
+        QFETCH(bool, answer);
+        Session s;
+        const QString in = s.scratch.path("in.nc");
+        writeBytes(in, "G00X0\r\n");
+        s.load(in);
+        s.dialogs.yesNo.push_back(answer);
+        s.frm.MnuCrear_Click();
+        QCOMPARE(s.dialogs.questions, QStringList{"データを消去してよいですか"});
+        QCOMPARE(s.frm.pane().shiftJis(), answer ? std::string() : std::string("G00X0\r\n"));
+        QCOMPARE(s.frm.documentName(), answer ? QString() : QStringLiteral("in.nc"));
+        s.dialogs.files.push_back(std::nullopt);
+        s.frm.MnuSave_Click();
+        QCOMPARE(s.dialogs.fileRequests.back().fileName,
+                 answer ? QString() : QStringLiteral("in.nc"));
+    }
+
+    void droppedFileIsLoaded() {
+        Session s;
+        const QString a = s.scratch.path("drop a.nc");
+        writeBytes(a, "DROPPED");
+        writeBytes(s.scratch.path("b.nc"), "OTHER");
+        s.frm.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&s.frm));
+        QMimeData mime;
+        mime.setUrls({QUrl::fromLocalFile(a), QUrl::fromLocalFile(s.scratch.path("b.nc"))});
+        QWidget* target = s.frm.pane().viewport();
+        const QPoint at = target->rect().center();
+        QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &enter);
+        QDropEvent drop(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &drop);
+        QCOMPARE(s.frm.pane().shiftJis(), std::string("DROPPED"));
+        QCOMPARE(s.frm.documentName(), QStringLiteral("drop a.nc"));
+    }
+
+    void longSingleLineLoads() {
+        Session s;
+        const QString in = s.scratch.path("long.nc");
+        QByteArray line(8 * 1024 * 1024, 'X');
+        line += "\r\n";
+        writeBytes(in, line);
+        s.load(in);
+        QCOMPARE(s.frm.pane().shiftJis().size(), std::size_t(line.size()));
+        QVERIFY(s.dialogs.messages.empty());
+    }
+};
+
+QTEST_MAIN(EditFrmDocumentTest)
+#include "EditFrmDocumentTest.moc"

@@ -1,0 +1,116 @@
+// The small windows of the shell: the command guard, the ReadMe viewer, the
+// version box and the one-line input box.
+#include "Failure.h"
+#include "ScriptedDialogs.h"
+#include "app/CommandGuard.h"
+#include "app/Dialogs.h"
+#include "app/HlpFrm.h"
+#include "app/InpFrm.h"
+#include "app/frmAbout.h"
+
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QtTest>
+
+#include <stdexcept>
+
+using namespace talmir;
+
+class ShellFormsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void guardReportsAndRestores_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("icon");
+        QTest::newRow("failure") << 0 << "エラー番号 : 53\nファイルが見つかりません。"
+                                 << int(MessageIcon::Warning);
+        QTest::newRow("plain message")
+            << 1 << "読み込み出来ませんでした。" << int(MessageIcon::None);
+        QTest::newRow("stray exception")
+            << 2 << "エラー番号 : 5\nプロシージャの呼び出し、または引数が不正です。\nboom"
+            << int(MessageIcon::Warning);
+        QTest::newRow("out of memory")
+            << 3 << "エラー番号 : 7\nメモリが不足しています。" << int(MessageIcon::Warning);
+    }
+
+    void guardReportsAndRestores() {
+        QFETCH(int, kind);
+        QFETCH(QString, text);
+        QFETCH(int, icon);
+        talmir::testing::ScriptedDialogs dialogs;
+        QProgressBar bar;
+        bar.setRange(0, 9);
+        CommandGuard guard(dialogs, nullptr);
+        guard.setProgressBar(&bar);
+        const bool finished = guard.run(QStringLiteral("Orvanta_2"), [&] {
+            QVERIFY(QApplication::overrideCursor() != nullptr);
+            bar.setValue(7);
+            switch (kind) {
+                case 0:
+                    throw Failure{53, "ファイルが見つかりません。"};
+                case 1:
+                    throw Failure::message("読み込み出来ませんでした。");
+                case 2:
+                    throw std::runtime_error("boom");
+                default:
+                    throw std::bad_alloc();
+            }
+        });
+        QVERIFY(!finished);
+        QCOMPARE(dialogs.messages.size(), std::size_t{1});
+        QCOMPARE(dialogs.messages[0].text, text);
+        QCOMPARE(dialogs.messages[0].title, QStringLiteral("Orvanta_2"));
+        QCOMPARE(int(dialogs.messages[0].icon), icon);
+        QCOMPARE(bar.value(), 0);
+        QVERIFY(QApplication::overrideCursor() == nullptr);
+    }
+
+    void fileFilters_data() {
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QString>("qt");
+        QTest::newRow("all files") << "全てのﾌｧｲﾙ(*.*)|*.*"
+                                   << "全てのﾌｧｲﾙ(*.*) (*)";
+        QTest::newRow("programs") << "ｱﾌﾟﾘｹｰｼｮﾝ(*.EXE)|*.EXE|全て(*.*)|*.*"
+                                  << "ｱﾌﾟﾘｹｰｼｮﾝ(*.EXE) (*.EXE *.exe);;全て(*.*) (*)";
+    }
+
+    void fileFilters() {
+        QFETCH(QString, filter);
+        QFETCH(QString, qt);
+        QCOMPARE(qtNameFilter(filter), qt);
+    }
+
+    void readMeDescribesTheProgram() {
+        HlpFrm help;
+        QCOMPARE(help.windowTitle(), QStringLiteral("Orvanta"));
+        for (const char* topic : {"talmir-convert", "BAK.DAT", "ファイル(&F)", "形式変換(&R)"}) {
+            QVERIFY2(help.text().contains(QString::fromUtf8(topic)), topic);
+        }
+    }
+
+    void versionBox() {
+        frmAbout about;
+        QCOMPARE(about.windowTitle(), QStringLiteral("Talmirのﾊﾞｰｼﾞｮﾝ情報"));
+        QCOMPARE(frmAbout::versionText(1, 2, 13), QStringLiteral("VER 01.02.13"));
+        QCOMPARE(frmAbout::versionText(10, 0, 123), QStringLiteral("VER 10.00.123"));
+    }
+
+    void inputBoxClosesOnEnter() {
+        InpFrm box;
+        box.setText(QStringLiteral("0.200"));
+        QCOMPARE(box.windowTitle(), QStringLiteral("入力ボックス"));
+        box.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&box));
+        auto* edit = box.findChild<QLineEdit*>();
+        QTest::keyClicks(edit, QStringLiteral("-1.5"));
+        QTest::keyClick(edit, Qt::Key_Return);
+        QVERIFY(!box.isVisible());
+        QCOMPARE(box.result(), int(QDialog::Accepted));
+        QCOMPARE(box.text(), QStringLiteral("-1.5"));
+    }
+};
+
+QTEST_MAIN(ShellFormsTest)
+#include "ShellFormsTest.moc"
