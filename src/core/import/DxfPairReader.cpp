@@ -1,7 +1,10 @@
 #include "import/DxfPairReader.h"
 
 #include "Failure.h"
+#include "text/NumericValue.h"
 
+#include <array>
+#include <cstdint>
 #include <cstring>
 
 namespace talmir::importers {
@@ -27,38 +30,84 @@ char scanSeparator(std::string_view text) {
     return lf ? '\n' : '\r';
 }
 
-bool isDropped(char c) {
-    return c == ' ' || c == '\r' || c == '\n';
+constexpr auto kDropped = [] {
+    std::array<bool, 256> table{};
+    table[' '] = table['\r'] = table['\n'] = true;
+    return table;
+}();
+
+inline bool isDropped(char c) {
+    return kDropped[static_cast<unsigned char>(c)];
 }
 
 // The field without spaces, CR and LF. Usually they stand only at the ends (the CR
 // of CR LF text, the padding of "  0"), so the result is a slice; otherwise the
 // cleaned bytes go to `scratch`.
-std::string_view cleaned(std::string_view field, std::string& scratch) {
-    std::size_t begin = 0;
-    std::size_t end = field.size();
-    while (begin < end && isDropped(field[begin])) {
+inline std::string_view cleaned(const char* begin, const char* end, std::string& scratch) {
+    while (begin < end && isDropped(*begin)) {
         ++begin;
     }
-    while (end > begin && isDropped(field[end - 1])) {
+    while (end > begin && isDropped(end[-1])) {
         --end;
     }
-    field = field.substr(begin, end - begin);
-    for (char c : field) {
-        if (isDropped(c)) {
-            scratch.clear();
-            for (char k : field) {
-                if (!isDropped(k)) {
-                    scratch.push_back(k);
+    for (const char* p = begin; p < end; ++p) {
+        if (isDropped(*p)) {
+            scratch.assign(begin, p);
+            for (; p < end; ++p) {
+                if (!isDropped(*p)) {
+                    scratch.push_back(*p);
                 }
             }
             return scratch;
         }
     }
-    return field;
+    return {begin, static_cast<std::size_t>(end - begin)};
 }
 
 }  // namespace
+
+double dxfNumber(std::string_view value) {
+    // Up to 19 digits and a point: the digits as an integer and the count of
+    // decimals. When the integer is exact in a double (below 2^53), one division
+    // by an exact power of ten is correctly rounded, like the general reader.
+    static constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,
+                                              1e7,  1e8,  1e9,  1e10, 1e11, 1e12, 1e13,
+                                              1e14, 1e15, 1e16, 1e17, 1e18, 1e19};
+    const char* p = value.data();
+    const char* const end = p + value.size();
+    bool negative = false;
+    if (p < end && (*p == '-' || *p == '+')) {
+        negative = *p == '-';
+        ++p;
+    }
+    std::uint64_t digits = 0;
+    int count = 0;
+    int decimals = 0;
+    bool point = false;
+    for (; p < end; ++p) {
+        const char c = *p;
+        if (c >= '0' && c <= '9') {
+            if (++count > 19) {
+                return text::numericValue(value);
+            }
+            digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
+            decimals += point;
+        } else if (c == '.' && !point) {
+            point = true;
+        } else {
+            // An exponent, blanks, text after the number: the general reader.
+            return text::numericValue(value);
+        }
+    }
+    if (count == 0) {
+        return text::numericValue(value);
+    }
+    if (digits > (std::uint64_t{1} << 53)) {
+        return text::numericValue(value);
+    }
+    const double magnitude = static_cast<double>(digits) / kPowersOfTen[decimals];
+    return negative ? -magnitude : magnitude;
+}
 
 [[noreturn]] void throwPastEnd() {
     throw Failure{62, "ファイルにこれ以上データがありません。"};
@@ -88,13 +137,13 @@ bool DxfPairReader::next() {
         throwPastEnd();
     }
     const std::size_t codeStop = static_cast<std::size_t>(static_cast<const char*>(codeEnd) - data);
-    m_code = cleaned(m_text.substr(m_pos, codeStop - m_pos), m_codeScratch);
+    m_code = cleaned(data + m_pos, data + codeStop, m_codeScratch);
     m_pos = codeStop + 1;
 
     const void* valueEnd = std::memchr(data + m_pos, m_separator, size - m_pos);
     const std::size_t valueStop =
         valueEnd ? static_cast<std::size_t>(static_cast<const char*>(valueEnd) - data) : size;
-    m_value = cleaned(m_text.substr(m_pos, valueStop - m_pos), m_valueScratch);
+    m_value = cleaned(data + m_pos, data + valueStop, m_valueScratch);
     if (valueEnd == nullptr) {
         // A file saved without its last line end still closes properly; any other
         // value running into the end of the text means the file was cut.
