@@ -26,7 +26,9 @@ struct Comparison {
 };
 
 // Compares the texts of the two dump panes (`source` is pane 0) as they stand,
-// edits included.
+// edits included, written out as Shift-JIS. `markOffset` is a byte offset of those
+// texts; a dump is ASCII, so it is also the character to select (after edits with
+// double-byte characters, charIndexOfOffset of editor/TextChars.h gives it).
 Comparison compareDumps(std::string_view source, std::string_view other);
 
 // The same result as compareDumps(hexDump(source), hexDump(other)), found on the
