@@ -78,6 +78,10 @@ private:
                 }
             } else if (m_reader.isCode("2") && m_reader.value() == "ENTITIES") {
                 return true;
+            } else if (m_reader.isCode("0") && m_reader.value() == "EOF") {
+                // Whatever follows the end of the drawing (an old end-of-file
+                // byte, say) is not read.
+                return false;
             }
         }
         return false;
