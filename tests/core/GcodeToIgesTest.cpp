@@ -153,3 +153,23 @@ TEST(GcodeToIges, OverflowFails) {
 
 }  // namespace
 }  // namespace talmir::exporters
+
+namespace talmir::exporters {
+namespace {
+
+TEST(IgesWriter, AnnouncedEntityCountOnlySizesTheDirectory) {
+    auto write = [](std::size_t announced) {
+        IgesWriter iges("A", "20240102", "030405", announced);
+        iges.add(110, 0, "LINE    ", "110,0.0,0.0,0.,1.0,0.0,0.0;");
+        iges.add(116, 3, "POINT   ", "116,1.0,1.0,0,0;");
+        return std::move(iges).finish();
+    };
+    const std::string exact = write(2);
+    EXPECT_EQ(write(0), exact);
+    EXPECT_EQ(write(1), exact);
+    EXPECT_EQ(write(5), exact);
+    EXPECT_EQ(section(exact, 'D').size(), 4u);
+}
+
+}  // namespace
+}  // namespace talmir::exporters

@@ -198,7 +198,8 @@ Result<std::vector<std::string>> gcodeDxfLayers(std::string_view gcode) {
 Result<std::string> gcodeToDxf(std::string_view gcode, const DxfOptions& options) {
     try {
         LayerTable layers;
-        if (readLayers(gcode, layers) == 0) {
+        const std::size_t motions = readLayers(gcode, layers);
+        if (motions == 0) {
             return nothingToConvertFailure();
         }
         std::vector<std::string> colourTexts;
@@ -208,8 +209,8 @@ Result<std::string> gcodeToDxf(std::string_view gcode, const DxfOptions& options
                 dxfColourText(n <= options.colours.size() ? options.colours[n - 1] : 0));
         }
         std::string out;
-        // A LINE takes about 130 bytes for a G-code line of 20 to 30.
-        out.reserve(gcode.size() * 6 + 4096);
+        // An entity takes 90 (POINT) to 200 bytes (ARC with long numbers).
+        out.reserve(motions * 200 + layers.count() * 64 + 2048);
         appendDxfHeader(out);
         appendLayerTable(out, layers, colourTexts);
         out.append("  0\r\nSECTION\r\n  2\r\nBLOCKS\r\n  0\r\nENDSEC\r\n");

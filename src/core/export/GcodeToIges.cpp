@@ -4,8 +4,6 @@
 #include "export/IgesRecords.h"
 #include "text/Lines.h"
 
-#include <algorithm>
-
 namespace talmir::exporters {
 
 namespace {
@@ -54,6 +52,16 @@ private:
     std::string& m_text;
 };
 
+std::size_t countEntities(std::string_view gcode) {
+    std::size_t count = 0;
+    text::LineReader lines(gcode);
+    for (std::string_view line; lines.next(line);) {
+        const LineKind kind = kindOf(line);
+        count += kind != LineKind::Nothing && kind != LineKind::Section;
+    }
+    return count;
+}
+
 void readWords(std::string_view line, float& x, float& y, float& i, float& j) {
     x = singleWord(line, 'X', x);
     y = singleWord(line, 'Y', y);
@@ -65,8 +73,7 @@ void readWords(std::string_view line, float& x, float& y, float& i, float& j) {
 
 Result<std::string> gcodeToIges(std::string_view gcode, const IgesOptions& options) {
     try {
-        IgesWriter iges(options.caption, options.date, options.time);
-        iges.reserve(static_cast<std::size_t>(std::count(gcode.begin(), gcode.end(), '\n')) + 1);
+        IgesWriter iges(options.caption, options.date, options.time, countEntities(gcode));
         std::string buffer;
         int level = 0;
         float px = 0;

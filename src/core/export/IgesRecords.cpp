@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstring>
 
 namespace talmir::exporters {
 
@@ -10,6 +11,28 @@ namespace {
 constexpr std::size_t kDataColumns = 72;
 constexpr std::size_t kParameterColumns = 64;
 constexpr std::size_t kMaxGlobalLines = 6;
+constexpr std::size_t kRecord = 82;  // 80 columns and CR LF
+constexpr std::size_t kDirectoryEntry = 2 * kRecord;
+
+// The two directory records of an entity with the fixed fields filled in: line
+// font 1, no transformation, status 00000000, colour 4, form 0. Type, parameter
+// pointer, level, parameter record count, label and sequence numbers go in blanks.
+constexpr std::string_view kDirectoryTemplate =
+    "                               1                       0        00000000D       \r\n"
+    "                       4               0                                D       \r\n";
+static_assert(kDirectoryTemplate.size() == kDirectoryEntry);
+
+// Writes `value` right-aligned into the `width` columns at `field`; a number with
+// more digits than the field keeps its last ones.
+void putRight(char* field, std::size_t width, std::size_t value) {
+    for (std::size_t i = width; i > 0; --i) {
+        field[i - 1] = static_cast<char>('0' + value % 10);
+        value /= 10;
+        if (value == 0) {
+            break;
+        }
+    }
+}
 
 // The decimal text of `value` preceded by blanks to `width` characters.
 void appendPadded(std::string& out, std::size_t value, std::size_t width) {
@@ -72,71 +95,66 @@ std::string igesGlobalText(std::string_view caption, std::string_view date, std:
     return text;
 }
 
-IgesWriter::IgesWriter(std::string_view caption, std::string_view date, std::string_view time) {
+IgesWriter::IgesWriter(std::string_view caption, std::string_view date, std::string_view time,
+                       std::size_t entities) {
     std::string global = igesGlobalText(caption, date, time);
     // At most six global records; a longer text is cut.
     global.resize(std::min(global.size(), kDataColumns * kMaxGlobalLines));
     m_globalLines = std::max<std::size_t>(1, (global.size() + kDataColumns - 1) / kDataColumns);
     global.resize(m_globalLines * kDataColumns, ' ');
 
+    m_out.reserve(kRecord * (2 + m_globalLines + 3 * entities));
     m_out.append(kDataColumns, ' ');
     appendSequence(m_out, 'S', 1);
     for (std::size_t i = 0; i < m_globalLines; ++i) {
         m_out.append(global, i * kDataColumns, kDataColumns);
         appendSequence(m_out, 'G', i + 1);
     }
+    m_directoryStart = m_out.size();
+    m_capacity = entities;
+    m_out.resize(m_directoryStart + kDirectoryEntry * entities);
 }
 
 void IgesWriter::add(int type, int level, std::string_view label, std::string_view parameters) {
+    if (m_entities == m_capacity) {
+        // More entities than announced: make room at the end of the directory.
+        m_out.insert(m_directoryStart + kDirectoryEntry * m_capacity, kDirectoryEntry, ' ');
+        ++m_capacity;
+    }
     ++m_entities;
     const std::size_t directoryLine = 2 * m_entities - 1;
     const std::size_t firstParameterLine = m_parameterLines + 1;
-    const std::size_t typeNumber = static_cast<std::size_t>(type);
 
     std::size_t lines = 0;
     for (std::string_view rest = parameters; !rest.empty() || lines == 0;) {
         const std::size_t cut = parameterBreak(rest);
-        m_parameters.append(rest.substr(0, cut));
-        m_parameters.append(kParameterColumns - cut, ' ');
-        appendPadded(m_parameters, directoryLine, 8);
-        appendSequence(m_parameters, 'P', ++m_parameterLines);
+        m_out.append(rest.substr(0, cut));
+        m_out.append(kParameterColumns - cut, ' ');
+        appendPadded(m_out, directoryLine, 8);
+        appendSequence(m_out, 'P', ++m_parameterLines);
         rest.remove_prefix(cut);
         ++lines;
     }
 
-    appendPadded(m_out, typeNumber, 8);
-    appendPadded(m_out, firstParameterLine, 8);
-    m_out.append(8, ' ');
-    m_out.append("       1");
-    appendPadded(m_out, static_cast<std::size_t>(level), 8);
-    m_out.append(8, ' ');
-    m_out.append("       0");
-    m_out.append(8, ' ');
-    m_out.append("00000000");
-    appendSequence(m_out, 'D', directoryLine);
-
-    appendPadded(m_out, typeNumber, 8);
-    m_out.append(8, ' ');
-    m_out.append("       4");
-    appendPadded(m_out, lines, 8);
-    m_out.append("       0");
-    m_out.append(16, ' ');
-    m_out.append(label.substr(0, 8));
-    m_out.append(8 - std::min<std::size_t>(label.size(), 8), ' ');
-    m_out.append(8, ' ');
-    appendSequence(m_out, 'D', directoryLine + 1);
-}
-
-void IgesWriter::reserve(std::size_t entities) {
-    constexpr std::size_t kRecord = 82;  // 80 columns and CR LF
-    m_out.reserve(m_out.size() + 3 * kRecord * entities + kRecord);
-    m_parameters.reserve(kRecord * entities);
+    char* d = m_out.data() + m_directoryStart + kDirectoryEntry * (m_entities - 1);
+    std::memcpy(d, kDirectoryTemplate.data(), kDirectoryEntry);
+    const auto typeNumber = static_cast<std::size_t>(type);
+    putRight(d, 8, typeNumber);
+    putRight(d + 8, 8, firstParameterLine);
+    putRight(d + 32, 8, static_cast<std::size_t>(level < 0 ? 0 : level));
+    putRight(d + 73, 7, directoryLine);
+    d += kRecord;
+    putRight(d, 8, typeNumber);
+    putRight(d + 24, 8, lines);
+    std::memcpy(d + 56, label.data(), std::min<std::size_t>(label.size(), 8));
+    putRight(d + 73, 7, directoryLine + 1);
 }
 
 std::string IgesWriter::finish() && {
-    m_out.reserve(m_out.size() + m_parameters.size() + 82);
-    m_out.append(m_parameters);
-    m_parameters = std::string();
+    if (m_entities < m_capacity) {
+        m_out.erase(m_directoryStart + kDirectoryEntry * m_entities,
+                    kDirectoryEntry * (m_capacity - m_entities));
+    }
     m_out.append("S      1G");
     appendPadded(m_out, m_globalLines, 7);
     m_out.push_back('D');

@@ -10,24 +10,25 @@
 
 namespace talmir::exporters {
 
-// Collects the directory and parameter entries of the entities in program order and
-// writes the whole file. Usage:
-//   IgesWriter iges(caption, "20240102", "030405");
+// Writes the directory and parameter entries of the entities in program order and
+// the whole file around them. The number of entities is known beforehand, so the
+// directory section (two records per entity) is laid out at once and the
+// parameter records follow it directly. Usage:
+//   IgesWriter iges(caption, "20240102", "030405", 1);
 //   iges.add(110, level, "LINE    ", "110,0.0,0.0,0.,10.0,0.0,0.0;");
 //   std::string file = std::move(iges).finish();
 class IgesWriter {
 public:
     // Writes the start record and the global section: the caption as product and
-    // file name, the date "yyyymmdd" and time "hhnnss" of the file.
-    IgesWriter(std::string_view caption, std::string_view date, std::string_view time);
+    // file name, the date "yyyymmdd" and time "hhnnss" of the file. Exactly
+    // `entities` entities are to be added.
+    IgesWriter(std::string_view caption, std::string_view date, std::string_view time,
+               std::size_t entities);
 
     // One entity: its type, level, an eight-character label and the parameter text
     // (numbers already written, ended by ";"). A text longer than 64 columns goes on
     // over further parameter records, broken after a comma.
     void add(int type, int level, std::string_view label, std::string_view parameters);
-
-    // Room for `entities` entities of one parameter record each.
-    void reserve(std::size_t entities);
 
     // The whole file, ended by the terminate record.
     std::string finish() &&;
@@ -35,8 +36,9 @@ public:
     std::size_t entityCount() const { return m_entities; }
 
 private:
-    std::string m_out;  // start, global and directory sections
-    std::string m_parameters;
+    std::string m_out;  // start, global, directory and parameter sections
+    std::size_t m_directoryStart = 0;
+    std::size_t m_capacity = 0;  // entities the directory section has room for
     std::size_t m_globalLines = 0;
     std::size_t m_entities = 0;
     std::size_t m_parameterLines = 0;

@@ -1,0 +1,95 @@
+// Benchmarks of the G-code exports on a generated program of a million lines.
+
+#include "export/GcodeToDxf.h"
+#include "export/GcodeToGerber.h"
+#include "export/GcodeToHpgl.h"
+#include "export/GcodeToIges.h"
+
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+namespace {
+
+// A milling program: a tool comment every 5000 lines, then rapids, feeds, arcs
+// and drilling positions with three or four decimals, CR LF line ends.
+const std::string& program() {
+    static const std::string text = [] {
+        std::string t;
+        const std::size_t lines = 1'000'000;
+        t.reserve(lines * 28);
+        for (std::size_t i = 0; i < lines; ++i) {
+            const std::string x = std::to_string(i % 997) + "." + std::to_string(i % 1000);
+            const std::string y = std::to_string((i * 7) % 991) + "." + std::to_string(i % 100);
+            switch (i % 8) {
+                case 0:
+                    t += (i % 5000 == 0) ? "(T" + std::to_string(i / 5000 % 200) + ")\r\n" : "";
+                    t += "G00X" + x + "Y" + y;
+                    break;
+                case 3:
+                    t += "G02X" + x + "Y" + y + "I2.5J-1.25";
+                    break;
+                case 5:
+                    t += "G03X" + x + "Y" + y + "I-1.5J0.75";
+                    break;
+                case 7:
+                    t += "G81X" + x + "Y" + y;
+                    break;
+                default:
+                    t += "G01X" + x + "Y" + y;
+                    break;
+            }
+            t += "\r\n";
+        }
+        return t;
+    }();
+    return text;
+}
+
+template <class Convert>
+void run(benchmark::State& state, Convert convert) {
+    const std::string& gcode = program();
+    for (auto _ : state) {
+        auto out = convert(gcode);
+        if (!out.ok()) {
+            state.SkipWithError("conversion failed");
+            break;
+        }
+        benchmark::DoNotOptimize(out.value().data());
+        state.counters["output_MB"] = static_cast<double>(out.value().size()) / 1e6;
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                            static_cast<int64_t>(gcode.size()));
+}
+
+void BM_GcodeToDxf(benchmark::State& state) {
+    run(state, [](const std::string& g) {
+        return talmir::exporters::gcodeToDxf(g, talmir::exporters::DxfOptions{{1, 2, 3}});
+    });
+}
+void BM_GcodeToIges(benchmark::State& state) {
+    run(state, [](const std::string& g) {
+        return talmir::exporters::gcodeToIges(g, {"BENCH", "20240102", "030405"});
+    });
+}
+void BM_GcodeToGerber(benchmark::State& state) {
+    run(state, [](const std::string& g) { return talmir::exporters::gcodeToGerber(g, {}); });
+}
+void BM_GcodeToGerberRs274x(benchmark::State& state) {
+    run(state, [](const std::string& g) {
+        talmir::exporters::GerberOptions options;
+        options.rs274x = true;
+        return talmir::exporters::gcodeToGerber(g, options);
+    });
+}
+void BM_GcodeToHpgl(benchmark::State& state) {
+    run(state, [](const std::string& g) { return talmir::exporters::gcodeToHpgl(g); });
+}
+
+BENCHMARK(BM_GcodeToDxf)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GcodeToIges)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GcodeToGerber)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GcodeToGerberRs274x)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GcodeToHpgl)->Unit(benchmark::kMillisecond);
+
+}  // namespace
