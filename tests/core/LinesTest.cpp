@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -96,6 +97,26 @@ INSTANTIATE_TEST_SUITE_P(
         SaveCase{"EmptyText", "", LineEnd::CrLf, ""},
         SaveCase{"OnlyLineEnds", "\r\n\n\r", LineEnd::CrLf, ""}),
     [](const testing::TestParamInfo<SaveCase>& info) { return info.param.name; });
+
+TEST(SaveWithLineEnd, AgreesWithLineByLineWritingOnRandomTexts) {
+    std::mt19937 random(13);
+    const char alphabet[] = {'G', ' ', '\r', '\n'};
+    for (int round = 0; round < 3000; ++round) {
+        std::string text;
+        for (int n = round % 23; n > 0; --n) {
+            text += alphabet[random() % 4];
+        }
+        for (const LineEnd lineEnd : {LineEnd::CrLf, LineEnd::Cr, LineEnd::Lf}) {
+            std::string want;
+            for (std::string_view line : linesOf(text)) {
+                if (!line.empty()) {
+                    want.append(line).append(lineEndBytes(lineEnd));
+                }
+            }
+            ASSERT_EQ(saveWithLineEnd(text, lineEnd), want) << testing::PrintToString(text);
+        }
+    }
+}
 
 struct SnapshotCase {
     const char* name;

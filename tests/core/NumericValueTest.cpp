@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <random>
 #include <string>
 
 namespace talmir::text {
@@ -58,6 +59,27 @@ INSTANTIATE_TEST_SUITE_P(
         ValueCase{"LongBlankedNumberKeepsItsMagnitude", "1 " + std::string(200, '0'), 1e200, 202},
         ValueCase{"HugeExponentOfZero", "0E999999999999999999999", 0, 23}),
     [](const testing::TestParamInfo<ValueCase>& info) { return info.param.name; });
+
+TEST(NumericValue, TheConsumedBytesHoldTheWholeNumber) {
+    std::mt19937 random(5);
+    const std::string_view alphabet = "0123456789..+-eE \tX";
+    for (int round = 0; round < 20000; ++round) {
+        std::string text;
+        for (int n = round % 17; n > 0; --n) {
+            text += alphabet[random() % alphabet.size()];
+        }
+        std::size_t consumed = 0;
+        const double value = numericValue(text, consumed);
+        ASSERT_LE(consumed, text.size());
+        std::size_t again = 0;
+        const double prefixValue = numericValue(std::string_view(text).substr(0, consumed), again);
+        ASSERT_EQ(again, consumed) << text;
+        ASSERT_EQ(prefixValue, value) << text;
+        if (consumed == 0) {
+            ASSERT_EQ(value, 0) << text;
+        }
+    }
+}
 
 TEST(NumericValue, ShortFormGivesTheSameValue) {
     EXPECT_EQ(numericValue(" 2.5 mm"), 2.5);

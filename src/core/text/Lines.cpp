@@ -46,14 +46,25 @@ std::string_view lineEndBytes(LineEnd lineEnd) {
 
 void appendSaveWithLineEnd(std::string& out, std::string_view text, LineEnd lineEnd) {
     const std::string_view eol = lineEndBytes(lineEnd);
+    const char* data = text.data();
+    // Lines that already end with the wanted line end are copied in runs; a run
+    // breaks at an empty line (dropped) and at a line end of another kind.
+    std::size_t runStart = 0;
     LineReader reader(text);
     for (std::string_view line; reader.next(line);) {
+        const std::size_t lineStart = static_cast<std::size_t>(line.data() - data);
+        const std::size_t lineEndStart = lineStart + line.size();
+        const std::size_t next = reader.offset();
         if (line.empty()) {
-            continue;
+            out.append(data + runStart, lineStart - runStart);
+            runStart = next;
+        } else if (text.substr(lineEndStart, next - lineEndStart) != eol) {
+            out.append(data + runStart, lineEndStart - runStart);
+            out.append(eol);
+            runStart = next;
         }
-        out.append(line);
-        out.append(eol);
     }
+    out.append(data + runStart, text.size() - runStart);
 }
 
 std::string saveWithLineEnd(std::string_view text, LineEnd lineEnd) {
