@@ -4,6 +4,8 @@
 #   ./talmir.sh test     install what is missing, build the ci preset and run every test
 #   ./talmir.sh build    build (release) only
 set -euo pipefail
+# The caller's folder: a relative FILE names a file there.
+start_dir=$PWD
 cd "$(dirname "$(readlink -f "$0")")"
 
 # Packages the program needs to build and run.
@@ -58,6 +60,8 @@ case "${1:-}" in
     ;;
   *)
     build_release
-    exec build/bin/talmir "$@"
+    program=$PWD/build/bin/talmir
+    cd "$start_dir"
+    exec "$program" "$@"
     ;;
 esac

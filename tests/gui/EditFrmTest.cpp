@@ -4,6 +4,7 @@
 #include "TestFiles.h"
 #include "app/EditFrm.h"
 #include "app/EditorFont.h"
+#include "app/QSettingsStore.h"
 #include "app/WindowBounds.h"
 #include "editor/TextPane.h"
 
@@ -288,6 +289,30 @@ private slots:
         QVERIFY(frm.action("MnuRead_Click")->isVisible());
         QCOMPARE(frm.bandLayout(), app::BandLayout{});
         QCOMPARE(frm.action("MnuApp_Click0")->text(), QStringLiteral("エディタ2"));
+    }
+
+    void garbageSettingsFile() {
+        talmir::testing::ScratchFolders scratch;
+        const QString ini = scratch.path("Talmir.ini");
+        QByteArray junk(
+            "[Editfrm]\nWidth=@Variant(\0\0\0\x7f\xff\xff)\nHeight=@Rect(1 2)\n"
+            "Left=\"unterminated\nFile1=@ByteArray(\xff\xfe)\n[Font]\n"
+            "FontSize=1e999\nFontName=\n\x01\x02\x03=\xff\n",
+            129);
+        for (int i = 0; i < 256; ++i) {
+            junk += char(i * 37);
+        }
+        writeBytes(ini, junk);
+        QSettingsStore store(ini);
+        talmir::testing::ScriptedDialogs dialogs;
+        EditFrm frm(store, dialogs, scratch.folders());
+        frm.Form_Load({});
+        frm.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frm));
+        QCOMPARE(frm.pane().font().pointSizeF(), 12.0);
+        frm.MnuLoadFile_Click(0);
+        frm.close();
+        QCOMPARE(store.getText("Editfrm", "Bands1_Cotrol", ""), std::string("TLB1"));
     }
 
     void externalAppGetsTheHandOverPathAsOneArgument() {

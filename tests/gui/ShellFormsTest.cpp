@@ -1,12 +1,14 @@
-// The small windows of the shell: the command guard, the ReadMe viewer, the
-// version box and the one-line input box.
+// The small pieces of the shell: the command guard, file filters, work-file
+// snapshots, the ReadMe viewer, the version box and the one-line input box.
 #include "Failure.h"
 #include "ScriptedDialogs.h"
 #include "app/CommandGuard.h"
 #include "app/Dialogs.h"
+#include "app/FileIo.h"
 #include "app/HlpFrm.h"
 #include "app/InpFrm.h"
 #include "app/frmAbout.h"
+#include "text/Lines.h"
 
 #include <QLineEdit>
 #include <QProgressBar>
@@ -80,6 +82,24 @@ private slots:
         QFETCH(QString, filter);
         QFETCH(QString, qt);
         QCOMPARE(qtNameFilter(filter), qt);
+    }
+
+    void snapshotFileMatchesThePaneSnapshot_data() {
+        QTest::addColumn<QByteArray>("text");
+        for (const char* t : {"", "A", "A\r\n", "A\r\n\r\n", "A\nB", "A\rB", "A\r", "\r\n\r", "A\n",
+                              "\x82\xa0\r\n\x81"}) {
+            QTest::newRow(QByteArray(t).toPercentEncoding().constData()) << QByteArray(t);
+        }
+    }
+
+    void snapshotFileMatchesThePaneSnapshot() {
+        QFETCH(QByteArray, text);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("BAK.DAT"));
+        writeSnapshotFileOrThrow(path, text.toStdString());
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll().toStdString(), text::paneSnapshot(text.toStdString()));
     }
 
     void readMeDescribesTheProgram() {

@@ -43,7 +43,7 @@ void EditFrm::MnuApp_Click(int index) {
     const QString program = fromUtf8(row.path);
     try {
         const std::string bytes = m_pane->shiftJis();
-        writeFileBytesOrThrow(workFile(editor::kBakDat), text::paneSnapshot(bytes));
+        writeSnapshotFileOrThrow(workFile(editor::kBakDat), bytes);
         // The program gets the text under the document's name in the temporary
         // folder; with no document name there is no file to hand over.
         const QString name = documentName();

@@ -8,6 +8,7 @@
 #include "editor/TextPane.h"
 #include "editor/WorkFiles.h"
 #include "text/Lines.h"
+#include "text/ShiftJis.h"
 
 #include <QAction>
 #include <QFile>
@@ -26,8 +27,14 @@ QString fromUtf8(const std::string& text) {
 }  // namespace
 
 void EditFrm::loadDocumentFile(const QString& path) {
-    const std::string bytes = readFileBytesOrThrow(path);
-    m_pane->setShiftJis(bytes);
+    // The file's bytes go before the pane takes its copy: a large program is then
+    // held twice at most, not three times.
+    std::string utf8;
+    {
+        const std::string bytes = readFileBytesOrThrow(path);
+        utf8 = text::shiftJisToUtf8(bytes);
+    }
+    m_pane->setUtf8Text(utf8);
 }
 
 void EditFrm::saveDocumentFile(const QString& path, text::LineEnd lineEnd) {
@@ -83,7 +90,7 @@ void EditFrm::saveCommand(text::LineEnd lineEnd, bool keepBakDat, bool hourglass
             const std::string bytes = m_pane->shiftJis();
             if (keepBakDat) {
                 // The snapshot the save read from stays until shut-down.
-                writeFileBytesOrThrow(workFile(editor::kBakDat), text::paneSnapshot(bytes));
+                writeSnapshotFileOrThrow(workFile(editor::kBakDat), bytes);
             }
             m_guard->processEvents();
             writeFileBytesOrThrow(*path, text::saveWithLineEnd(bytes, lineEnd));

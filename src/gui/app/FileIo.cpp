@@ -1,5 +1,7 @@
 #include "app/FileIo.h"
 
+#include "text/Lines.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -70,6 +72,24 @@ std::optional<Failure> writeFileBytes(const QString& path, std::string_view byte
         return diskFull();
     }
     return std::nullopt;
+}
+
+bool hasOnlyCrLf(std::string_view bytes) {
+    for (std::size_t pos = bytes.find_first_of("\r\n"); pos != std::string_view::npos;
+         pos = bytes.find_first_of("\r\n", pos + 2)) {
+        if (bytes[pos] == '\n' || pos + 1 == bytes.size() || bytes[pos + 1] != '\n') {
+            return false;
+        }
+    }
+    return true;
+}
+
+void writeSnapshotFileOrThrow(const QString& path, std::string_view bytes) {
+    if (hasOnlyCrLf(bytes)) {
+        writeFileBytesOrThrow(path, bytes);
+    } else {
+        writeFileBytesOrThrow(path, text::paneSnapshot(bytes));
+    }
 }
 
 std::string readFileBytesOrThrow(const QString& path) {

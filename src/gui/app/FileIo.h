@@ -20,6 +20,14 @@ Result<std::string> readFileBytes(const QString& path);
 // old file whole. Returns the failure, if any.
 std::optional<Failure> writeFileBytes(const QString& path, std::string_view bytes);
 
+// Writes the snapshot of a pane holding `bytes` (its lines joined with CR LF) to
+// `path`. A text whose line ends are all CR LF is its own snapshot and is written
+// without a copy.
+void writeSnapshotFileOrThrow(const QString& path, std::string_view bytes);
+
+// Whether every line end of `bytes` is CR LF (no lone CR, no lone LF).
+bool hasOnlyCrLf(std::string_view bytes);
+
 // `readFileBytes` or `writeFileBytes` for use inside a guarded command: throws the
 // failure.
 std::string readFileBytesOrThrow(const QString& path);
