@@ -66,6 +66,9 @@ TEST(GcodeToIges, ParameterTextsOfTheFourKinds) {
         {"zero-length line", "G01X0Y0", "110,0.0,0.0,0.,0.0,0.0,0.0;", "LINE"},
         {"modal words and single precision", "G00X1.23456Y2.\r\nG01Y3.",
          "110,1.2346,2.0,0.,1.2346,3.0,0.0;", "LINE"},
+        {"any G0 code has its words read", "G04X7.\r\nG01X2.", "110,7.0,0.0,0.,2.0,0.0,0.0;",
+         "LINE"},
+        {"G81 without a leading G0 too", "G81X3.Y4.\r\nG1X5.Y5.", "116,3.0,4.0,0,0;", "POINT"},
         {"words read only on G0 and G81 lines", "G00X1.Y1.\r\nX9.Y9.\r\nG01X2.",
          "110,1.0,1.0,0.,2.0,1.0,0.0;", "LINE"},
     };

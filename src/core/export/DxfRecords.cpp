@@ -10,6 +10,8 @@ namespace talmir::exporters {
 
 namespace {
 
+using namespace std::string_view_literals;
+
 // Header variables, then the line-type table with its five line types.
 constexpr std::string_view kHeaderTemplate =
     "$ELEVATION\r\n 40\r\n0.0\r\n"
@@ -44,27 +46,30 @@ const text::NumberPicture kCoordinate("####0.0#######");
 const text::NumberPicture kArcRadius("####0.0##############");
 const text::NumberPicture kAngle("#####0.0############");
 
-void appendStyle(std::string& out, std::string_view entity, const DxfStyle& style) {
-    out.append("  0\r\n");
+// "  0", the entity name, its layer and colour; lines ended by CR LF.
+void appendStyle(std::string& out, std::string_view entity, const DxfStyle& style,
+                 std::string_view after) {
+    out.append("  0\r\n"sv);
     out.append(entity);
-    out.append("\r\n  8\r\n");
+    out.append("\r\n  8\r\n"sv);
     out.append(style.layer);
-    out.append("\r\n 62\r\n");
+    out.append("\r\n 62\r\n"sv);
     out.append(style.colour);
-    out.append("\r\n");
+    out.append(after);
 }
 
-void appendValue(std::string& out, std::string_view code, const text::NumberPicture& picture,
-                 double value) {
-    out.append(code);
+// " 10" x " 20" y " 30" 0.0
+void appendPoint(std::string& out, std::string_view x, std::string_view y) {
+    out.append(x);
+    out.append("\r\n 20\r\n"sv);
+    out.append(y);
+    out.append("\r\n 30\r\n0.0\r\n"sv);
+}
+
+void appendValue(std::string& out, const text::NumberPicture& picture, double value,
+                 std::string_view after) {
     appendNumber(out, picture, value);
-    out.append("\r\n");
-}
-
-void appendCentre(std::string& out, float x, float y) {
-    appendValue(out, " 10\r\n", kCoordinate, x);
-    appendValue(out, " 20\r\n", kCoordinate, y);
-    out.append(" 30\r\n0.0\r\n");
+    out.append(after);
 }
 
 }  // namespace
@@ -91,36 +96,41 @@ std::string dxfColourText(double colour) {
     return text;
 }
 
-void appendDxfLine(std::string& out, const DxfStyle& style, float x1, float y1, float x2,
-                   float y2) {
-    appendStyle(out, "LINE", style);
-    out.append("  6\r\nCONTINUOUS\r\n");
-    appendCentre(out, x1, y1);
-    appendValue(out, " 11\r\n", kCoordinate, x2);
-    appendValue(out, " 21\r\n", kCoordinate, y2);
-    out.append(" 31\r\n0.0\r\n");
+DxfCoordinate::DxfCoordinate() : NumberText(kCoordinate) {}
+
+void appendDxfLine(std::string& out, const DxfStyle& style, std::string_view x1,
+                   std::string_view y1, std::string_view x2, std::string_view y2) {
+    appendStyle(out, "LINE", style, "\r\n  6\r\nCONTINUOUS\r\n 10\r\n");
+    appendPoint(out, x1, y1);
+    out.append(" 11\r\n"sv);
+    out.append(x2);
+    out.append("\r\n 21\r\n"sv);
+    out.append(y2);
+    out.append("\r\n 31\r\n0.0\r\n"sv);
 }
 
-void appendDxfPoint(std::string& out, const DxfStyle& style, float x, float y) {
-    appendStyle(out, "POINT", style);
-    appendCentre(out, x, y);
+void appendDxfPoint(std::string& out, const DxfStyle& style, std::string_view x,
+                    std::string_view y) {
+    appendStyle(out, "POINT", style, "\r\n 10\r\n");
+    appendPoint(out, x, y);
 }
 
-void appendDxfArc(std::string& out, const DxfStyle& style, float cx, float cy, float radius,
-                  double startDeg, double endDeg) {
-    appendStyle(out, "ARC", style);
-    out.append("  6\r\nCONTINUOUS\r\n");
-    appendCentre(out, cx, cy);
-    appendValue(out, " 40\r\n", kArcRadius, radius);
-    appendValue(out, " 50\r\n", kAngle, startDeg);
-    appendValue(out, " 51\r\n", kAngle, endDeg);
+void appendDxfArc(std::string& out, const DxfStyle& style, std::string_view cx, std::string_view cy,
+                  float radius, double startDeg, double endDeg) {
+    appendStyle(out, "ARC", style, "\r\n  6\r\nCONTINUOUS\r\n 10\r\n");
+    appendPoint(out, cx, cy);
+    out.append(" 40\r\n"sv);
+    appendValue(out, kArcRadius, radius, "\r\n 50\r\n");
+    appendValue(out, kAngle, startDeg, "\r\n 51\r\n");
+    appendValue(out, kAngle, endDeg, "\r\n");
 }
 
-void appendDxfCircle(std::string& out, const DxfStyle& style, float cx, float cy, float radius) {
-    appendStyle(out, "CIRCLE", style);
-    out.append("  6\r\nCONTINUOUS\r\n");
-    appendCentre(out, cx, cy);
-    appendValue(out, " 40\r\n", kCoordinate, radius);
+void appendDxfCircle(std::string& out, const DxfStyle& style, std::string_view cx,
+                     std::string_view cy, float radius) {
+    appendStyle(out, "CIRCLE", style, "\r\n  6\r\nCONTINUOUS\r\n 10\r\n");
+    appendPoint(out, cx, cy);
+    out.append(" 40\r\n"sv);
+    appendValue(out, kCoordinate, radius, "\r\n");
 }
 
 }  // namespace talmir::exporters

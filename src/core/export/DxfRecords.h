@@ -5,6 +5,8 @@
 // written with "####0.0#######" from the value exactly as held, so a single-precision
 // 12.3 prints as 12.30000019; Z is always 0.0.
 
+#include "export/ExportText.h"
+
 #include <string>
 #include <string_view>
 
@@ -31,11 +33,22 @@ struct DxfStyle {
     std::string_view colour;  // as made by dxfColourText
 };
 
-void appendDxfLine(std::string& out, const DxfStyle& style, float x1, float y1, float x2, float y2);
-void appendDxfPoint(std::string& out, const DxfStyle& style, float x, float y);
+// A coordinate written with "####0.0#######", kept with its value so that the
+// end point of one entity is not formatted again as the start of the next.
+class DxfCoordinate : public NumberText {
+public:
+    DxfCoordinate();
+};
+
+// Entities; coordinates come as text made by DxfCoordinate.
+void appendDxfLine(std::string& out, const DxfStyle& style, std::string_view x1,
+                   std::string_view y1, std::string_view x2, std::string_view y2);
+void appendDxfPoint(std::string& out, const DxfStyle& style, std::string_view x,
+                    std::string_view y);
 // Angles in degrees, counter-clockwise from `startDeg` to `endDeg`.
-void appendDxfArc(std::string& out, const DxfStyle& style, float cx, float cy, float radius,
-                  double startDeg, double endDeg);
-void appendDxfCircle(std::string& out, const DxfStyle& style, float cx, float cy, float radius);
+void appendDxfArc(std::string& out, const DxfStyle& style, std::string_view cx, std::string_view cy,
+                  float radius, double startDeg, double endDeg);
+void appendDxfCircle(std::string& out, const DxfStyle& style, std::string_view cx,
+                     std::string_view cy, float radius);
 
 }  // namespace talmir::exporters

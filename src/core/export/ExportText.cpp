@@ -4,6 +4,7 @@
 
 #include <cfloat>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 namespace talmir::exporters {
@@ -13,6 +14,11 @@ namespace {
 bool isBlank(char c) {
     return c == ' ' || c == '\t';
 }
+
+// Up to 15 digits the mantissa and the power of ten are exact doubles.
+constexpr int kMaxPlainDigits = 15;
+constexpr double kPowersOfTen[kMaxPlainDigits + 1] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                      1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
 
 std::string_view trimmed(std::string_view s) {
     while (!s.empty() && isBlank(s.front())) {
@@ -81,13 +87,49 @@ std::size_t countItems(std::string_view text) {
     return count;
 }
 
+double plainNumber(std::string_view text) {
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    bool negative = false;
+    if (p < end && (*p == '+' || *p == '-')) {
+        negative = *p == '-';
+        ++p;
+    }
+    std::uint64_t mantissa = 0;
+    int digits = 0;
+    int decimals = 0;
+    bool point = false;
+    for (; p < end; ++p) {
+        const char c = *p;
+        if (c >= '0' && c <= '9') {
+            mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
+            ++digits;
+            decimals += point ? 1 : 0;
+        } else if (c == '.' && !point) {
+            point = true;
+        } else {
+            break;
+        }
+    }
+    // Blanks inside a number, exponents and long digit strings: the full reader.
+    const bool plainEnd =
+        p == end || (*p != ' ' && *p != '\t' && *p != '\n' && *p != '\r' && *p != 'E' && *p != 'e');
+    if (digits == 0 || digits > kMaxPlainDigits || !plainEnd) {
+        return text::numericValue(text);
+    }
+    // Both numbers are exact doubles, so the quotient is the correctly rounded value
+    // of the decimal text, as the full reader gives it.
+    const double value = static_cast<double>(mantissa) / kPowersOfTen[decimals];
+    return negative ? -value : value;
+}
+
 bool wordValue(std::string_view item, char letter, double& value) {
     const void* at = std::memchr(item.data(), letter, item.size());
     if (at == nullptr) {
         return false;
     }
     const std::size_t pos = static_cast<std::size_t>(static_cast<const char*>(at) - item.data());
-    value = text::numericValue(item.substr(pos + 1));
+    value = plainNumber(item.substr(pos + 1));
     return true;
 }
 
@@ -138,6 +180,17 @@ void appendNumber(std::string& out, const text::NumberPicture& picture, double v
         throw overflowFailure();
     }
     picture.append(out, value);
+}
+
+std::string_view NumberText::text(double value) {
+    // -0.0 equals 0.0 and both print without a sign.
+    if (!m_valid || value != m_value) {
+        m_text.clear();
+        appendNumber(m_text, *m_picture, value);
+        m_value = value;
+        m_valid = true;
+    }
+    return m_text;
 }
 
 }  // namespace talmir::exporters

@@ -49,6 +49,10 @@ inline bool contains(std::string_view s, std::string_view what) {
     return s.find(what) != std::string_view::npos;
 }
 
+// The numeric value of a text exactly as text::numericValue reads it, quicker for
+// the plain numbers of NC words ("12.345", "-.5").
+double plainNumber(std::string_view text);
+
 // The numeric value of the text after the first occurrence of `letter` ("X" of
 // G01X10.Y20. gives 10); false when the letter does not occur.
 bool wordValue(std::string_view item, char letter, double& value);
@@ -74,5 +78,21 @@ bool hasMotionCode(std::string_view item);
 // Appends `value` through `picture`; throws the overflow failure for a value that
 // is not a finite number.
 void appendNumber(std::string& out, const text::NumberPicture& picture, double value);
+
+// A number written through a picture and kept with its value, so that a value
+// written again right after (the end point of one entity is the start of the
+// next) is not formatted a second time. Throws the overflow failure as
+// appendNumber does.
+class NumberText {
+public:
+    explicit NumberText(const text::NumberPicture& picture) : m_picture(&picture) {}
+    std::string_view text(double value);
+
+private:
+    const text::NumberPicture* m_picture;
+    double m_value = 0;
+    bool m_valid = false;
+    std::string m_text;
+};
 
 }  // namespace talmir::exporters

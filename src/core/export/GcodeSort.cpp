@@ -1,6 +1,7 @@
 #include "export/GcodeSort.h"
 
 #include "text/Lines.h"
+#include "text/ShiftJis.h"
 
 #include <unordered_map>
 #include <vector>
@@ -12,9 +13,21 @@ namespace {
 constexpr std::string_view kEol = "\r\n";
 constexpr int kNoSection = -1;  // before the first section line
 
+// The word must start a character: in "(\x83G01)" the G is the second byte of a
+// katakana, not a G word.
+std::size_t findWord(std::string_view line, std::string_view word) {
+    for (std::size_t p = 0; p + word.size() <= line.size();) {
+        if (line.compare(p, word.size(), word) == 0) {
+            return p;
+        }
+        p += text::isLeadByte(static_cast<unsigned char>(line[p])) ? 2 : 1;
+    }
+    return std::string_view::npos;
+}
+
 bool isMotion(std::string_view line) {
-    for (std::size_t p = line.find("G0"); p != std::string_view::npos; p = line.find("G0", p + 1)) {
-        if (p + 2 < line.size() && line[p + 2] >= '0' && line[p + 2] <= '3') {
+    for (std::string_view word : {"G00", "G01", "G02", "G03"}) {
+        if (findWord(line, word) != std::string_view::npos) {
             return true;
         }
     }
@@ -22,7 +35,7 @@ bool isMotion(std::string_view line) {
 }
 
 bool isRapid(std::string_view line) {
-    return line.find("G00") != std::string_view::npos;
+    return findWord(line, "G00") != std::string_view::npos;
 }
 
 struct Motion {

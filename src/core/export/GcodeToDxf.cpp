@@ -97,23 +97,23 @@ float endAngle(float x, float y, float cx, float cy) {
 // G02/G03 from (px, py) to (x, y) around the centre (px + i, py + j). The DXF arc
 // always runs counter-clockwise from group 50 to group 51, so a clockwise G02 swaps
 // its angles; equal angles mean start and end coincide: a full CIRCLE.
-void appendArc(std::string& out, const DxfStyle& style, bool clockwise, float px, float py, float x,
-               float y, float i, float j) {
+void appendArc(std::string& out, const DxfStyle& style, DxfCoordinate* centre, bool clockwise,
+               float px, float py, float x, float y, float i, float j) {
     const float radius = static_cast<float>(std::sqrt(static_cast<double>(i * i + j * j)));
     const float cx = px + i;
     const float cy = py + j;
     const float start = startAngle(i, j);
     const float end = endAngle(x, y, cx, cy);
     if (start == end) {
-        appendDxfCircle(out, style, cx, cy, radius);
+        appendDxfCircle(out, style, centre[0].text(cx), centre[1].text(cy), radius);
         return;
     }
     const double startDeg = static_cast<double>(start) * kDegreesPerRadian;
     const double endDeg = static_cast<double>(end) * kDegreesPerRadian;
     if (clockwise) {
-        appendDxfArc(out, style, cx, cy, radius, endDeg, startDeg);
+        appendDxfArc(out, style, centre[0].text(cx), centre[1].text(cy), radius, endDeg, startDeg);
     } else {
-        appendDxfArc(out, style, cx, cy, radius, startDeg, endDeg);
+        appendDxfArc(out, style, centre[0].text(cx), centre[1].text(cy), radius, startDeg, endDeg);
     }
 }
 
@@ -136,6 +136,11 @@ void appendEntities(std::string& out, std::string_view gcode, LayerTable& layers
     int layer = 0;
     float curX = 0;
     float curY = 0;
+    // Texts of the current position and of the record's end point; they swap
+    // after each record, so a LINE's start is the previous end already written.
+    DxfCoordinate texts[2][2];
+    int current = 0;
+    DxfCoordinate centre[2];
     ItemReader items(gcode);
     for (std::string_view item; items.next(item);) {
         if (!hasMotionCode(item)) {
@@ -146,20 +151,24 @@ void appendEntities(std::string& out, std::string_view gcode, LayerTable& layers
         const float x = singleWord(item, 'X', 0);
         const float y = singleWord(item, 'Y', 0);
         const DxfStyle style{layers.name(layer), colourTexts[static_cast<std::size_t>(layer)]};
+        DxfCoordinate* from = texts[current];
+        DxfCoordinate* to = texts[1 - current];
         if (g == 1) {
             if (x != curX || y != curY) {
-                appendDxfLine(out, style, curX, curY, x, y);
+                appendDxfLine(out, style, from[0].text(curX), from[1].text(curY), to[0].text(x),
+                              to[1].text(y));
             } else {
-                appendDxfPoint(out, style, x, y);
+                appendDxfPoint(out, style, to[0].text(x), to[1].text(y));
             }
         } else if (g == 81) {
-            appendDxfPoint(out, style, x, y);
+            appendDxfPoint(out, style, to[0].text(x), to[1].text(y));
         } else if (g == 2 || g == 3) {
-            appendArc(out, style, g == 2, curX, curY, x, y, singleWord(item, 'I', 0),
+            appendArc(out, style, centre, g == 2, curX, curY, x, y, singleWord(item, 'I', 0),
                       singleWord(item, 'J', 0));
         }
         curX = x;
         curY = y;
+        current = 1 - current;
     }
 }
 

@@ -12,34 +12,72 @@ const text::NumberPicture kNumber("######0.0###");
 
 enum class LineKind { Line, ClockwiseArc, CounterClockwiseArc, Point, Nothing, Section };
 
-LineKind kindOf(std::string_view line) {
-    if (contains(line, "G01")) {
+// The codes a line holds anywhere: one walk over its "G"s instead of a search per code.
+struct Codes {
+    bool g0 = false;  // "G0" followed by anything
+    bool g00 = false;
+    bool g01 = false;
+    bool g02 = false;
+    bool g03 = false;
+    bool g81 = false;
+};
+
+Codes codesOf(std::string_view line) {
+    Codes codes;
+    for (std::size_t at = line.find('G'); at != std::string_view::npos;
+         at = line.find('G', at + 1)) {
+        const char a = at + 1 < line.size() ? line[at + 1] : '\0';
+        const char b = at + 2 < line.size() ? line[at + 2] : '\0';
+        if (a == '0') {
+            codes.g0 = true;
+            codes.g00 = codes.g00 || b == '0';
+            codes.g01 = codes.g01 || b == '1';
+            codes.g02 = codes.g02 || b == '2';
+            codes.g03 = codes.g03 || b == '3';
+        } else if (a == '8' && b == '1') {
+            codes.g81 = true;
+        }
+    }
+    return codes;
+}
+
+// A line is tested for G01, G02, G03, G81 in that order; then an empty line or a
+// rapid is nothing, and anything else a section line.
+LineKind kindOf(std::string_view line, const Codes& codes) {
+    if (codes.g01) {
         return LineKind::Line;
     }
-    if (contains(line, "G02")) {
+    if (codes.g02) {
         return LineKind::ClockwiseArc;
     }
-    if (contains(line, "G03")) {
+    if (codes.g03) {
         return LineKind::CounterClockwiseArc;
     }
-    if (contains(line, "G81")) {
+    if (codes.g81) {
         return LineKind::Point;
     }
-    if (line.empty() || contains(line, "G00")) {
+    if (line.empty() || codes.g00) {
         return LineKind::Nothing;
     }
     return LineKind::Section;
 }
 
+// A coordinate and the NumberText that writes it.
+struct Cached {
+    NumberText& text;
+    double value;
+};
+
 // Parameter text of one entity, written into a buffer that is reused:
-//   (Parameters(buffer, "116") << x << y << ",0,0;").text()  gives  116,10.0,5.0,0,0;
+//   (Parameters(buffer, "116") << Cached{tx, 10} << Cached{ty, 5} << ",0,0;").text()
+// gives 116,10.0,5.0,0,0;
 class Parameters {
 public:
     Parameters(std::string& buffer, std::string_view head) : m_text(buffer) { m_text.assign(head); }
-    // A number, after a comma.
-    Parameters& operator<<(double value) {
+    // A number through its NumberText, after a comma.
+    Parameters& operator<<(Cached number) {
         m_text.push_back(',');
-        appendNumber(m_text, kNumber, value);
+        m_text.append(number.text.text(number.value));
         return *this;
     }
     Parameters& operator<<(std::string_view literal) {
@@ -56,7 +94,7 @@ std::size_t countEntities(std::string_view gcode) {
     std::size_t count = 0;
     text::LineReader lines(gcode);
     for (std::string_view line; lines.next(line);) {
-        const LineKind kind = kindOf(line);
+        const LineKind kind = kindOf(line, codesOf(line));
         count += kind != LineKind::Nothing && kind != LineKind::Section;
     }
     return count;
@@ -82,34 +120,45 @@ Result<std::string> gcodeToIges(std::string_view gcode, const IgesOptions& optio
         float y = 0;
         float i = 0;
         float j = 0;
+        // Texts of the current position and of the line's end point; they swap
+        // after each line, so the start of an entity is the end of the one before.
+        NumberText texts[2][2] = {{NumberText(kNumber), NumberText(kNumber)},
+                                  {NumberText(kNumber), NumberText(kNumber)}};
+        NumberText centre[2] = {NumberText(kNumber), NumberText(kNumber)};
+        int current = 0;
         text::LineReader lines(gcode);
         for (std::string_view line; lines.next(line);) {
-            if (contains(line, "G81") || contains(line, "G0")) {
+            const Codes codes = codesOf(line);
+            if (codes.g81 || codes.g0) {
                 readWords(line, x, y, i, j);
             }
+            const Cached p[2] = {{texts[current][0], px}, {texts[current][1], py}};
+            const Cached e[2] = {{texts[1 - current][0], x}, {texts[1 - current][1], y}};
+            const Cached c[2] = {{centre[0], px + i}, {centre[1], py + j}};
             // An arc runs counter-clockwise from its first point to its second, so a
             // clockwise G02 from P to (X, Y) is written from (X, Y) to P.
-            const float cx = px + i;
-            const float cy = py + j;
-            switch (kindOf(line)) {
+            switch (kindOf(line, codes)) {
                 case LineKind::Line:
                     iges.add(110, level, "LINE    ",
-                             (Parameters(buffer, "110") << px << py << ",0." << x << y << ",0.0;")
+                             (Parameters(buffer, "110")
+                              << p[0] << p[1] << ",0." << e[0] << e[1] << ",0.0;")
                                  .text());
                     break;
                 case LineKind::ClockwiseArc:
                     iges.add(100, level, "ARC     ",
-                             (Parameters(buffer, "100,0.") << cx << cy << x << y << px << py << ";")
+                             (Parameters(buffer, "100,0.")
+                              << c[0] << c[1] << e[0] << e[1] << p[0] << p[1] << ";")
                                  .text());
                     break;
                 case LineKind::CounterClockwiseArc:
                     iges.add(100, level, "ARC     ",
-                             (Parameters(buffer, "100,0.") << cx << cy << px << py << x << y << ";")
+                             (Parameters(buffer, "100,0.")
+                              << c[0] << c[1] << p[0] << p[1] << e[0] << e[1] << ";")
                                  .text());
                     break;
                 case LineKind::Point:
                     iges.add(116, level, "POINT   ",
-                             (Parameters(buffer, "116") << x << y << ",0,0;").text());
+                             (Parameters(buffer, "116") << e[0] << e[1] << ",0,0;").text());
                     break;
                 case LineKind::Nothing:
                     break;
@@ -119,6 +168,7 @@ Result<std::string> gcodeToIges(std::string_view gcode, const IgesOptions& optio
             }
             px = x;
             py = y;
+            current = 1 - current;
         }
         return std::move(iges).finish();
     } catch (const Failure& failure) {

@@ -22,6 +22,11 @@ constexpr std::string_view kDirectoryTemplate =
     "                       4               0                                D       \r\n";
 static_assert(kDirectoryTemplate.size() == kDirectoryEntry);
 
+// A parameter record: text, back pointer and sequence number go in the blanks.
+constexpr std::string_view kParameterTemplate =
+    "                                                                        P       \r\n";
+static_assert(kParameterTemplate.size() == kRecord);
+
 // Writes `value` right-aligned into the `width` columns at `field`; a number with
 // more digits than the field keeps its last ones.
 void putRight(char* field, std::size_t width, std::size_t value) {
@@ -128,10 +133,12 @@ void IgesWriter::add(int type, int level, std::string_view label, std::string_vi
     std::size_t lines = 0;
     for (std::string_view rest = parameters; !rest.empty() || lines == 0;) {
         const std::size_t cut = parameterBreak(rest);
-        m_out.append(rest.substr(0, cut));
-        m_out.append(kParameterColumns - cut, ' ');
-        appendPadded(m_out, directoryLine, 8);
-        appendSequence(m_out, 'P', ++m_parameterLines);
+        const std::size_t at = m_out.size();
+        m_out.append(kParameterTemplate);
+        char* record = m_out.data() + at;
+        std::memcpy(record, rest.data(), cut);
+        putRight(record + kParameterColumns, 8, directoryLine);
+        putRight(record + 73, 7, ++m_parameterLines);
         rest.remove_prefix(cut);
         ++lines;
     }
