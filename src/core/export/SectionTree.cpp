@@ -1,0 +1,93 @@
+#include "export/SectionTree.h"
+
+#include "text/Lines.h"
+#include "text/ShiftJis.h"
+
+#include <unordered_map>
+
+namespace talmir::exporters {
+
+namespace {
+
+constexpr std::string_view kEol = "\r\n";
+// The longest file name (in bytes of the file system's UTF-8) a folder holds.
+constexpr std::size_t kMaxFileNameBytes = 255;
+
+Failure treeBuildError() {
+    return Failure::message(std::string(kTreeBuildError));
+}
+
+}  // namespace
+
+bool isDataLine(std::string_view line) {
+    // Positions are 0-based here: "G" at 0, "X" at 3, "Y" at 5 or later.
+    return line.find('G') == 0 && line.find('X') == 3 && line.find('Y') != std::string_view::npos &&
+           line.find('Y') >= 5;
+}
+
+bool isSafeNodeName(std::string_view name) {
+    if (name.empty() || name == "." || name == "..") {
+        return false;
+    }
+    for (std::size_t pos = 0; pos < name.size();) {
+        const std::size_t length = text::charLength(name, pos);
+        if (length == 1) {
+            const auto c = static_cast<unsigned char>(name[pos]);
+            if (c == '/' || c == '\\' || c < 0x20 || c == 0x7F) {
+                return false;
+            }
+        }
+        pos += length;
+    }
+    return nodeFileName(name).size() <= kMaxFileNameBytes;
+}
+
+std::string nodeFileName(std::string_view name) {
+    return text::shiftJisToUtf8(name);
+}
+
+SectionSplit splitSections(std::string_view program) {
+    SectionSplit split;
+    std::unordered_map<std::string_view, std::size_t> index;
+    SectionNode* open = nullptr;  // the node whose file the data lines go to
+    text::LineReader reader(program);
+    for (std::string_view line; reader.next(line);) {
+        if (isDataLine(line)) {
+            if (open == nullptr) {
+                split.failure = treeBuildError();
+                return split;
+            }
+            open->data.append(line);
+            open->data.append(kEol);
+            continue;
+        }
+        if (const auto it = index.find(line); it != index.end()) {
+            open = &split.nodes[it->second];
+            continue;
+        }
+        if (split.nodes.size() == kMaxSections || !isSafeNodeName(line)) {
+            split.failure = treeBuildError();
+            return split;
+        }
+        // The table holds at most kMaxSections nodes, so `open` stays valid.
+        if (split.nodes.empty()) {
+            split.nodes.reserve(kMaxSections);
+        }
+        index.emplace(line, split.nodes.size());
+        split.nodes.push_back(SectionNode{std::string(line), {}});
+        open = &split.nodes.back();
+    }
+    return split;
+}
+
+void appendSection(std::string& out, std::string_view name, std::string_view nodeFile) {
+    out.append(name);
+    out.append(kEol);
+    text::LineReader reader(nodeFile);
+    for (std::string_view line; reader.next(line);) {
+        out.append(line);
+        out.append(kEol);
+    }
+}
+
+}  // namespace talmir::exporters
