@@ -74,6 +74,9 @@ const SortCase kCases[] = {
      result({"(T1, 3MM \"A\")", "G01X10.,R2.", "G01Y5."})},
     {"LfAndCrLinesAndATrailingLineEnd", "(T1)\nG01X1.\r(T2)\rG01X2.\n(T1)\nG01X3.\n",
      result({"(T1)", "G01X1.", "G01X3.", "(T2)", "G01X2."})},
+    // 0x83 0x47 is a katakana whose second byte reads as "G".
+    {"NoWordInsideADoubleByteCharacter", pane({"(T1)", "G01X1.", "(\x83G01)", "G01X2."}),
+     result({"(T1)", "G01X1.", "(\x83G01)", "G01X2."})},
     {"ShiftJisSectionNamesPassThrough", pane({"(\x83\x5c)", "G01X1.", "(\x82\xa0)", "G01X2."}),
      result({"(\x83\x5c)", "G01X1.", "(\x82\xa0)", "G01X2."})},
 };
