@@ -13,34 +13,34 @@ namespace {
 constexpr std::string_view kEol = "\r\n";
 constexpr int kNoSection = -1;  // before the first section line
 
-// The word must start a character: in "(\x83G01)" the G is the second byte of a
-// katakana, not a G word.
-std::size_t findWord(std::string_view line, std::string_view word) {
-    for (std::size_t p = 0; p + word.size() <= line.size();) {
-        if (line.compare(p, word.size(), word) == 0) {
-            return p;
+// Whether the line holds "G00", "G01", "G02" or "G03" (a motion line), and
+// whether one of them is "G00" (a rapid move). A word must start a character: in
+// "(\x83G01)" the G is the second byte of a katakana, not a G word.
+struct MotionWords {
+    bool motion = false;
+    bool rapid = false;
+};
+
+MotionWords motionWords(std::string_view line) {
+    MotionWords words;
+    const std::size_t size = line.size();
+    for (std::size_t p = 0; p + 3 <= size;) {
+        if (line[p] == 'G' && line[p + 1] == '0' && line[p + 2] >= '0' && line[p + 2] <= '3') {
+            words.motion = true;
+            if (line[p + 2] == '0') {
+                words.rapid = true;
+                break;
+            }
         }
         p += text::isLeadByte(static_cast<unsigned char>(line[p])) ? 2 : 1;
     }
-    return std::string_view::npos;
-}
-
-bool isMotion(std::string_view line) {
-    for (std::string_view word : {"G00", "G01", "G02", "G03"}) {
-        if (findWord(line, word) != std::string_view::npos) {
-            return true;
-        }
-    }
-    return false;
-}
-
-bool isRapid(std::string_view line) {
-    return findWord(line, "G00") != std::string_view::npos;
+    return words;
 }
 
 struct Motion {
     std::string_view line;
     int section;
+    bool rapid;
 };
 
 }  // namespace
@@ -55,8 +55,9 @@ Result<std::string> sortGcode(std::string_view gcode) {
     text::LineReader reader(gcode);
     int current = kNoSection;
     for (std::string_view line; reader.next(line);) {
-        if (isMotion(line)) {
-            motions.push_back({line, current});
+        const MotionWords words = motionWords(line);
+        if (words.motion) {
+            motions.push_back({line, current, words.rapid});
             continue;
         }
         auto [it, added] = sectionIndex.try_emplace(line, static_cast<int>(sections.size()));
@@ -87,7 +88,7 @@ Result<std::string> sortGcode(std::string_view gcode) {
         bool rapidWritten = false;
         for (std::size_t k : bySection[static_cast<std::size_t>(s + 1)]) {
             const Motion& m = motions[k];
-            if (isRapid(m.line)) {
+            if (m.rapid) {
                 // Repeated rapid moves collapse, but only when the repeat stands
                 // right after its twin in the same section: dropping a rapid that
                 // merely equals the last line of another section would make the
