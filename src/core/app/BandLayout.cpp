@@ -23,6 +23,14 @@ bool isPanel(std::string_view key) {
 }  // namespace
 
 BandLayout readBandLayout(const SettingsStore& store) {
+    return readBandLayout(store, kEditfrmSection);
+}
+
+void writeBandLayout(SettingsStore& store, const BandLayout& layout) {
+    writeBandLayout(store, layout, kEditfrmSection);
+}
+
+BandLayout readBandLayout(const SettingsStore& store, std::string_view section) {
     BandLayout layout;
     std::array<bool, 4> valid{};
     std::array<bool, 4> placed{};
@@ -32,7 +40,7 @@ BandLayout readBandLayout(const SettingsStore& store) {
     };
     for (std::size_t n = 0; n < 4; ++n) {
         const std::string stored =
-            store.getText(kEditfrmSection, controlKey(static_cast<int>(n) + 1), kBandKeys[n]);
+            store.getText(section, controlKey(static_cast<int>(n) + 1), kBandKeys[n]);
         if (isPanel(stored) && !placed[indexOf(stored)]) {
             layout.keys[n] = stored;
             placed[indexOf(stored)] = true;
@@ -55,17 +63,17 @@ BandLayout readBandLayout(const SettingsStore& store) {
     }
     for (int n = 2; n <= 4; ++n) {
         layout.newRow[static_cast<std::size_t>(n - 1)] =
-            store.getBool(kEditfrmSection, newRowKey(n), false);
+            store.getBool(section, newRowKey(n), false);
     }
     return layout;
 }
 
-void writeBandLayout(SettingsStore& store, const BandLayout& layout) {
+void writeBandLayout(SettingsStore& store, const BandLayout& layout, std::string_view section) {
     for (int n = 1; n <= 4; ++n) {
-        store.setText(kEditfrmSection, controlKey(n), layout.keys[static_cast<std::size_t>(n - 1)]);
+        store.setText(section, controlKey(n), layout.keys[static_cast<std::size_t>(n - 1)]);
     }
     for (int n = 1; n <= 4; ++n) {
-        store.setBool(kEditfrmSection, newRowKey(n),
+        store.setBool(section, newRowKey(n),
                       n > 1 && layout.newRow[static_cast<std::size_t>(n - 1)]);
     }
 }

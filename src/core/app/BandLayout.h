@@ -31,4 +31,9 @@ BandLayout readBandLayout(const SettingsStore& store);
 
 void writeBandLayout(SettingsStore& store, const BandLayout& layout);
 
+// The same for another window's tool strip of the same four bands, kept under the
+// same keys in its own `section` ("Gfrm").
+BandLayout readBandLayout(const SettingsStore& store, std::string_view section);
+void writeBandLayout(SettingsStore& store, const BandLayout& layout, std::string_view section);
+
 }  // namespace talmir::app

@@ -34,22 +34,34 @@ double pixelsToTwips(int pixels, double dotsPerInch) {
 }
 
 PixelRect readWindowBounds(const SettingsStore& store, double dotsPerInch) {
-    auto read = [&](std::string_view key, double fallback) {
-        return twipsToPixels(store.getNumber(kEditfrmSection, key, fallback), dotsPerInch);
-    };
-    PixelRect r;
-    r.x = read("Left", kDefaultLeftTwips);
-    r.y = read("Top", kDefaultTopTwips);
-    r.width = std::max(0, read("Width", kDefaultWidthTwips));
-    r.height = std::max(0, read("Height", kDefaultHeightTwips));
-    return r;
+    return readWindowBounds(
+        store, dotsPerInch, kEditfrmSection,
+        TwipsRect{kDefaultLeftTwips, kDefaultTopTwips, kDefaultWidthTwips, kDefaultHeightTwips});
 }
 
 void writeWindowBounds(SettingsStore& store, const PixelRect& bounds, double dotsPerInch) {
-    store.setNumber(kEditfrmSection, "Left", pixelsToTwips(bounds.x, dotsPerInch));
-    store.setNumber(kEditfrmSection, "Top", pixelsToTwips(bounds.y, dotsPerInch));
-    store.setNumber(kEditfrmSection, "Width", pixelsToTwips(bounds.width, dotsPerInch));
-    store.setNumber(kEditfrmSection, "Height", pixelsToTwips(bounds.height, dotsPerInch));
+    writeWindowBounds(store, bounds, dotsPerInch, kEditfrmSection);
+}
+
+PixelRect readWindowBounds(const SettingsStore& store, double dotsPerInch, std::string_view section,
+                           const TwipsRect& defaults) {
+    auto read = [&](std::string_view key, double fallback) {
+        return twipsToPixels(store.getNumber(section, key, fallback), dotsPerInch);
+    };
+    PixelRect r;
+    r.x = read("Left", defaults.left);
+    r.y = read("Top", defaults.top);
+    r.width = std::max(0, read("Width", defaults.width));
+    r.height = std::max(0, read("Height", defaults.height));
+    return r;
+}
+
+void writeWindowBounds(SettingsStore& store, const PixelRect& bounds, double dotsPerInch,
+                       std::string_view section) {
+    store.setNumber(section, "Left", pixelsToTwips(bounds.x, dotsPerInch));
+    store.setNumber(section, "Top", pixelsToTwips(bounds.y, dotsPerInch));
+    store.setNumber(section, "Width", pixelsToTwips(bounds.width, dotsPerInch));
+    store.setNumber(section, "Height", pixelsToTwips(bounds.height, dotsPerInch));
 }
 
 }  // namespace talmir::app

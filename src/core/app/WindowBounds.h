@@ -4,6 +4,8 @@
 
 #include "app/SettingsStore.h"
 
+#include <string_view>
+
 namespace talmir::app {
 
 struct PixelRect {
@@ -24,5 +26,20 @@ double pixelsToTwips(int pixels, double dotsPerInch);
 // as 0 or less stays 0: the window system gives the window its smallest size.
 PixelRect readWindowBounds(const SettingsStore& store, double dotsPerInch);
 void writeWindowBounds(SettingsStore& store, const PixelRect& bounds, double dotsPerInch);
+
+// Bounds in twips, as a window's defaults.
+struct TwipsRect {
+    double left = 0;
+    double top = 0;
+    double width = 0;
+    double height = 0;
+};
+
+// The same keys for another window, in its own `section` ("Gfrm") with its own
+// defaults.
+PixelRect readWindowBounds(const SettingsStore& store, double dotsPerInch, std::string_view section,
+                           const TwipsRect& defaults);
+void writeWindowBounds(SettingsStore& store, const PixelRect& bounds, double dotsPerInch,
+                       std::string_view section);
 
 }  // namespace talmir::app

@@ -1,0 +1,250 @@
+// The commands of the G-code window: saving, sorting, the search box and the
+// hand-over of the text to external programs.
+#include "Failure.h"
+#include "app/CommandGuard.h"
+#include "app/Dialogs.h"
+#include "app/EditFrm.h"
+#include "app/ExternalApps.h"
+#include "app/FileIo.h"
+#include "editor/Find.h"
+#include "editor/TextPane.h"
+#include "editor/WorkFiles.h"
+#include "export/GFrm.h"
+#include "export/GcodeSort.h"
+#include "text/Lines.h"
+#include "text/ShiftJis.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+
+namespace talmir {
+
+namespace {
+
+const QString kAllFilesFilter = QStringLiteral("全てのﾌｧｲﾙ(*.*)|*.*");
+
+QString fromUtf8(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// A text with a line holding "SECTION", one holding "LAYER" and one holding
+// "ENDSEC" is taken for a DXF drawing.
+bool looksLikeDxf(std::string_view text) {
+    bool section = false;
+    bool layer = false;
+    bool endsec = false;
+    text::LineReader reader(text);
+    for (std::string_view line; reader.next(line);) {
+        section = section || line.find("SECTION") != std::string_view::npos;
+        layer = layer || line.find("LAYER") != std::string_view::npos;
+        endsec = endsec || line.find("ENDSEC") != std::string_view::npos;
+        if (section && layer && endsec) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The folder an external program gets its hand-over file in: its own folder. A
+// program found on the search path, or one whose folder cannot be written (a
+// system folder), gets it in the temporary folder instead.
+QString handOverFolder(const QString& program, const QString& tempDir) {
+    QString path = program;
+    if (!program.contains(QLatin1Char('/'))) {
+        path = QStandardPaths::findExecutable(program);
+    }
+    const QFileInfo folder(QFileInfo(path).absolutePath());
+    if (path.isEmpty() || !folder.isDir() || !folder.isWritable()) {
+        return tempDir;
+    }
+    return folder.absoluteFilePath();
+}
+
+// Character `chars` of a UTF-8 text as a byte position (code points are counted,
+// as the pane counts them).
+std::size_t utf8Position(std::string_view utf8, std::size_t chars, std::size_t from = 0) {
+    std::size_t pos = from;
+    for (std::size_t n = 0; n < chars && pos < utf8.size(); ++n) {
+        ++pos;
+        while (pos < utf8.size() && (static_cast<unsigned char>(utf8[pos]) & 0xC0) == 0x80) {
+            ++pos;
+        }
+    }
+    return pos;
+}
+
+std::size_t utf8CharCount(std::string_view utf8) {
+    std::size_t count = 0;
+    for (const char c : utf8) {
+        count += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
+    }
+    return count;
+}
+
+}  // namespace
+
+void GFrm::Toolbar1_ButtonClick(const QString& key) {
+    if (key == QLatin1String("SAVE")) {
+        MnuSave_Click();
+    } else if (key == QLatin1String("PRINT")) {
+        MnuPrint_Click();
+    }
+}
+
+void GFrm::Toolbar2_ButtonClick(const QString& key) {
+    if (key == QLatin1String("TEXT")) {
+        TextOrTree(0);
+    } else if (key == QLatin1String("TREE")) {
+        TextOrTree(1);
+    }
+}
+
+void GFrm::MnuSave_Click() {
+    saveTo(true, QString());
+}
+
+void GFrm::MnuTreesave_Click() {
+    saveTo(false, currentNodeName());
+}
+
+void GFrm::saveTo(bool switchToText, const QString& fileName) {
+    if (switchToText && m_treeView && !TextOrTree(0)) {
+        return;
+    }
+    const auto path =
+        m_owner.dialogs().saveFile(this, FileDialogRequest{{}, {}, fileName, kAllFilesFilter});
+    if (!path) {
+        return;
+    }
+    m_guard->run({}, [&] {
+        const std::string bytes = m_pane->shiftJis();
+        writeFileBytesOrThrow(m_owner.workFile(editor::kBakDat), text::paneSnapshot(bytes));
+        m_guard->flicker();
+        writeFileBytesOrThrow(*path, text::saveWithLineEnd(bytes, text::LineEnd::CrLf));
+    });
+}
+
+void GFrm::MnuPrint_Click() {
+    // Printing is not built into this program yet; its entries stay disabled.
+}
+
+void GFrm::MnuGcodeSeiri_Click() {
+    m_guard->run({}, [this] {
+        const std::string snapshot = text::paneSnapshot(m_pane->shiftJis());
+        writeFileBytesOrThrow(m_owner.workFile(editor::kBakDat), snapshot);
+        auto sorted = exporters::sortGcode(snapshot);
+        if (!sorted) {
+            throw sorted.failure();
+        }
+        writeFileBytesOrThrow(m_owner.workFile(editor::kBakDat), sorted.value());
+        m_pane->setShiftJis(sorted.value());
+    });
+}
+
+void GFrm::MnuVultane_Click() {
+    const QString appDir = fromUtf8(m_owner.folders().AppDir);
+    try {
+        const std::string bytes = m_pane->shiftJis();
+        writeFileBytesOrThrow(m_owner.workFile(editor::kBak1Dat), text::paneSnapshot(bytes));
+        const QString handOver = m_owner.workFile(editor::kBakDat);
+        writeFileBytesOrThrow(handOver, text::saveWithLineEnd(bytes, text::LineEnd::CrLf));
+        if (!QProcess::startDetached(appDir + QStringLiteral("vultane.exe"), {handOver})) {
+            throw Failure{53, "ファイルが見つかりません。"};
+        }
+    } catch (...) {
+        m_owner.dialogs().message(this,
+                                  appDir + QStringLiteral("vultane.exe へ接続出来ませんでした"), {},
+                                  MessageIcon::None);
+    }
+}
+
+void GFrm::MnuApp_Click(int index) {
+    app::ExternalApps apps;
+    apps.loadAll(m_owner.settings());
+    const QString program = fromUtf8(apps.row(index).path);
+    try {
+        if (program.isEmpty()) {
+            throw Failure{53, "ファイルが見つかりません。"};
+        }
+        const std::string bytes = m_pane->shiftJis();
+        writeFileBytesOrThrow(m_owner.workFile(editor::kBakDat), text::paneSnapshot(bytes));
+        const QString name = QString::fromLatin1(looksLikeDxf(bytes) ? editor::kBakDxf.data()
+                                                                     : editor::kBakDat.data());
+        const QString handOver =
+            QDir(handOverFolder(program, fromUtf8(m_owner.folders().TempDir))).filePath(name);
+        writeFileBytesOrThrow(handOver, text::saveWithLineEnd(bytes, text::LineEnd::CrLf));
+        if (!QProcess::startDetached(program, {handOver})) {
+            throw Failure{53, "ファイルが見つかりません。"};
+        }
+    } catch (...) {
+        m_owner.dialogs().message(this, program + QStringLiteral("へ接続出来ませんでした"), {},
+                                  MessageIcon::None);
+    }
+}
+
+// The browser, the settings of the external programs and the help are the
+// editor's own: one browser choice and one table for the whole program.
+void GFrm::MnuAppSet_Click() {
+    m_owner.MnuAppSet_Click();
+    refreshAppMenu();
+}
+
+void GFrm::MnuWWW_Click() {
+    m_owner.MnuWWW_Click();
+}
+
+void GFrm::MnuLinkMarlit_Click() {
+    m_owner.MnuLinkMarlit_Click();
+}
+
+void GFrm::MnuRead_Click() {
+    m_owner.MnuRead_Click();
+}
+
+void GFrm::MnuVer_Click() {
+    m_owner.MnuVer_Click();
+}
+
+void GFrm::Command1_Click() {
+    const QString wanted = m_searchBox->currentText();
+    if (wanted.isEmpty()) {
+        return;
+    }
+    if (m_searchBox->findText(wanted, Qt::MatchExactly | Qt::MatchCaseSensitive) < 0) {
+        m_searchBox->addItem(wanted);
+    }
+    std::optional<editor::FoundText> found;
+    try {
+        const std::string_view utf8 = m_pane->utf8View();
+        // The search starts after the first character of the selection: repeating it
+        // steps on to the next occurrence.
+        const auto caret =
+            static_cast<std::size_t>(m_pane->SendScintilla(TextPane::SCI_GETSELECTIONSTART));
+        const std::size_t caretChar = utf8CharCount(utf8.substr(0, std::min(caret, utf8.size())));
+        const QByteArray pattern = wanted.toUtf8();
+        found = editor::findForward(
+            m_pane->shiftJis(),
+            text::utf8ToShiftJis(std::string_view(pattern.constData(), pattern.size())), caretChar);
+    } catch (const std::exception&) {
+        found.reset();
+    }
+    if (!found) {
+        const QByteArray typed = wanted.toUtf8();
+        m_owner.dialogs().message(
+            this,
+            fromUtf8(editor::notFoundMessage(std::string_view(typed.constData(), typed.size()))),
+            {}, MessageIcon::None);
+        return;
+    }
+    const std::string_view utf8 = m_pane->utf8View();
+    const std::size_t start = utf8Position(utf8, found->startChar);
+    const std::size_t end = utf8Position(utf8, found->lengthChars, start);
+    m_pane->SendScintilla(TextPane::SCI_SETSEL, static_cast<unsigned long>(start),
+                          static_cast<long>(end));
+    m_pane->setFocus();
+}
+
+}  // namespace talmir
