@@ -227,15 +227,31 @@ private slots:
         QCOMPARE(s.frm.documentName(), QStringLiteral("drop a.nc"));
     }
 
-    void longSingleLineLoads() {
+    void longLine_data() {
+        QTest::addColumn<int>("lineBytes");
+        QTest::addColumn<bool>("loads");
+        QTest::newRow("longest a pane takes") << int(TextPane::kMaxLineBytes) << true;
+        QTest::newRow("one byte more is refused") << int(TextPane::kMaxLineBytes) + 1 << false;
+    }
+
+    void longLine() {
+        QFETCH(int, lineBytes);
+        QFETCH(bool, loads);
         Session s;
         const QString in = s.scratch.path("long.nc");
-        QByteArray line(8 * 1024 * 1024, 'X');
-        line += "\r\n";
-        writeBytes(in, line);
+        const QByteArray file = "G00\r\n" + QByteArray(lineBytes, 'X') + "\r\nM30\r\n";
+        writeBytes(in, file);
+        s.frm.pane().setShiftJis("KEEP");
         s.load(in);
-        QCOMPARE(s.frm.pane().shiftJis().size(), std::size_t(line.size()));
-        QVERIFY(s.dialogs.messages.empty());
+        if (loads) {
+            QCOMPARE(QByteArray::fromStdString(s.frm.pane().shiftJis()), file);
+            QVERIFY(s.dialogs.messages.empty());
+        } else {
+            QCOMPARE(s.dialogs.messageTexts(),
+                     QStringList{"1行の長さが 4 MB を超えるため表示できません。"});
+            QCOMPARE(s.frm.pane().shiftJis(), std::string("KEEP"));
+            QCOMPARE(s.frm.documentName(), QString());
+        }
     }
 };
 

@@ -1,11 +1,13 @@
 #include "editor/TextPane.h"
 
+#include "Failure.h"
 #include "text/ShiftJis.h"
 
 #include <QDropEvent>
 #include <QMimeData>
 #include <QUrl>
 
+#include <algorithm>
 #include <new>
 
 namespace talmir {
@@ -35,7 +37,24 @@ TextPane::TextPane(QWidget* parent) : QsciScintilla(parent) {
     setAcceptDrops(true);
 }
 
+std::size_t TextPane::longestLine(std::string_view text) {
+    std::size_t longest = 0;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        std::size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string_view::npos) {
+            end = text.size();
+        }
+        longest = std::max(longest, end - start);
+        start = end + 1;
+    }
+    return longest;
+}
+
 void TextPane::setUtf8Text(std::string_view utf8) {
+    if (longestLine(utf8) > kMaxLineBytes) {
+        throw Failure::message("1行の長さが 4 MB を超えるため表示できません。");
+    }
     // No undo record of a whole-document replacement: it would hold a second copy.
     SendScintilla(SCI_SETUNDOCOLLECTION, 0UL);
     SendScintilla(SCI_CLEARALL);
