@@ -6,6 +6,7 @@
 // time of each step and the peak memory, and exits.
 
 #include "Failure.h"
+#include "app/AppIcon.h"
 #include "app/Dialogs.h"
 #include "app/EditFrm.h"
 #include "app/FileIo.h"
@@ -111,6 +112,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Talmir"));
     QApplication::setApplicationName(QStringLiteral("Talmir"));
+    QApplication::setWindowIcon(talmir::appIcon());
     ensureJapaneseFonts();
 
     QStringList args = QApplication::arguments();
