@@ -6,7 +6,7 @@
 #include "app/EditFrm.h"
 #include "app/ExternalApps.h"
 #include "app/FileIo.h"
-#include "editor/Find.h"
+#include "editor/PaneSearch.h"
 #include "editor/TextPane.h"
 #include "editor/WorkFiles.h"
 #include "export/GFrm.h"
@@ -14,7 +14,6 @@
 #include "text/Lines.h"
 #include "text/ShiftJis.h"
 
-#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
@@ -61,27 +60,6 @@ QString handOverFolder(const QString& program, const QString& tempDir) {
         return tempDir;
     }
     return folder.absoluteFilePath();
-}
-
-// Character `chars` of a UTF-8 text as a byte position (code points are counted,
-// as the pane counts them).
-std::size_t utf8Position(std::string_view utf8, std::size_t chars, std::size_t from = 0) {
-    std::size_t pos = from;
-    for (std::size_t n = 0; n < chars && pos < utf8.size(); ++n) {
-        ++pos;
-        while (pos < utf8.size() && (static_cast<unsigned char>(utf8[pos]) & 0xC0) == 0x80) {
-            ++pos;
-        }
-    }
-    return pos;
-}
-
-std::size_t utf8CharCount(std::string_view utf8) {
-    std::size_t count = 0;
-    for (const char c : utf8) {
-        count += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
-    }
-    return count;
 }
 
 }  // namespace
@@ -209,42 +187,7 @@ void GFrm::MnuVer_Click() {
 }
 
 void GFrm::Command1_Click() {
-    const QString wanted = m_searchBox->currentText();
-    if (wanted.isEmpty()) {
-        return;
-    }
-    if (m_searchBox->findText(wanted, Qt::MatchExactly | Qt::MatchCaseSensitive) < 0) {
-        m_searchBox->addItem(wanted);
-    }
-    std::optional<editor::FoundText> found;
-    try {
-        const std::string_view utf8 = m_pane->utf8View();
-        // The search starts after the first character of the selection: repeating it
-        // steps on to the next occurrence.
-        const auto caret =
-            static_cast<std::size_t>(m_pane->SendScintilla(TextPane::SCI_GETSELECTIONSTART));
-        const std::size_t caretChar = utf8CharCount(utf8.substr(0, std::min(caret, utf8.size())));
-        const QByteArray pattern = wanted.toUtf8();
-        found = editor::findForward(
-            m_pane->shiftJis(),
-            text::utf8ToShiftJis(std::string_view(pattern.constData(), pattern.size())), caretChar);
-    } catch (const std::exception&) {
-        found.reset();
-    }
-    if (!found) {
-        const QByteArray typed = wanted.toUtf8();
-        m_owner.dialogs().message(
-            this,
-            fromUtf8(editor::notFoundMessage(std::string_view(typed.constData(), typed.size()))),
-            {}, MessageIcon::None);
-        return;
-    }
-    const std::string_view utf8 = m_pane->utf8View();
-    const std::size_t start = utf8Position(utf8, found->startChar);
-    const std::size_t end = utf8Position(utf8, found->lengthChars, start);
-    m_pane->SendScintilla(TextPane::SCI_SETSEL, static_cast<unsigned long>(start),
-                          static_cast<long>(end));
-    m_pane->setFocus();
+    searchPane(*m_pane, *m_searchBox, m_owner.dialogs(), this, m_owner.workFile(editor::kBakDat));
 }
 
 }  // namespace talmir
