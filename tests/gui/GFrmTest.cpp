@@ -5,6 +5,7 @@
 #include "app/EditFrm.h"
 #include "app/WindowBounds.h"
 #include "editor/TextPane.h"
+#include "editor/TextPrinter.h"
 #include "export/GFrm.h"
 #include "import/EditFrmDxfNc.h"
 
@@ -374,6 +375,22 @@ private slots:
         s.dialogs.files.push_back(std::nullopt);
         g.MnuSave_Click();
         QVERIFY(s.dialogs.messages.empty());
+    }
+
+    void printsThePane() {
+        Session s;
+        GFrm& g = s.withProgram("(T1)\r\nG01X1.Y1.");
+        g.setWindowTitle(QStringLiteral("part"));
+        QVERIFY(g.action("MnuPrint_Click")->isEnabled());
+        if (!noPrinterInstalled()) {
+            QSKIP("a printer is installed: the listing would go to paper");
+        }
+        // Without a printer the listing goes to a PDF file.
+        const QString pdf = s.scratch.path(QStringLiteral("part.pdf"));
+        s.dialogs.files.push_back(pdf);
+        g.action("Toolbar_PRINT")->trigger();
+        QVERIFY(s.dialogs.messages.empty());
+        QVERIFY(readBytes(pdf).startsWith("%PDF"));
     }
 
     void searchBox() {

@@ -147,8 +147,7 @@ void GFrm::buildMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
     addCommand(file, QStringLiteral("ファイルの保存..."), "MnuSave_Click", &GFrm::MnuSave_Click);
     file->addSeparator();
-    // Printing waits for the shared text printer.
-    addCommand(file, QStringLiteral("印刷..."), "MnuPrint_Click");
+    addCommand(file, QStringLiteral("印刷..."), "MnuPrint_Click", &GFrm::MnuPrint_Click);
     file->addSeparator();
     addCommand(file, QStringLiteral("Gコードフォームを閉じる"), "MnuEnd_Click",
                &GFrm::MnuEnd_Click);
@@ -235,8 +234,7 @@ void GFrm::buildBands() {
     QToolBar* files = makeBand("TLB1", QStringLiteral("ファイル"));
     button(files, "SAVE", style()->standardIcon(QStyle::SP_DialogSaveButton),
            QStringLiteral("ファイルの保存"), true);
-    button(files, "PRINT", toolIcon(QStringLiteral("PRN")), QStringLiteral("印刷"), true)
-        ->setEnabled(false);
+    button(files, "PRINT", toolIcon(QStringLiteral("PRN")), QStringLiteral("印刷"), true);
     button(files, "DXF", toolIcon(QStringLiteral("DXF")), QStringLiteral("GコードをDXFへ"), true)
         ->setEnabled(false);
 

@@ -8,6 +8,7 @@
 #include "app/FileIo.h"
 #include "editor/PaneSearch.h"
 #include "editor/TextPane.h"
+#include "editor/TextPrinter.h"
 #include "editor/WorkFiles.h"
 #include "export/GFrm.h"
 #include "export/GcodeSort.h"
@@ -106,7 +107,8 @@ void GFrm::saveTo(bool switchToText, const QString& fileName) {
 }
 
 void GFrm::MnuPrint_Click() {
-    // Printing is not built into this program yet; its entries stay disabled.
+    // The whole pane as it is shown: the program, or the selected node's data lines.
+    printPane(this, *m_pane, m_owner.settings(), m_owner.dialogs(), *m_guard, windowTitle());
 }
 
 void GFrm::MnuGcodeSeiri_Click() {
