@@ -95,7 +95,7 @@ check program "$program" hpgl "" "" \
   "HPGL OK commands=32 ignored=0 unexpected=0 range_mm=(0,-11.5)-(30,9.878)"
 
 # The G-code corpus. Lower-case words and programs without G00..G03/G81 have
-# nothing to export; comments holding a D (or "G41 D15") stop the HPGL export.
+# nothing to export.
 f=$c/linuxcnc_comp311_lowercase_arcs.ngc
 check comp311 "$f" dxf "" "" "exit=1"
 check comp311 "$f" iges "$stamp" "--strict --allow-empty" "IGES OK loaded=0 unit=2(MM"
@@ -114,7 +114,7 @@ check mmount "$f" iges "$stamp" "--strict" \
 check mmount "$f" gerber "--rs274x" "" \
   "GERBER OK critical=0 warnings=0 apertures=129 draws=96 arcs=60 flashes=5 bbox_mm=(-3.75,-11.467)-(2.405,2.75)"
 check mmount "$f" gerber "" "--wrap 3" "GERBER-WRAPPED OK draws=96 arcs=60 flashes=5"
-check mmount "$f" hpgl "" "" "exit=1"
+check mmount "$f" hpgl "" "" "HPGL OK commands=553 ignored=0 range_mm=(-3.75,-11.475)-(2.4,2.75)"
 
 f=$c/linuxcnc_plasmatest_cam_post_crlf.ngc
 check plasmatest "$f" dxf "" "" "DXF OK audit:errors=0 entities=239 bbox=(-0.2778,0)-(593.8979,310.75)"
@@ -123,7 +123,7 @@ check plasmatest "$f" iges "$stamp" "--strict" \
 check plasmatest "$f" gerber "--rs274x --unit 0" "" \
   "GERBER OK critical=0 warnings=0 apertures=152 draws=239 arcs=129 flashes=0 bbox_mm=(0,0)-(593.7432,310.75)"
 check plasmatest "$f" gerber "--unit 2" "--wrap 3" "GERBER-WRAPPED OK draws=239 arcs=129"
-check plasmatest "$f" hpgl "" "" "exit=1"
+check plasmatest "$f" hpgl "" "" "HPGL OK commands=775 ignored=0 range_pu=(-11.149,0)-(23755.8,12430)"
 
 # More than 256 distinct section lines: the table is full.
 f=$c/linuxcnc_tort_arcs_g17_g18_g19.ngc

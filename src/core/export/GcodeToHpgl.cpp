@@ -1,6 +1,7 @@
 #include "export/GcodeToHpgl.h"
 
 #include "export/ExportText.h"
+#include "text/NumericValue.h"
 
 #include <cmath>
 
@@ -34,6 +35,19 @@ double directionDeg(float dx, float dy) {
         angle = 360 - base;
     }
     return angle == 0 ? 360 : angle;
+}
+
+// True for an item whose first "D" is followed by a number below 4 ("D02",
+// "G01X1.D01"). A "D" with no number after it, as in "(DRILL 3/4)" or
+// "(Date: 1.7.2008)", is a word of a comment, not a drawing code.
+bool hasLowDrawingCode(std::string_view item) {
+    const std::size_t at = item.find('D');
+    if (at == std::string_view::npos) {
+        return false;
+    }
+    std::size_t consumed = 0;
+    const double code = text::numericValue(item.substr(at + 1), consumed);
+    return consumed > 0 && code < 4;
 }
 
 class HpglWriter {
@@ -103,10 +117,9 @@ Result<std::string> gcodeToHpgl(std::string_view gcode, const HpglOptions&) {
         float py = 0;
         ItemReader items(gcode);
         for (std::string_view item; items.next(item);) {
-            double code = 0;
             // The drawing codes D04 and up change nothing in the plot; D01 to D03
             // mean the text is Gerber data and the command stops.
-            if (wordValue(item, 'D', code) && code < 4) {
+            if (hasLowDrawingCode(item)) {
                 return quietStop();
             }
             if (!contains(item, "G")) {

@@ -21,7 +21,8 @@ struct HpglOptions {};
 // when no item holds a "G", and with error 6 for a number that is not finite. An
 // item whose D code is below 4 (D01, D02, D03: Gerber data, not a program) stops
 // the command quietly: the failure says so, but the window shows no message and
-// keeps its text (see isQuietStop).
+// keeps its text (see isQuietStop). A "D" without a number after it (a comment
+// such as "(DRILL 3/4)") is no drawing code.
 Result<std::string> gcodeToHpgl(std::string_view gcode, const HpglOptions& options = {});
 
 // True for the quiet stop of gcodeToHpgl, which the window does not report.
