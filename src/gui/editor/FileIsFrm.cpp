@@ -191,7 +191,7 @@ void FileIsFrm::Command2_Click() {
             markSelection(*pane);
         }
         m_status->showMessage(QStringLiteral("最初の相違 : %1 バイト目 (0 から数えて)")
-                                  .arg(comparison.markOffset / 3));
+                                  .arg(comparison.firstDifferentByte));
     } else {
         m_status->showMessage(QStringLiteral("相違なし"));
     }
