@@ -1,0 +1,435 @@
+#include "graphic/PlotScanner.h"
+
+#include "text/CommaFields.h"
+#include "text/Lines.h"
+#include "text/NumericValue.h"
+#include "text/ShiftJis.h"
+
+#include <array>
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <unordered_map>
+
+namespace talmir::graphic {
+
+namespace {
+
+constexpr std::size_t kNone = std::string_view::npos;
+
+constexpr bool isTrailByte(unsigned char b) {
+    return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC);
+}
+
+// Bytes of the character at `pos`: 2 for a lead byte followed by a trail byte.
+std::size_t charBytes(std::string_view s, std::size_t pos) {
+    const auto b = static_cast<unsigned char>(s[pos]);
+    if (text::isLeadByte(b) && pos + 1 < s.size() &&
+        isTrailByte(static_cast<unsigned char>(s[pos + 1]))) {
+        return 2;
+    }
+    return 1;
+}
+
+// Byte offset of the first occurrence of `needle` that starts on a character
+// boundary, or kNone. A "X" that is the second byte of a kanji is not an X.
+std::size_t findText(std::string_view s, std::string_view needle) {
+    for (std::size_t i = 0; i < s.size(); i += charBytes(s, i)) {
+        if (s.compare(i, needle.size(), needle) == 0) {
+            return i;
+        }
+    }
+    return kNone;
+}
+
+bool containsText(std::string_view s, std::string_view needle) {
+    return findText(s, needle) != kNone;
+}
+
+// Powers of ten that a double holds exactly.
+constexpr std::array<double, 23> kExactPowers = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                 1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                                 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// The common case of a word value: sign, at most 15 significant digits and a
+// point, ended by anything but a blank or an exponent. Then the digits and the
+// power of ten are both exact doubles and one division rounds correctly, which is
+// what the shared reader gives. Returns false when the shared reader must decide.
+bool plainDecimal(std::string_view t, double& value) {
+    const char* p = t.data();
+    const char* const end = p + t.size();
+    bool negative = false;
+    if (p < end && (*p == '+' || *p == '-')) {
+        negative = *p == '-';
+        ++p;
+    }
+    std::uint64_t digits = 0;
+    int significant = 0;
+    int scale = 0;
+    bool point = false;
+    bool any = false;
+    for (; p < end; ++p) {
+        const char c = *p;
+        if (c >= '0' && c <= '9') {
+            any = true;
+            if (digits != 0 || c != '0') {
+                if (++significant > 15) {
+                    return false;
+                }
+                digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
+            }
+            scale += point ? 1 : 0;
+        } else if (c == '.' && !point) {
+            point = true;
+        } else {
+            break;
+        }
+    }
+    if (p < end && (*p == ' ' || *p == '\t' || *p == '\n' || *p == 'E' || *p == 'e')) {
+        return false;
+    }
+    if (scale >= static_cast<int>(kExactPowers.size())) {
+        return false;
+    }
+    if (!any) {
+        value = 0.0;  // a lone sign is no number, and no number is 0 (not -0)
+        return true;
+    }
+    value = static_cast<double>(digits) / kExactPowers[static_cast<std::size_t>(scale)];
+    value = negative ? -value : value;
+    return true;
+}
+
+// Where the letters the G-code pass looks for first stand in one field.
+struct FieldMarks {
+    std::size_t g = kNone;
+    std::size_t x = kNone;
+    std::size_t y = kNone;
+    std::size_t i = kNone;
+    std::size_t j = kNone;
+    bool star = false;
+    bool motion = false;  // holds G00, G01, G02, G03 or G81
+};
+
+enum ByteClass : std::uint8_t { kPlain, kG, kX, kY, kI, kJ, kStar, kLead };
+
+constexpr std::array<std::uint8_t, 256> makeClasses() {
+    std::array<std::uint8_t, 256> classes{};
+    classes['G'] = kG;
+    classes['X'] = kX;
+    classes['Y'] = kY;
+    classes['I'] = kI;
+    classes['J'] = kJ;
+    classes['*'] = kStar;
+    for (int b = 0; b < 256; ++b) {
+        if (text::isLeadByte(static_cast<unsigned char>(b))) {
+            classes[static_cast<std::size_t>(b)] = kLead;
+        }
+    }
+    return classes;
+}
+constexpr std::array<std::uint8_t, 256> kClasses = makeClasses();
+
+bool isMotionWord(std::string_view f, std::size_t g) {
+    if (g + 2 >= f.size()) {
+        return false;
+    }
+    const char a = f[g + 1];
+    const char b = f[g + 2];
+    return (a == '0' && b >= '0' && b <= '3') || (a == '8' && b == '1');
+}
+
+FieldMarks markField(std::string_view f) {
+    FieldMarks m;
+    const std::size_t n = f.size();
+    for (std::size_t k = 0; k < n; ++k) {
+        const auto b = static_cast<unsigned char>(f[k]);
+        switch (kClasses[b]) {
+            case kPlain:
+                break;
+            case kG:
+                m.g = m.g == kNone ? k : m.g;
+                m.motion = m.motion || isMotionWord(f, k);
+                break;
+            case kX:
+                m.x = m.x == kNone ? k : m.x;
+                break;
+            case kY:
+                m.y = m.y == kNone ? k : m.y;
+                break;
+            case kI:
+                m.i = m.i == kNone ? k : m.i;
+                break;
+            case kJ:
+                m.j = m.j == kNone ? k : m.j;
+                break;
+            case kStar:
+                m.star = true;
+                break;
+            case kLead:
+                k += (k + 1 < n && isTrailByte(static_cast<unsigned char>(f[k + 1]))) ? 1 : 0;
+                break;
+            default:
+                break;
+        }
+    }
+    return m;
+}
+
+std::string_view trimBlanks(std::string_view s) {
+    std::size_t a = 0;
+    std::size_t b = s.size();
+    while (a < b && (s[a] == ' ' || s[a] == '\t')) {
+        ++a;
+    }
+    while (b > a && (s[b - 1] == ' ' || s[b - 1] == '\t')) {
+        --b;
+    }
+    return s.substr(a, b - a);
+}
+
+// Fills the tables from the two texts; holds the name-to-slot index so that a
+// program with many section lines does not compare each with 256 names.
+class Scanner {
+public:
+    explicit Scanner(PlotTables& tables) : m_t(tables) {}
+
+    void holePass(std::string_view text);
+    void gcodePass(std::string_view text);
+
+private:
+    // The slot named `name`, else the first free slot (named `name` and made
+    // visible), else -1 when all 256 are taken.
+    int findOrAddLayer(std::string_view name, float width);
+    void holeLine(std::string_view line);
+    void gcodeLine(std::string_view line);
+    void gcodeField(std::string_view field);
+
+    PlotTables& m_t;
+    std::unordered_map<std::string_view, int> m_slotOfName;
+    int m_firstFree = 0;
+};
+
+int Scanner::findOrAddLayer(std::string_view name, float width) {
+    if (const auto it = m_slotOfName.find(name); it != m_slotOfName.end()) {
+        return it->second;
+    }
+    while (m_firstFree < kScannedLayers &&
+           !m_t.layers[static_cast<std::size_t>(m_firstFree)].name.empty()) {
+        ++m_firstFree;
+    }
+    if (m_firstFree >= kScannedLayers) {
+        return -1;
+    }
+    LayerSlot& slot = m_t.layers[static_cast<std::size_t>(m_firstFree)];
+    if (!name.empty()) {
+        slot.name.assign(name);
+        slot.width = width;
+        slot.visible = true;
+        m_slotOfName.emplace(slot.name, m_firstFree);
+    }
+    // An empty name equals the name of the first free slot, which stays free.
+    return m_firstFree;
+}
+
+// A hole line: "T1C0.8" defines tool T1 of diameter 0.8, "T1" selects it,
+// "X12.5Y30.0" is a hole of the selected tool.
+void Scanner::holeLine(std::string_view line) {
+    const std::size_t x = findText(line, "X");
+    const std::size_t y = findText(line, "Y");
+    if (x != kNone || y != kNone) {
+        HoleRow row;
+        row.x = static_cast<float>(numberAfter(line, x));
+        row.y = static_cast<float>(numberAfter(line, y));
+        row.sizeLayer = m_t.CurrentTool;
+        row.colourLayer = m_t.CurrentTool;
+        m_t.holes.push_back(row);
+        m_t.HoleCount += 1;
+        m_t.layers[static_cast<std::size_t>(m_t.CurrentTool)].textSlot.assign(line);
+        return;
+    }
+    if (const std::size_t c = findText(line, "C"); c != kNone) {
+        const int slot =
+            findOrAddLayer(line.substr(0, c), static_cast<float>(numberAfter(line, c)));
+        if (slot >= 0) {
+            m_t.CurrentTool = static_cast<std::int16_t>(slot);
+        }
+        return;
+    }
+    if (containsText(line, "T")) {
+        // The first tool whose name holds the whole line: "T1" selects "T10" when
+        // that one comes first.
+        for (int slot = 0; slot < kScannedLayers; ++slot) {
+            if (m_t.layers[static_cast<std::size_t>(slot)].name.find(line) != std::string::npos) {
+                m_t.CurrentTool = static_cast<std::int16_t>(slot);
+                return;
+            }
+        }
+    }
+}
+
+void Scanner::holePass(std::string_view text) {
+    m_t.holes.reserve(countCommaFields(text) + 11);
+    m_t.HoleCount = -1;
+    text::LineReader lines(text);
+    for (std::string_view line; lines.next(line);) {
+        holeLine(line);
+    }
+}
+
+// One field of G-code: a motion record ("G01X10.Y0"), a skipped field (with
+// "*"), or a section line that selects a layer.
+void Scanner::gcodeField(std::string_view field) {
+    const FieldMarks m = markField(field);
+    if (m.star) {
+        return;
+    }
+    PathRow row;
+    if (m.motion) {
+        row.g = static_cast<float>(numberAfter(field, m.g));
+        row.layer = m_t.CurrentTool;
+        if (m.x != kNone) {
+            m_t.lastX = static_cast<float>(numberAfter(field, m.x));
+            row.x = m_t.lastX;
+        }
+        if (m.y != kNone) {
+            m_t.lastY = static_cast<float>(numberAfter(field, m.y));
+            row.y = m_t.lastY;
+        }
+        if (m.i != kNone) {
+            row.i = static_cast<float>(numberAfter(field, m.i));
+        }
+        if (m.j != kNone) {
+            row.j = static_cast<float>(numberAfter(field, m.j));
+        }
+    } else {
+        // An empty field (a blank line, the end of "G01X1,") is no section: taken
+        // as one it would select an unnamed, possibly hidden layer and the rest of
+        // the program would vanish from the plot.
+        if (field.empty()) {
+            return;
+        }
+        const int slot = findOrAddLayer(field, 0);
+        if (slot >= 0) {
+            m_t.CurrentTool = static_cast<std::int16_t>(slot);
+        }
+        row.x = m_t.lastX;
+        row.y = m_t.lastY;
+        row.layer = m_t.CurrentTool;
+    }
+    m_t.paths.push_back(row);
+    m_t.PathCount += 1;
+}
+
+void Scanner::gcodeLine(std::string_view line) {
+    if (std::memchr(line.data(), '"', line.size()) != nullptr) {
+        text::CommaFields fields(line);
+        for (std::string_view field; fields.next(field);) {
+            gcodeField(field);
+        }
+        return;
+    }
+    for (;;) {
+        const void* comma = std::memchr(line.data(), ',', line.size());
+        if (comma == nullptr) {
+            gcodeField(trimBlanks(line));
+            return;
+        }
+        const auto at = static_cast<std::size_t>(static_cast<const char*>(comma) - line.data());
+        gcodeField(trimBlanks(line.substr(0, at)));
+        line.remove_prefix(at + 1);
+    }
+}
+
+// Whether any field of the text holds a "G" that is a character of its own.
+bool anyFieldHasG(std::string_view text) {
+    if (std::memchr(text.data(), '"', text.size()) != nullptr) {
+        text::CommaFieldReader fields(text);
+        for (std::string_view field; fields.next(field);) {
+            if (containsText(field, "G")) {
+                return true;
+            }
+        }
+        return false;
+    }
+    // Walk from one candidate to the next, tracking character boundaries only
+    // over the bytes in between.
+    std::size_t boundary = 0;
+    for (std::size_t from = 0; from < text.size();) {
+        const void* hit = std::memchr(text.data() + from, 'G', text.size() - from);
+        if (hit == nullptr) {
+            return false;
+        }
+        const auto at = static_cast<std::size_t>(static_cast<const char*>(hit) - text.data());
+        while (boundary < at) {
+            boundary += charBytes(text, boundary);
+        }
+        if (boundary == at) {
+            return true;
+        }
+        from = at + 1;
+    }
+    return false;
+}
+
+void Scanner::gcodePass(std::string_view text) {
+    const std::size_t fields = countCommaFields(text);
+    if (!anyFieldHasG(text)) {
+        return;
+    }
+    m_t.paths.reserve(fields + 101);
+    m_t.PathCount = -1;
+    text::LineReader lines(text);
+    for (std::string_view line; lines.next(line);) {
+        gcodeLine(line);
+    }
+}
+
+}  // namespace
+
+double numberAfter(std::string_view field, std::size_t letter) {
+    const std::string_view rest = letter == kNone ? field : field.substr(letter + 1);
+    double value = 0;
+    if (plainDecimal(rest, value)) {
+        return value;
+    }
+    return text::numericValue(rest);
+}
+
+std::size_t countCommaFields(std::string_view text) {
+    if (std::memchr(text.data(), '"', text.size()) != nullptr) {
+        std::size_t count = 0;
+        text::CommaFieldReader fields(text);
+        for (std::string_view field; fields.next(field);) {
+            ++count;
+        }
+        return count;
+    }
+    // Every line end and every comma ends a field; CR LF is one line end, and a
+    // last line without a line end still holds a field.
+    std::size_t ends = 0;
+    std::size_t crlf = 0;
+    unsigned char previous = 0;
+    for (const char ch : text) {
+        const auto b = static_cast<unsigned char>(ch);
+        ends += static_cast<std::size_t>((b == ',') | (b == '\n') | (b == '\r'));
+        crlf += static_cast<std::size_t>((b == '\n') & (previous == '\r'));
+        previous = b;
+    }
+    const bool openLast = !text.empty() && text.back() != '\n' && text.back() != '\r';
+    return ends - crlf + (openLast ? 1 : 0);
+}
+
+void scanPlotTables(PlotTables& tables, const ScanTexts& texts) {
+    tables.reset();
+    tables.CurrentTool = 0;
+    Scanner scanner(tables);
+    if (texts.holeText) {
+        scanner.holePass(*texts.holeText);
+    }
+    if (texts.gcodeText) {
+        scanner.gcodePass(*texts.gcodeText);
+    }
+}
+
+}  // namespace talmir::graphic
