@@ -1,8 +1,8 @@
 #pragma once
 // How the exports out of the G-code window read its text and write their numbers.
 //
-// The window's text is read as its snapshot would be (lines joined by CR LF, nothing
-// after the last line), either line by line or as comma-separated items. Word values
+// The window's text is read as its snapshot would be (its lines joined by CR LF),
+// either line by line or as comma-separated items. Word values
 // are read with the shared numeric-value rule and held in single precision where the
 // program keeps them so; a value too large for that, or a result that is not a
 // finite number, ends the conversion with the overflow error instead of writing
@@ -39,7 +39,7 @@ private:
     const char* m_end;
     std::string_view m_line;  // the rest of the current line
     bool m_inLine = false;    // m_line still has an item to give
-    bool m_lastLine = false;  // the current line is the last of the text
+    bool m_lastLine = false;  // the current line has no line end after it
 };
 
 // Counts the items ItemReader gives for `text`.
