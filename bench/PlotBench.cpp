@@ -1,0 +1,160 @@
+// The plot: the table scanner over a large program, and GrSub drawing a million
+// path records into a 1920 x 1080 image.
+
+#include "graphic/GrSub.h"
+#include "graphic/PlotScanner.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+#if __has_include(<QGuiApplication>)
+#include "graphic/QPainterCanvas.h"
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#endif
+
+namespace {
+
+// A CAM-like program of `lines` lines with CR LF ends, as tools/gen_big_gcode.py
+// writes it: a section line every 20,000 lines (four layers), short G01 steps
+// wandering over 500 x 300 mm, small G02/G03 arcs, G00 jumps and G81 points.
+std::string makeProgram(int lines) {
+    std::string text;
+    text.reserve(static_cast<std::size_t>(lines) * 26);
+    std::uint64_t seed = 88172645463325252ULL;
+    auto uniform = [&](double lo, double hi) {
+        seed ^= seed << 13;
+        seed ^= seed >> 7;
+        seed ^= seed << 17;
+        return lo + (hi - lo) * static_cast<double>(seed >> 11) / 9007199254740992.0;
+    };
+    double x = 250;
+    double y = 150;
+    double heading = 0;
+    char buf[128];
+    for (int k = 0; k < lines; ++k) {
+        const int kind = k % 20;
+        if (k % 20000 == 0) {
+            std::snprintf(buf, sizeof buf, "LAYER %d", k / 20000 % 4);
+        } else if (kind == 0) {
+            x = uniform(0, 500);
+            y = uniform(0, 300);
+            std::snprintf(buf, sizeof buf, "G00X%.3fY%.3f", x, y);
+        } else if (kind == 1) {
+            std::snprintf(buf, sizeof buf, "G81X%.3fY%.3f", x, y);
+        } else if (kind <= 6) {
+            const double radius = uniform(0.5, 10);
+            const double start = uniform(0, 6.283185307);
+            const double sweep = uniform(0.2, 1.5) * (kind % 2 ? 1 : -1);
+            const double cx = x - radius * std::cos(start);
+            const double cy = y - radius * std::sin(start);
+            const double i = cx - x;
+            const double j = cy - y;
+            x = cx + radius * std::cos(start + sweep);
+            y = cy + radius * std::sin(start + sweep);
+            std::snprintf(buf, sizeof buf, "%sX%.3fY%.3fI%.3fJ%.3f", sweep > 0 ? "G03" : "G02", x,
+                          y, i, j);
+        } else {
+            heading += uniform(-0.6, 0.6);
+            const double step = uniform(0.1, 3);
+            x = std::fmin(std::fmax(x + step * std::cos(heading), 0), 500);
+            y = std::fmin(std::fmax(y + step * std::sin(heading), 0), 300);
+            std::snprintf(buf, sizeof buf, "G01X%.3fY%.3f", x, y);
+        }
+        if (k > 0) {
+            text += "\r\n";
+        }
+        text += buf;
+    }
+    return text;
+}
+
+void BM_ScanPlotTables(benchmark::State& state) {
+    const std::string program = makeProgram(static_cast<int>(state.range(0)));
+    talmir::graphic::PlotTables tables;
+    for (auto _ : state) {
+        talmir::graphic::scanPlotTables(tables, {{}, program});
+        benchmark::DoNotOptimize(tables.PathCount);
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * program.size()));
+}
+BENCHMARK(BM_ScanPlotTables)->Arg(5'000'000)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+#if __has_include(<QGuiApplication>)
+
+QGuiApplication& application() {
+    static int argc = 1;
+    static char name[] = "talmir-bench";
+    static char* argv[] = {name, nullptr};
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    static QGuiApplication app(argc, argv);
+    return app;
+}
+
+// GrSub of a million path records, fitted, into a 1920 x 1080 image.
+void BM_GrSubImage(benchmark::State& state) {
+    application();
+    using namespace talmir::graphic;
+    const std::string program = makeProgram(static_cast<int>(state.range(0)));
+    PlotTables tables;
+    scanPlotTables(tables, {{}, program});
+    PlotView view;
+    fitView(view, tables);
+    const ColourTable colours;
+    DrawOptions options;
+    options.showG00 = true;
+    PickList picks;
+    QImage image(1920, 1080, QImage::Format_RGB32);
+    for (auto _ : state) {
+        QPainter painter(&image);
+        QPainterCanvas canvas(painter, image.width(), image.height());
+        GrSub(canvas, tables, colours, view, options, picks);
+    }
+    state.counters["records"] = tables.PathCount + 1;
+}
+BENCHMARK(BM_GrSubImage)->Arg(1'000'000)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The floor to beat: every record as a bare QPainter line, arc or ellipse.
+void BM_BareQPainterLoop(benchmark::State& state) {
+    application();
+    using namespace talmir::graphic;
+    const std::string program = makeProgram(static_cast<int>(state.range(0)));
+    PlotTables tables;
+    scanPlotTables(tables, {{}, program});
+    PlotView view;
+    fitView(view, tables);
+    const WorldWindow w = *worldWindow(view, 1920, 1080);
+    QImage image(1920, 1080, QImage::Format_RGB32);
+    for (auto _ : state) {
+        QPainter painter(&image);
+        painter.fillRect(image.rect(), Qt::black);
+        painter.setPen(QColor(0, 0, 255));
+        QPointF p(w.toPixelX(0), w.toPixelY(0));
+        for (const PathRow& r : tables.paths) {
+            const QPointF e(w.toPixelX(r.x), w.toPixelY(r.y));
+            if (r.g == 2 || r.g == 3) {
+                const double rad = std::hypot(r.i, r.j) * w.pixelsPerUnitX();
+                const QPointF c(w.toPixelX(r.x + r.i), w.toPixelY(r.y + r.j));
+                painter.drawArc(QRectF(c.x() - rad, c.y() - rad, 2 * rad, 2 * rad), 0, 90 * 16);
+            } else if (r.g == 81) {
+                painter.drawPoint(e);
+            } else {
+                painter.drawLine(p, e);
+            }
+            p = e;
+        }
+    }
+}
+BENCHMARK(BM_BareQPainterLoop)->Arg(1'000'000)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+#endif
+
+}  // namespace
