@@ -44,6 +44,8 @@ FileIsFrm::FileIsFrm(EditFrm& frm) : QDialog(&frm), m_frm(frm) {
         m_browse[k] = new QPushButton(QStringLiteral("参照"), this);
         m_browse[k]->setAutoDefault(false);
         m_panes[k] = new TextPane(this);
+        // A dump has no line breaks; wrapped at its blanks it reads as rows of bytes.
+        m_panes[k]->setWrapMode(QsciScintilla::WrapWord);
         auto* pathRow = new QHBoxLayout;
         pathRow->addWidget(m_paths[k], 1);
         pathRow->addWidget(m_browse[k]);
