@@ -7,11 +7,13 @@
 #include "app/FileIo.h"
 #include "app/HlpFrm.h"
 #include "app/InpFrm.h"
+#include "app/QSettingsStore.h"
 #include "app/frmAbout.h"
 #include "text/Lines.h"
 
 #include <QLineEdit>
 #include <QProgressBar>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <stdexcept>
@@ -100,6 +102,29 @@ private slots:
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll().toStdString(), text::paneSnapshot(text.toStdString()));
+    }
+
+    void settingsFileKeepsValuesExactly_data() {
+        QTest::addColumn<QString>("value");
+        for (const char* v : {"/home/u/a,b.nc", "a, b", " leading and trailing ", "@Variant(x)",
+                              "semi;colon", "C:\\Program Files\\x.exe", "key=value", "\"quoted\"",
+                              "加工 ﾌﾟﾛｸﾞﾗﾑ.nc", "", "True"}) {
+            QTest::newRow(v) << QString::fromUtf8(v);
+        }
+    }
+
+    void settingsFileKeepsValuesExactly() {
+        QFETCH(QString, value);
+        QTemporaryDir dir;
+        const QString ini = dir.filePath(QStringLiteral("Talmir.ini"));
+        {
+            QSettingsStore store(ini);
+            store.setText("Editfrm", "File1", value.toStdString());
+            store.setText("Font", "FontName", value.toStdString());
+        }
+        QSettingsStore again(ini);
+        QCOMPARE(QString::fromStdString(again.getText("Editfrm", "File1", "<absent>")), value);
+        QCOMPARE(QString::fromStdString(again.getText("Font", "FontName", "<absent>")), value);
     }
 
     void readMeDescribesTheProgram() {
