@@ -7,12 +7,14 @@
 #include "app/FileIo.h"
 #include "app/HlpFrm.h"
 #include "app/InpFrm.h"
+#include "app/PlatformFolders.h"
 #include "app/QSettingsStore.h"
 #include "app/frmAbout.h"
 #include "text/Lines.h"
 
 #include <QLineEdit>
 #include <QProgressBar>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -125,6 +127,19 @@ private slots:
         QSettingsStore again(ini);
         QCOMPARE(QString::fromStdString(again.getText("Editfrm", "File1", "<absent>")), value);
         QCOMPARE(QString::fromStdString(again.getText("Font", "FontName", "<absent>")), value);
+    }
+
+    void appDirFallsBackToTheUserDataFolder() {
+        QStandardPaths::setTestModeEnabled(true);
+        QTemporaryDir writable;
+        const app::Folders own = foldersFor(writable.path());
+        QCOMPARE(QString::fromStdString(own.AppDir), writable.path() + "/");
+        QVERIFY(!own.TempDir.empty() && own.TempDir.back() != '/');
+        // A folder nobody can create files in, not even the super-user.
+        const app::Folders installed = foldersFor(QStringLiteral("/proc"));
+        const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+        QCOMPARE(QString::fromStdString(installed.AppDir), data + "/");
+        QVERIFY(isWritableFolder(data));
     }
 
     void readMeDescribesTheProgram() {

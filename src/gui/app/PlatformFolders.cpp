@@ -16,8 +16,12 @@ bool isWritableFolder(const QString& folder) {
 }
 
 app::Folders detectFolders() {
+    return foldersFor(QCoreApplication::applicationDirPath());
+}
+
+app::Folders foldersFor(const QString& programDir) {
     app::Folders folders;
-    QString appDir = QCoreApplication::applicationDirPath();
+    QString appDir = programDir;
     if (!isWritableFolder(appDir)) {
         appDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
         QDir().mkpath(appDir);

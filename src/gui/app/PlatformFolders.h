@@ -12,6 +12,9 @@ namespace talmir {
 // files and tables still work. `TempDir` is the system's temporary folder.
 app::Folders detectFolders();
 
+// The folders for a program that lives in `programDir`.
+app::Folders foldersFor(const QString& programDir);
+
 // Whether files can be created in `folder` (tried, not guessed from permissions).
 bool isWritableFolder(const QString& folder);
 
