@@ -92,9 +92,8 @@ private slots:
         QVERIFY(!g.isTreeView());
         QVERIFY(g.action("Toolbar_TEXT")->isChecked());
         QVERIFY(!g.action("Toolbar_TREE")->isChecked());
-        for (const char* handler :
-             {"MnuNcDxf_Click", "MnuIges_Click", "MnuNcGbr_Click", "MnuGHpgl_Click",
-              "MnuG81Nc_Click", "MnuG81Raundo_Click", "MnuGrph_Click", "Toolbar_DXF"}) {
+        for (const char* handler : {"MnuNcDxf_Click", "MnuNcGbr_Click", "MnuG81Nc_Click",
+                                    "MnuG81Raundo_Click", "MnuGrph_Click", "Toolbar_DXF"}) {
             QVERIFY2(g.action(handler) != nullptr, handler);
             QVERIFY2(!g.action(handler)->isEnabled(), handler);
         }
@@ -350,6 +349,42 @@ private slots:
         QCOMPARE(paneBytes(g), QByteArray("(kept)\r\nG01X1.Y1."));
         QCOMPARE(g.windowTitle(), QStringLiteral("before"));
         QVERIFY(!QFile::exists(s.scratch.appFile(QStringLiteral("BAK1.DAT"))));
+    }
+
+    void exportsReplaceTheEditorText_data() {
+        QTest::addColumn<QString>("handler");
+        QTest::addColumn<QByteArray>("program");
+        QTest::addColumn<QByteArray>("start");
+        QTest::addColumn<QString>("documentName");
+        QTest::newRow("IGES") << "MnuIges_Click" << QByteArray("(T1)\r\nG01X10.Y5.")
+                              << QByteArray(72, ' ') + "S      1\r\n"
+                              << QStringLiteral("part.igs");
+        QTest::newRow("HPGL") << "MnuGHpgl_Click" << QByteArray("G01X10.Y5.")
+                              << QByteArray("CT,1;SP1;PD;PA400,200;") << QStringLiteral("part.hpl");
+        // Gerber data is no program: the editor keeps its text, silently.
+        QTest::newRow("HPGL of Gerber") << "MnuGHpgl_Click" << QByteArray("X1Y1D02*")
+                                        << QByteArray("kept") << QStringLiteral("kept.nc");
+    }
+
+    void exportsReplaceTheEditorText() {
+        QFETCH(QString, handler);
+        QFETCH(QByteArray, program);
+        QFETCH(QByteArray, start);
+        QFETCH(QString, documentName);
+        Session s;
+        setPane(s.frm->pane(), "kept");
+        s.frm->setDocumentName(QStringLiteral("kept.nc"));
+        GFrm& g = s.withProgram(program);
+        g.setWindowTitle(QStringLiteral("part"));
+        QAction* act = g.action(handler.toStdString());
+        QVERIFY(act->isEnabled());
+        act->trigger();
+        QVERIFY(s.dialogs.messages.empty());
+        const std::string editor = s.frm->pane().shiftJis();
+        QVERIFY2(QByteArray::fromStdString(editor).startsWith(start), editor.c_str());
+        QCOMPARE(s.frm->documentName(), documentName);
+        QCOMPARE(paneBytes(g), program);
+        QVERIFY(!QFile::exists(s.scratch.appFile(QStringLiteral("BAK.DAT"))));
     }
 
     void saveLeavesOutEmptyLines() {

@@ -154,9 +154,9 @@ void GFrm::buildMenus() {
 
     QMenu* convert = menuBar()->addMenu(QStringLiteral("形式変換(&R)"));
     addCommand(convert, QStringLiteral("GコードをDXFへ..."), "MnuNcDxf_Click");
-    addCommand(convert, QStringLiteral("GコードをIGESへ"), "MnuIges_Click");
+    addCommand(convert, QStringLiteral("GコードをIGESへ"), "MnuIges_Click", &GFrm::MnuIges_Click);
     addCommand(convert, QStringLiteral("Gコードをガーバーへ..."), "MnuNcGbr_Click");
-    addCommand(convert, QStringLiteral("GコードをHPGLへ"), "MnuGHpgl_Click");
+    addCommand(convert, QStringLiteral("GコードをHPGLへ"), "MnuGHpgl_Click", &GFrm::MnuGHpgl_Click);
     convert->addSeparator();
     addCommand(convert, QStringLiteral("G81をNCデータへ..."), "MnuG81Nc_Click");
     addCommand(convert, QStringLiteral("G81をラウンド形状へ..."), "MnuG81Raundo_Click");

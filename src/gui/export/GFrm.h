@@ -9,7 +9,7 @@
 // and hands back the same window until it is closed. Its member functions are
 // spread by menu: GFrm.cpp (start-up, layout, tool strip, closing), GFrmTree.cpp
 // (the two views and the tree events), GFrmCommands.cpp (save, print, sort,
-// search, external programs).
+// search, external programs), GFrmExports.cpp (the exports into the editor).
 
 #include "app/BandLayout.h"
 
@@ -74,6 +74,8 @@ public:
     void MnuEnd_Click();
     // Conversions.
     void MnuGcodeSeiri_Click();
+    void MnuIges_Click();
+    void MnuGHpgl_Click();
     // Applications and help.
     void MnuVultane_Click();
     void MnuApp_Click(int index);
