@@ -3,7 +3,9 @@
 #include "app/InpFrm.h"
 
 #include <QColorDialog>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDialog>
 #include <QMessageBox>
 #include <QPageSetupDialog>
@@ -64,34 +66,32 @@ bool QtDialogs::askYesNo(QWidget* parent, const QString& text, const QString& ti
                                  QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
-namespace {
-
-QString startPath(const FileDialogRequest& request) {
-    if (request.initialFolder.isEmpty()) {
-        return request.fileName;
+QString QtDialogs::startPath(const FileDialogRequest& request) const {
+    QString folder = request.initialFolder.isEmpty() ? m_lastFolder : request.initialFolder;
+    if (folder.isEmpty()) {
+        folder = QDir::homePath();
     }
-    return request.initialFolder + QLatin1Char('/') + request.fileName;
+    return QDir(folder).filePath(request.fileName);
 }
 
-std::optional<QString> chosen(const QString& path) {
-    if (path.isEmpty()) {
+std::optional<QString> QtDialogs::remember(const QString& chosen) {
+    if (chosen.isEmpty()) {
         return std::nullopt;
     }
-    return path;
+    m_lastFolder = QFileInfo(chosen).absolutePath();
+    return chosen;
 }
 
-}  // namespace
-
 std::optional<QString> QtDialogs::openFile(QWidget* parent, const FileDialogRequest& request) {
-    return chosen(QFileDialog::getOpenFileName(parent, request.title, startPath(request),
-                                               qtNameFilter(request.filter)));
+    return remember(QFileDialog::getOpenFileName(parent, request.title, startPath(request),
+                                                 qtNameFilter(request.filter)));
 }
 
 std::optional<QString> QtDialogs::saveFile(QWidget* parent, const FileDialogRequest& request) {
     // The program never asks before overwriting.
-    return chosen(QFileDialog::getSaveFileName(parent, request.title, startPath(request),
-                                               qtNameFilter(request.filter), nullptr,
-                                               QFileDialog::DontConfirmOverwrite));
+    return remember(QFileDialog::getSaveFileName(parent, request.title, startPath(request),
+                                                 qtNameFilter(request.filter), nullptr,
+                                                 QFileDialog::DontConfirmOverwrite));
 }
 
 std::optional<QColor> QtDialogs::color(QWidget* parent, const QColor& initial) {

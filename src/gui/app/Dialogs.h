@@ -57,6 +57,14 @@ public:
     std::optional<QFont> font(QWidget* parent, const QFont& initial) override;
     bool printerSetup(QWidget* parent, QPrinter& printer) override;
     QString inputLine(QWidget* parent, const QString& initial) override;
+
+private:
+    // A dialog given no initial folder starts where the last one ended, as the
+    // desktop's own dialogs do, not in the program's working folder.
+    QString startPath(const FileDialogRequest& request) const;
+    std::optional<QString> remember(const QString& chosen);
+
+    QString m_lastFolder;
 };
 
 // "desc(*.EXE)|*.EXE|全て(*.*)|*.*" as a Qt name filter. "*.*" becomes "*" (names
