@@ -55,12 +55,20 @@ private:
     }
 
 private slots:
-    void initTestCase() {
-        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) {
-            QSKIP("pdftotext (poppler-utils) is not installed");
+    void init() {
+        // Listings are checked on PDF files read back with poppler's tools; the
+        // font and set-up cases need neither.
+        const QByteArray name = QTest::currentTestFunction();
+        if (name != "printsTheWholeTextToPdf" && name != "fullPagesStartNewOnes" &&
+            name != "failuresAreReported") {
+            return;
+        }
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty() ||
+            QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty()) {
+            QSKIP("pdftotext and pdfinfo (poppler-utils) are not installed");
         }
         if (!noPrinterInstalled()) {
-            QSKIP("a printer is installed: printing would not go to a PDF file");
+            QSKIP("a printer is installed: listings would not go to a PDF file");
         }
     }
 
