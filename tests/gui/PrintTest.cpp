@@ -37,6 +37,42 @@ private:
         }
     };
 
+    // Passes every dialog on and keeps the font each font dialog was preset with.
+    class FontPresets final : public Dialogs {
+    public:
+        explicit FontPresets(Dialogs& inner) : m_inner(inner) {}
+        std::vector<QFont> shown;
+
+        void message(QWidget* p, const QString& t, const QString& title, MessageIcon i) override {
+            m_inner.message(p, t, title, i);
+        }
+        bool askYesNo(QWidget* p, const QString& t, const QString& title) override {
+            return m_inner.askYesNo(p, t, title);
+        }
+        std::optional<QString> openFile(QWidget* p, const FileDialogRequest& r) override {
+            return m_inner.openFile(p, r);
+        }
+        std::optional<QString> saveFile(QWidget* p, const FileDialogRequest& r) override {
+            return m_inner.saveFile(p, r);
+        }
+        std::optional<QColor> color(QWidget* p, const QColor& c) override {
+            return m_inner.color(p, c);
+        }
+        std::optional<QFont> font(QWidget* p, const QFont& initial) override {
+            shown.push_back(initial);
+            return m_inner.font(p, initial);
+        }
+        bool printerSetup(QWidget* p, QPrinter& printer) override {
+            return m_inner.printerSetup(p, printer);
+        }
+        QString inputLine(QWidget* p, const QString& initial) override {
+            return m_inner.inputLine(p, initial);
+        }
+
+    private:
+        Dialogs& m_inner;
+    };
+
     // The text of a PDF as pdftotext reads it, one string per line.
     static QStringList pdfLines(const QString& pdf) {
         QProcess process;
@@ -82,6 +118,30 @@ private slots:
         QCOMPARE(print.family(), displayFamily(QStringLiteral("ＭＳ 明朝")));
         s.store.setBool("Font", "FontBold", false);
         QVERIFY(!storedPrintFont(s.store).bold());
+    }
+
+    void fontDialogIsPresetWithTheStoredFont() {
+        talmir::testing::ScriptedDialogs scripted;
+        FontPresets dialogs(scripted);
+        app::MemorySettingsStore store;
+        talmir::testing::ScratchFolders scratch;
+        EditFrm frm(store, dialogs, scratch.folders());
+        frm.Form_Load({});
+        MnuFont_Click(frm);
+        store.setText("Font", "FontName", "IPAGothic");
+        store.setNumber("Font", "FontSize", 9.5);
+        store.setBool("Font", "FontBold", false);
+        store.setBool("Font", "FontItalic", true);
+        MnuFont_Click(frm);
+        QCOMPARE(dialogs.shown.size(), std::size_t{2});
+        // Until a font is chosen the dialog offers bold, unlike the pane.
+        QVERIFY(dialogs.shown[0].bold());
+        QCOMPARE(dialogs.shown[0].pointSizeF(), 12.0);
+        QCOMPARE(dialogs.shown[0].family(), displayFamily(QStringLiteral("ＭＳ 明朝")));
+        QCOMPARE(dialogs.shown[1].family(), QStringLiteral("IPAGothic"));
+        QCOMPARE(dialogs.shown[1].pointSizeF(), 9.5);
+        QVERIFY(!dialogs.shown[1].bold());
+        QVERIFY(dialogs.shown[1].italic());
     }
 
     void cancelledFontDialogChangesNothing() {
