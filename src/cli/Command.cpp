@@ -151,6 +151,7 @@ Outcome runCommand(const std::string& name, const std::vector<std::string>& opti
     if (!parseArguments(it->second, optionArgs, parsed, output, error)) {
         return Outcome::usage("talmir-convert " + name + ": " + error + "\n");
     }
+    parsed.outputPath = output;
     return it->second.run(parsed, inputs);
 }
 
@@ -182,6 +183,7 @@ Outcome runCommandLine(const std::vector<std::string>& args) {
     if (!parseArguments(spec, rest, parsed, output, error)) {
         return Outcome::usage("talmir-convert " + spec.name + ": " + error + "\n");
     }
+    parsed.outputPath = output;
     if (static_cast<int>(parsed.positional.size()) != spec.inputCount) {
         return Outcome::usage("usage: talmir-convert " + spec.name + " " + spec.synopsis + "\n");
     }

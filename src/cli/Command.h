@@ -24,6 +24,9 @@ inline constexpr int kExitUsage = 2;
 struct Arguments {
     std::vector<std::pair<std::string, std::string>> options;
     std::vector<std::string> positional;
+    // The -o file, when given (a command whose output format follows the file
+    // name reads it; the bytes are still written by the caller).
+    std::optional<std::string> outputPath;
 
     bool has(std::string_view name) const;
     std::optional<std::string> get(std::string_view name) const;

@@ -17,11 +17,11 @@ bool finite(double a, double b) {
     return std::isfinite(a) && std::isfinite(b);
 }
 
-// Passes primitives to the canvas, skipping what cannot show: lines wholly off
-// the surface, and the points of a run of lines that fall into the pixel the
+// Passes lines to the canvas, skipping what cannot show: lines wholly off the
+// surface, and the points of a run of lines that fall into the pixel the
 // previous point fell into. The canvas draws every point at the pixel holding
 // it, so dropping such a point leaves the same pixels. Runs of solid lines of
-// one pen go out as one polyline (round caps and joins: the same pixels).
+// one pen go out as one polyline call.
 class LineBatch {
 public:
     LineBatch(Canvas& canvas, const WorldWindow& window) : m_canvas(canvas), m_window(window) {

@@ -288,14 +288,16 @@ void Scanner::gcodeField(std::string_view field) {
     if (m.motion) {
         row.g = static_cast<float>(numberAfter(field, m.g));
         row.layer = m_t.CurrentTool;
+        // Coordinates are modal: a motion without X (or Y) stays at the last one,
+        // as a machine would move, rather than running to 0.
         if (m.x != kNone) {
             m_t.lastX = static_cast<float>(numberAfter(field, m.x));
-            row.x = m_t.lastX;
         }
         if (m.y != kNone) {
             m_t.lastY = static_cast<float>(numberAfter(field, m.y));
-            row.y = m_t.lastY;
         }
+        row.x = m_t.lastX;
+        row.y = m_t.lastY;
         if (m.i != kNone) {
             row.i = static_cast<float>(numberAfter(field, m.i));
         }

@@ -1,0 +1,166 @@
+// talmir-convert plot INPUT -o OUT.png|.bmp|.jpg|.pdf: the graphic window's picture
+// of a program, drawn headless. The program is scanned as the G-code window's
+// text (and --holes as the hole-data window's), fitted and drawn by GrSub
+// exactly as the window draws it, with the default colours.
+
+#include "Command.h"
+
+#include "graphic/GrSub.h"
+#include "graphic/PlotScanner.h"
+#include "graphic/QPainterCanvas.h"
+#include "text/Lines.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+
+#include <charconv>
+#include <cstdio>
+#include <string>
+
+namespace talmir::cli {
+namespace {
+
+// Qt's own notes ("XDG_RUNTIME_DIR not set" and the like) would mix with the
+// command's messages on standard error; only its errors go there.
+void quietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg) {
+        std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+    }
+}
+
+// Text and fonts need a GUI application; with no display the offscreen platform
+// serves.
+void ensureApplication() {
+    if (QGuiApplication::instance() != nullptr) {
+        return;
+    }
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    qInstallMessageHandler(quietQtMessages);
+    static int argc = 1;
+    static char name[] = "talmir-convert";
+    static char* argv[] = {name, nullptr};
+    static QGuiApplication application(argc, argv);
+}
+
+// "1920x1080" -> width and height, each 1 to 20000 pixels.
+bool parseSize(const std::string& text, int& width, int& height) {
+    const auto x = text.find('x');
+    if (x == std::string::npos) {
+        return false;
+    }
+    const char* begin = text.data();
+    const char* end = begin + text.size();
+    const auto w = std::from_chars(begin, begin + x, width);
+    const auto h = std::from_chars(begin + x + 1, end, height);
+    return w.ec == std::errc() && w.ptr == begin + x && h.ec == std::errc() && h.ptr == end &&
+           width >= 1 && height >= 1 && width <= 20000 && height <= 20000;
+}
+
+std::string formatOf(const Arguments& args) {
+    if (const auto format = args.get("format")) {
+        return *format;
+    }
+    if (args.outputPath) {
+        const auto dot = args.outputPath->rfind('.');
+        if (dot != std::string::npos) {
+            std::string ext = args.outputPath->substr(dot + 1);
+            for (char& c : ext) {
+                c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+            }
+            return ext == "jpeg" ? "jpg" : ext;
+        }
+    }
+    return "png";
+}
+
+struct Plot {
+    graphic::PlotTables tables;
+    graphic::ColourTable colours;
+    graphic::PlotView view;
+    graphic::PickList picks;
+    graphic::DrawOptions options;
+};
+
+void draw(Plot& plot, QPainter& painter, int width, int height) {
+    QPainterCanvas canvas(painter, width, height);
+    graphic::MOTOZU(canvas, plot.tables, plot.colours, plot.view, plot.options, plot.picks);
+}
+
+Outcome encode(Plot& plot, const std::string& format, int width, int height) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (format == "pdf") {
+        QPdfWriter pdf(&buffer);
+        pdf.setResolution(72);
+        pdf.setPageSize(QPageSize(QSizeF(width, height), QPageSize::Point));
+        pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+        QPainter painter(&pdf);
+        draw(plot, painter, width, height);
+    } else {
+        QImage image(width, height, QImage::Format_RGB32);
+        {
+            QPainter painter(&image);
+            draw(plot, painter, width, height);
+        }
+        const char* qtFormat = format == "jpg" ? "JPG" : format == "bmp" ? "BMP" : "PNG";
+        if (!image.save(&buffer, qtFormat, format == "jpg" ? 100 : -1)) {
+            return Outcome::failed("talmir-convert plot: the image could not be encoded\n");
+        }
+    }
+    buffer.close();
+    Outcome outcome;
+    outcome.output.assign(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    return outcome;
+}
+
+Outcome runPlot(const Arguments& args, const std::vector<std::string>& inputs) {
+    int width = 1920;
+    int height = 1080;
+    if (const auto size = args.get("size"); size && !parseSize(*size, width, height)) {
+        return Outcome::usage("talmir-convert plot: --size wants WIDTHxHEIGHT, 1 to 20000 each\n");
+    }
+    const std::string format = formatOf(args);
+    if (format != "png" && format != "bmp" && format != "jpg" && format != "pdf") {
+        return Outcome::usage("talmir-convert plot: the output must be .png, .bmp, .jpg or .pdf\n");
+    }
+    std::string holes;
+    const auto holeFile = args.get("holes");
+    if (holeFile) {
+        QFile file(QString::fromLocal8Bit(holeFile->c_str()));
+        if (!file.open(QIODevice::ReadOnly)) {
+            return Outcome::failed("talmir-convert: cannot read " + *holeFile + "\n");
+        }
+        const QByteArray data = file.readAll();
+        holes = text::paneSnapshot(std::string_view(data.constData(), data.size()));
+    }
+    ensureApplication();
+    Plot plot;
+    const std::string gcode = text::paneSnapshot(inputs[0]);
+    graphic::scanPlotTables(
+        plot.tables, {holeFile ? std::optional<std::string_view>(holes) : std::nullopt, gcode});
+    plot.options.showG00 = args.has("g00");
+    plot.options.arcsAsLines = args.has("arcs-as-lines");
+    plot.options.referenceLines = args.has("reference-lines");
+    return encode(plot, format, width, height);
+}
+
+const CommandRegistration kPlot{{
+    "plot",
+    "[--holes HOLEFILE] [--size WxH] [--g00] [--arcs-as-lines] [--reference-lines] "
+    "[--format png|bmp|jpg|pdf] INPUT -o OUT.png|.bmp|.jpg|.pdf",
+    "the graphic window's plot of a G-code program (and hole data), fitted, as an image",
+    {"holes", "size", "format"},
+    1,
+    runPlot,
+}};
+
+}  // namespace
+}  // namespace talmir::cli
