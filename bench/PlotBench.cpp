@@ -86,6 +86,20 @@ void BM_ScanPlotTables(benchmark::State& state) {
 }
 BENCHMARK(BM_ScanPlotTables)->Arg(5'000'000)->Unit(benchmark::kMillisecond)->Iterations(3);
 
+// Snapping a click against a full pick list (99,900 rows).
+void BM_SnapFullPickList(benchmark::State& state) {
+    talmir::graphic::PickList picks;
+    for (int k = 0; k < talmir::graphic::PickList::kMaxCount; ++k) {
+        picks.append({1, static_cast<float>(k % 400), static_cast<float>(k / 400), 0, 0});
+    }
+    double x = 0;
+    for (auto _ : state) {
+        x += 0.37;
+        benchmark::DoNotOptimize(talmir::graphic::snapToPick(picks, std::fmod(x, 400), 100.2, 3));
+    }
+}
+BENCHMARK(BM_SnapFullPickList)->Unit(benchmark::kMicrosecond);
+
 #if __has_include(<QGuiApplication>)
 
 QGuiApplication& application() {
@@ -110,12 +124,12 @@ void BM_GrSubImage(benchmark::State& state) {
     fitView(view, tables);
     const ColourTable colours;
     DrawOptions options;
-    options.showG00 = true;
+    options.showG00 = false;
     PickList picks;
     QImage image(1920, 1080, QImage::Format_RGB32);
     for (auto _ : state) {
         QPainter painter(&image);
-        QPainterCanvas canvas(painter, image.width(), image.height());
+        talmir::QPainterCanvas canvas(painter, image.width(), image.height());
         GrSub(canvas, tables, colours, view, options, picks);
     }
     state.counters["records"] = tables.PathCount + 1;

@@ -142,10 +142,11 @@ Outcome runPlot(const Arguments& args, const std::vector<std::string>& inputs) {
         holes = text::paneSnapshot(std::string_view(data.constData(), data.size()));
     }
     ensureApplication();
+    // The file is scanned as it stands: its lines read the same as the lines of
+    // the pane it would be loaded into.
     Plot plot;
-    const std::string gcode = text::paneSnapshot(inputs[0]);
     graphic::scanPlotTables(
-        plot.tables, {holeFile ? std::optional<std::string_view>(holes) : std::nullopt, gcode});
+        plot.tables, {holeFile ? std::optional<std::string_view>(holes) : std::nullopt, inputs[0]});
     plot.options.showG00 = args.has("g00");
     plot.options.arcsAsLines = args.has("arcs-as-lines");
     plot.options.referenceLines = args.has("reference-lines");
