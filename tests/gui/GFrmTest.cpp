@@ -82,6 +82,8 @@ private:
 private slots:
     void opensWithItsDefaultsAndDisabledConversions() {
         Session s;
+        // The editor's tool strip settings are not the G-code window's.
+        s.store.setText("Editfrm", "Bands1_Cotrol", "PCT2");
         GFrm& g = s.gfrm();
         QCOMPARE(g.windowTitle(), QStringLiteral("Ｇコード"));
         QCOMPARE(&GFrm::of(*s.frm), &g);  // one window per editor
@@ -100,6 +102,22 @@ private slots:
         QVERIFY(g.action("MnuGcodeSeiri_Click")->isEnabled());
         QCOMPARE(g.action("MnuGcodeSeiri_Click")->text(), QStringLiteral("Gコードの並べ替え"));
         QCOMPARE(g.action("MnuApp_Click0")->text(), QStringLiteral("なし"));
+        QCOMPARE(g.bandLayout(), app::BandLayout{});
+    }
+
+    void restoresItsOwnBands() {
+        Session s;
+        s.store.setText("Gfrm", "Bands1_Cotrol", "PCT1");
+        s.store.setText("Gfrm", "Bands3_Cotrol", "TLB1");
+        s.store.setText("Gfrm", "Bands3_NewRow", "True");
+        GFrm& g = s.gfrm();
+        g.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&g));
+        const app::BandLayout layout = g.bandLayout();
+        QCOMPARE(layout.keys[0], std::string("PCT1"));
+        QCOMPARE(layout.keys[2], std::string("TLB1"));
+        QVERIFY(layout.newRow[2]);
+        QVERIFY(g.band("PCT1")->y() < g.band("TLB1")->y());
     }
 
     void treeViewRoundTrip() {
@@ -410,6 +428,14 @@ private slots:
         s.dialogs.files.push_back(std::nullopt);
         g.MnuSave_Click();
         QVERIFY(s.dialogs.messages.empty());
+
+        // A file that cannot be written is reported; the window keeps its text.
+        s.dialogs.files.push_back(s.scratch.path(QStringLiteral("temp")));
+        g.MnuSave_Click();
+        QCOMPARE(s.dialogs.messages.size(), std::size_t{1});
+        QVERIFY(s.dialogs.messages.front().text.startsWith(QStringLiteral("エラー番号 : ")));
+        QCOMPARE(s.dialogs.messages.front().icon, MessageIcon::Warning);
+        QVERIFY(paneBytes(g).startsWith("%\r\n(T1)"));
     }
 
     void printsThePane() {

@@ -255,7 +255,7 @@ void GFrm::buildBands() {
     QToolBar* search = makeBand("PCT1", QStringLiteral("検索"));
     m_searchBox = new QComboBox(search);
     m_searchBox->setEditable(true);
-    m_searchBox->setMinimumWidth(160);
+    m_searchBox->setMinimumWidth(100);
     search->addWidget(m_searchBox);
     auto* find = new QPushButton(QStringLiteral("検索"), search);
     find->setObjectName(QStringLiteral("Command1"));
