@@ -1,10 +1,13 @@
 #include "graphic/GrSub.h"
+#include "graphic/PictureGcode.h"
 #include "graphic/PlotScanner.h"
 #include "graphic/RecordingCanvas.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <iterator>
 #include <limits>
 #include <numbers>
 #include <string>
@@ -298,6 +301,48 @@ TEST(GrSub, RunsOfLinesSkipPointsInTheSamePixelAndLinesOffTheSurface) {
                     std::floor(w.toPixelY(points[k].y)) != std::floor(w.toPixelY(points[k - 1].y)));
     }
     EXPECT_EQ(points.back().x, 500);  // the way out of the surface is still drawn
+}
+
+TEST(GrSub, ArbitraryBytesScanFitAndDrawWithoutFault) {
+    // Words, numbers of every shape, separators, quotes and lone or paired
+    // Shift-JIS bytes in random order; run under the sanitizers this catches
+    // reads past a field or a table.
+    const char* pieces[] = {"G01",    "G02",
+                            "G03",    "G00",
+                            "G81",    "G",
+                            "X",      "Y",
+                            "I",      "J",
+                            "C",      "T",
+                            "*",      ",",
+                            "\"",     " ",
+                            "\r\n",   "\n",
+                            "\r",     "-",
+                            ".",      "1e999",
+                            "1e-999", "12.5",
+                            "-0.001", "99999999999999999999",
+                            "\x83",   "\x83X",
+                            "\xE0",   "\xFC"};
+    std::uint32_t seed = 12345;
+    for (int round = 0; round < 200; ++round) {
+        std::string text;
+        for (int k = 0; k < 300; ++k) {
+            seed = seed * 1664525u + 1013904223u;
+            text += pieces[(seed >> 8) % std::size(pieces)];
+        }
+        PlotTables tables;
+        scanPlotTables(tables, {text, text});
+        PlotView view;
+        fitView(view, tables);
+        ASSERT_FALSE(std::isnan(view.ViewWidth) || std::isnan(view.ViewHeight));
+        tables.layers[1].width = 3;
+        RecordingCanvas canvas(640, 480);
+        PickList picks;
+        DrawOptions options;
+        options.showG00 = options.arcsAsLines = options.referenceLines = true;
+        GrSub(canvas, tables, ColourTable(), view, options, picks);
+        ASSERT_LE(picks.PickCount, PickList::kMaxCount);
+        (void)PictureGcode(tables);
+    }
 }
 
 }  // namespace

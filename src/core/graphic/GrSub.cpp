@@ -295,7 +295,8 @@ void Plotter::arc(WorldPoint c, double radius, double from, double to, WorldPoin
     if (m_options.arcsAsLines && step > 0 && radius / step >= 20) {
         arcAsLines(c, radius, from, to);
     } else {
-        m_batch.flush();
+        // Drawn at once while a run of the same pen waits: one colour over
+        // another of the same colour shows no order.
         m_canvas.arc(c, radius, from, to);
     }
 }
