@@ -148,6 +148,7 @@ private slots:
         // A circle of radius 1e9 through the surface, and a line to 1e30.
         canvas.arc({0.5, -1e9 + 0.5}, 1e9, 0, 0);
         canvas.line({0.5, 0.2}, {1e30, 0.2});
+        canvas.flush();
         painter.end();
         QCOMPARE(image.pixel(50, 50), qRgb(255, 255, 255));
         QCOMPARE(image.pixel(90, 80), qRgb(255, 255, 255));

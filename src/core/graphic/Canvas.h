@@ -77,6 +77,9 @@ public:
     virtual void text(WorldPoint at, std::string_view utf8) = 0;
     // Height of a text line in world units (labels stack their lines with it).
     virtual double textLineHeight() const = 0;
+    // Draws whatever the canvas may still hold back to draw in fewer calls;
+    // GrSub calls it when it is done.
+    virtual void flush() {}
 };
 
 }  // namespace talmir::graphic

@@ -378,6 +378,7 @@ int GrSub(Canvas& canvas, const PlotTables& tables, const ColourTable& colours,
             plotter.holes();
         }
     }
+    canvas.flush();
     int state = options.CommandState;
     if (state > 7999) {
         canvas.setMode(PenMode::NotXor);

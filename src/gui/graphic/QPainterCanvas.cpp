@@ -55,6 +55,24 @@ QPainterCanvas::QPainterCanvas(QPainter& painter, int widthPx, int heightPx)
     : m_painter(painter), m_widthPx(widthPx), m_heightPx(heightPx) {
     m_painter.setRenderHint(QPainter::Antialiasing, false);
     m_painter.setBrush(Qt::NoBrush);
+    m_raster = m_painter.paintEngine() != nullptr &&
+               m_painter.paintEngine()->type() == QPaintEngine::Raster;
+    m_batching = m_raster;
+}
+
+QPainterCanvas::~QPainterCanvas() {
+    flush();
+}
+
+void QPainterCanvas::flush() {
+    if (!m_lines.isEmpty()) {
+        m_painter.drawLines(m_lines);
+        m_lines.clear();
+    }
+    if (!m_points.isEmpty()) {
+        m_painter.drawPoints(m_points);
+        m_points.clear();
+    }
 }
 
 QColor QPainterCanvas::toQColor(graphic::Colour colour) {
@@ -63,6 +81,7 @@ QColor QPainterCanvas::toQColor(graphic::Colour colour) {
 }
 
 void QPainterCanvas::clear(graphic::Colour background) {
+    flush();
     const QPainter::CompositionMode mode = m_painter.compositionMode();
     m_painter.setCompositionMode(QPainter::CompositionMode_Source);
     m_painter.fillRect(0, 0, m_widthPx, m_heightPx, toQColor(background));
@@ -70,6 +89,7 @@ void QPainterCanvas::clear(graphic::Colour background) {
 }
 
 void QPainterCanvas::setPen(graphic::Colour colour, int widthPx, graphic::PenStyle style) {
+    flush();
     QPen pen(toQColor(colour));
     pen.setCosmetic(true);
     pen.setWidth(std::max(1, widthPx));
@@ -82,8 +102,12 @@ void QPainterCanvas::setPen(graphic::Colour colour, int widthPx, graphic::PenSty
 void QPainterCanvas::setMode(graphic::PenMode mode) {
     // Raster operations exist on images and screens only; a PDF or printer page
     // keeps the plain mode.
+    flush();
     const bool raster = m_painter.paintEngine() != nullptr &&
                         m_painter.paintEngine()->hasFeature(QPaintEngine::RasterOpModes);
+    // Inverting lines are drawn one call at a time: each must invert what the
+    // one before it left.
+    m_batching = m_raster && mode == graphic::PenMode::Copy;
     if (mode == graphic::PenMode::NotXor && raster) {
         m_painter.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
     } else {
@@ -109,14 +133,16 @@ void QPainterCanvas::drawPixelPath(const QPolygonF& path) {
         std::all_of(path.begin(), path.end(), [&](const QPointF& p) { return p == path.front(); });
     if (onePixel) {
         if (!farOff(path.front())) {
-            m_painter.drawPoint(path.front());
+            m_points.append(path.front());
+        }
+        if (!m_batching) {
+            flush();
         }
         return;
     }
-    // Separate lines in one call, not a polyline: the rasteriser treats a
-    // polyline's corners its own way, and a run must give the very pixels of its
-    // lines drawn one by one.
-    m_lines.clear();
+    // Separate lines, not a polyline: the rasteriser treats a polyline's corners
+    // its own way, and a run must give the very pixels of its lines drawn one by
+    // one. Lines of one pen wait and go out in one call.
     for (qsizetype k = 1; k < path.size(); ++k) {
         const QPointF& a = path[k - 1];
         const QPointF& b = path[k];
@@ -127,7 +153,9 @@ void QPainterCanvas::drawPixelPath(const QPolygonF& path) {
             m_lines.append(*piece);
         }
     }
-    m_painter.drawLines(m_lines);
+    if (!m_batching) {
+        flush();
+    }
 }
 
 void QPainterCanvas::line(graphic::WorldPoint from, graphic::WorldPoint to) {
@@ -160,7 +188,11 @@ void QPainterCanvas::arc(graphic::WorldPoint centre, double radius, double fromR
     if (span <= 0) {
         span += kTwoPi;
     }
-    if (r < kLargeRadiusPx && !farOff(c)) {
+    // A PDF or a printer gets true arcs. On pixels an arc is drawn as chords
+    // whose bulge stays under a quarter pixel, which shows the same curve at a
+    // fraction of the cost of the platform's arcs, and serves huge radii too.
+    if (!m_raster && r < kLargeRadiusPx && !farOff(c)) {
+        flush();
         const QRectF box(c.x() - r, c.y() - r, 2 * r, 2 * r);
         if (span >= kTwoPi) {
             m_painter.drawEllipse(box);
@@ -171,15 +203,14 @@ void QPainterCanvas::arc(graphic::WorldPoint centre, double radius, double fromR
         }
         return;
     }
-    // A huge arc: chords whose bulge stays under a quarter pixel.
-    const double step = std::max(std::sqrt(2 / r), span / 1e6);
+    const double chords = std::ceil(span / std::max(std::sqrt(2 / std::max(r, 1e-9)), span / 1e6));
+    const double step = span / std::max(1.0, chords);
     m_path.clear();
-    for (double a = fromRad;; a += step) {
-        const double t = std::min(a, fromRad + span);
-        m_path.append(
-            QPointF(std::floor(c.x() + r * std::cos(t)), std::floor(c.y() - r * std::sin(t))));
-        if (t >= fromRad + span) {
-            break;
+    for (double k = 0; k <= chords; ++k) {
+        const double t = fromRad + k * step;
+        const QPointF q(std::floor(c.x() + r * std::cos(t)), std::floor(c.y() - r * std::sin(t)));
+        if (m_path.isEmpty() || m_path.back() != q) {
+            m_path.append(q);
         }
     }
     drawPixelPath(m_path);
@@ -188,11 +219,15 @@ void QPainterCanvas::arc(graphic::WorldPoint centre, double radius, double fromR
 void QPainterCanvas::pixel(graphic::WorldPoint at) {
     const QPointF p = toPixel(at);
     if (!farOff(p)) {
-        m_painter.drawPoint(p);
+        m_points.append(p);
+    }
+    if (!m_batching) {
+        flush();
     }
 }
 
 void QPainterCanvas::text(graphic::WorldPoint at, std::string_view utf8) {
+    flush();
     const QPointF p = toPixel(at);
     if (farOff(p)) {
         return;

@@ -20,6 +20,7 @@ class QPainterCanvas : public graphic::Canvas {
 public:
     // `painter` is active on a device of widthPx x heightPx pixels.
     QPainterCanvas(QPainter& painter, int widthPx, int heightPx);
+    ~QPainterCanvas() override;  // draws what is still held back
 
     int widthPx() const override { return m_widthPx; }
     int heightPx() const override { return m_heightPx; }
@@ -34,6 +35,7 @@ public:
     void pixel(graphic::WorldPoint at) override;
     void text(graphic::WorldPoint at, std::string_view utf8) override;
     double textLineHeight() const override;
+    void flush() override;
 
     // 0x00BBGGRR as a Qt colour.
     static QColor toQColor(graphic::Colour colour);
@@ -49,8 +51,11 @@ private:
     int m_widthPx;
     int m_heightPx;
     graphic::WorldWindow m_window;
+    bool m_raster = false;    // an image or a screen: arcs as chords
+    bool m_batching = false;  // lines and points of one pen wait for one call
     QPolygonF m_path;
-    QList<QLineF> m_lines;
+    QList<QLineF> m_lines;  // waiting lines
+    QPolygonF m_points;     // waiting pixels
 };
 
 }  // namespace talmir
