@@ -9,8 +9,8 @@ namespace talmir::cli {
 
 namespace {
 
-std::map<std::string, CommandSpec>& registry() {
-    static std::map<std::string, CommandSpec> commands;
+std::map<std::string, CommandInfo>& registry() {
+    static std::map<std::string, CommandInfo> commands;
     return commands;
 }
 
@@ -54,8 +54,8 @@ bool writeFileAtomically(const std::string& path, const std::string& bytes) {
     return true;
 }
 
-bool isValueOption(const CommandSpec& spec, std::string_view name) {
-    for (const auto& v : spec.valueOptions) {
+bool isValueOption(const CommandInfo& info, std::string_view name) {
+    for (const auto& v : info.valueOptions) {
         if (v == name) {
             return true;
         }
@@ -64,7 +64,7 @@ bool isValueOption(const CommandSpec& spec, std::string_view name) {
 }
 
 // Splits the arguments after the command name. "-o FILE" is taken out into `output`.
-bool parseArguments(const CommandSpec& spec, const std::vector<std::string>& args,
+bool parseArguments(const CommandInfo& info, const std::vector<std::string>& args,
                     Arguments& parsed, std::optional<std::string>& output, std::string& error) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
@@ -81,7 +81,7 @@ bool parseArguments(const CommandSpec& spec, const std::vector<std::string>& arg
             if (eq != std::string::npos) {
                 value = name.substr(eq + 1);
                 name.resize(eq);
-            } else if (isValueOption(spec, name)) {
+            } else if (isValueOption(info, name)) {
                 if (i + 1 >= args.size()) {
                     error = "--" + name + " needs a value";
                     return false;
@@ -117,12 +117,12 @@ std::optional<std::string> Arguments::get(std::string_view name) const {
     return found;
 }
 
-CommandRegistration::CommandRegistration(CommandSpec spec) {
-    std::string name = spec.name;
-    registry().emplace(std::move(name), std::move(spec));
+CommandRegistration::CommandRegistration(CommandInfo info) {
+    std::string name = info.name;
+    registry().emplace(std::move(name), std::move(info));
 }
 
-const std::map<std::string, CommandSpec>& commands() {
+const std::map<std::string, CommandInfo>& commands() {
     return registry();
 }
 
@@ -133,8 +133,8 @@ std::string helpText() {
         "raw bytes (Shift-JIS passes through untouched). Without -o the result goes to\n"
         "standard output. Exit status: 0 done, 1 the conversion reported an error (its\n"
         "message on standard error), 2 wrong usage.\n\ncommands:\n";
-    for (const auto& [name, spec] : registry()) {
-        text += "  " + name + " " + spec.synopsis + "\n      " + spec.summary + "\n";
+    for (const auto& [name, info] : registry()) {
+        text += "  " + name + " " + info.synopsis + "\n      " + info.summary + "\n";
     }
     return text;
 }
@@ -167,25 +167,25 @@ Outcome runCommandLine(const std::vector<std::string>& args) {
         return Outcome::usage("talmir-convert: unknown command '" + args[0] +
                               "' (talmir-convert --help lists them)\n");
     }
-    const CommandSpec& spec = it->second;
+    const CommandInfo& info = it->second;
     const std::vector<std::string> rest(args.begin() + 1, args.end());
     for (const auto& a : rest) {
         if (a == "--help") {
             Outcome help;
-            help.output = "usage: talmir-convert " + spec.name + " " + spec.synopsis + "\n" +
-                          spec.summary + "\n";
+            help.output = "usage: talmir-convert " + info.name + " " + info.synopsis + "\n" +
+                          info.summary + "\n";
             return help;
         }
     }
     Arguments parsed;
     std::optional<std::string> output;
     std::string error;
-    if (!parseArguments(spec, rest, parsed, output, error)) {
-        return Outcome::usage("talmir-convert " + spec.name + ": " + error + "\n");
+    if (!parseArguments(info, rest, parsed, output, error)) {
+        return Outcome::usage("talmir-convert " + info.name + ": " + error + "\n");
     }
     parsed.outputPath = output;
-    if (static_cast<int>(parsed.positional.size()) != spec.inputCount) {
-        return Outcome::usage("usage: talmir-convert " + spec.name + " " + spec.synopsis + "\n");
+    if (static_cast<int>(parsed.positional.size()) != info.inputCount) {
+        return Outcome::usage("usage: talmir-convert " + info.name + " " + info.synopsis + "\n");
     }
     std::vector<std::string> inputs(parsed.positional.size());
     for (std::size_t i = 0; i < inputs.size(); ++i) {
@@ -193,7 +193,7 @@ Outcome runCommandLine(const std::vector<std::string>& args) {
             return Outcome::failed("talmir-convert: cannot read " + parsed.positional[i] + "\n");
         }
     }
-    Outcome outcome = spec.run(parsed, inputs);
+    Outcome outcome = info.run(parsed, inputs);
     if (outcome.exitCode == kExitOk && output) {
         if (!writeFileAtomically(*output, outcome.output)) {
             return Outcome::failed("talmir-convert: cannot write " + *output + "\n");

@@ -42,7 +42,7 @@ struct Outcome {
     static Outcome failed(std::string message) { return {kExitFailed, {}, std::move(message)}; }
 };
 
-struct CommandSpec {
+struct CommandInfo {
     std::string name;
     std::string synopsis;  // options and positional arguments, for --help
     std::string summary;   // one line
@@ -55,10 +55,10 @@ struct CommandSpec {
 };
 
 struct CommandRegistration {
-    explicit CommandRegistration(CommandSpec spec);
+    explicit CommandRegistration(CommandInfo info);
 };
 
-const std::map<std::string, CommandSpec>& commands();
+const std::map<std::string, CommandInfo>& commands();
 
 // The whole command line after the program name; reads INPUT files, writes -o.
 // `stdoutBytes` receives what goes to standard output when there is no -o.
