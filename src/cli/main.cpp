@@ -2,11 +2,14 @@
 
 #include "Command.h"
 
+#include "../main/HugePages.h"
+
 #include <cstdio>
 #include <string>
 #include <vector>
 
 int main(int argc, char** argv) {
+    talmir::restartWithHugePages(argv);
     std::vector<std::string> args(argv + 1, argv + argc);
     const talmir::cli::Outcome outcome = talmir::cli::runCommandLine(args);
     if (!outcome.output.empty()) {

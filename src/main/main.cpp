@@ -17,6 +17,8 @@
 #include "text/Lines.h"
 #include "text/ShiftJis.h"
 
+#include "HugePages.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -109,6 +111,7 @@ int measureOpen(talmir::EditFrm& frm, const QString& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    talmir::restartWithHugePages(argv);
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Talmir"));
     QApplication::setApplicationName(QStringLiteral("Talmir"));
