@@ -153,9 +153,11 @@ void GFrm::buildMenus() {
                &GFrm::MnuEnd_Click);
 
     QMenu* convert = menuBar()->addMenu(QStringLiteral("形式変換(&R)"));
-    addCommand(convert, QStringLiteral("GコードをDXFへ..."), "MnuNcDxf_Click");
+    addCommand(convert, QStringLiteral("GコードをDXFへ..."), "MnuNcDxf_Click",
+               &GFrm::MnuNcDxf_Click);
     addCommand(convert, QStringLiteral("GコードをIGESへ"), "MnuIges_Click", &GFrm::MnuIges_Click);
-    addCommand(convert, QStringLiteral("Gコードをガーバーへ..."), "MnuNcGbr_Click");
+    addCommand(convert, QStringLiteral("Gコードをガーバーへ..."), "MnuNcGbr_Click",
+               &GFrm::MnuNcGbr_Click);
     addCommand(convert, QStringLiteral("GコードをHPGLへ"), "MnuGHpgl_Click", &GFrm::MnuGHpgl_Click);
     convert->addSeparator();
     addCommand(convert, QStringLiteral("G81をNCデータへ..."), "MnuG81Nc_Click");
@@ -235,8 +237,7 @@ void GFrm::buildBands() {
     button(files, "SAVE", style()->standardIcon(QStyle::SP_DialogSaveButton),
            QStringLiteral("ファイルの保存"), true);
     button(files, "PRINT", toolIcon(QStringLiteral("PRN")), QStringLiteral("印刷"), true);
-    button(files, "DXF", toolIcon(QStringLiteral("DXF")), QStringLiteral("GコードをDXFへ"), true)
-        ->setEnabled(false);
+    button(files, "DXF", toolIcon(QStringLiteral("DXF")), QStringLiteral("GコードをDXFへ"), true);
 
     QToolBar* views = makeBand("TLB2", QStringLiteral("表示"));
     m_viewButtons = new QActionGroup(this);

@@ -74,7 +74,9 @@ public:
     void MnuEnd_Click();
     // Conversions.
     void MnuGcodeSeiri_Click();
+    void MnuNcDxf_Click();
     void MnuIges_Click();
+    void MnuNcGbr_Click();
     void MnuGHpgl_Click();
     // Applications and help.
     void MnuVultane_Click();

@@ -70,6 +70,8 @@ void GFrm::Toolbar1_ButtonClick(const QString& key) {
         MnuSave_Click();
     } else if (key == QLatin1String("PRINT")) {
         MnuPrint_Click();
+    } else if (key == QLatin1String("DXF")) {
+        MnuNcDxf_Click();
     }
 }
 
