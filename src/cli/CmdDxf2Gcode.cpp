@@ -11,14 +11,7 @@ namespace {
 
 Outcome runDxf2Gcode(const Arguments&, const std::vector<std::string>& inputs) {
     auto result = importers::dxfToGcode(inputs[0]);
-    if (!result) {
-        const Failure& f = result.failure();
-        return Outcome::failed("エラー番号 : " + std::to_string(f.number) + "\n" + f.description +
-                               "\n");
-    }
-    Outcome outcome;
-    outcome.output = std::move(result).value();
-    return outcome;
+    return outcomeOf(std::move(result));
 }
 
 const CommandRegistration kDxf2Gcode{{

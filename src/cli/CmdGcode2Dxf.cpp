@@ -8,14 +8,6 @@
 namespace talmir::cli {
 namespace {
 
-// The message the window would show, for standard error.
-std::string messageOf(const Failure& failure) {
-    if (failure.number == 0) {
-        return failure.description + "\n";
-    }
-    return "エラー番号 : " + std::to_string(failure.number) + "\n" + failure.description + "\n";
-}
-
 Outcome runGcode2Dxf(const Arguments& args, const std::vector<std::string>& inputs) {
     using exporters::DxfColourMode;
     DxfColourMode mode = DxfColourMode::All;
@@ -35,17 +27,12 @@ Outcome runGcode2Dxf(const Arguments& args, const std::vector<std::string>& inpu
     }
     const auto layers = exporters::gcodeDxfLayers(inputs[0]);
     if (!layers) {
-        return Outcome::failed(messageOf(layers.failure()));
+        return Outcome::failed(failureMessage(layers.failure()));
     }
     exporters::DxfOptions options;
     options.colours = exporters::dxfDialogColours(mode, common, layers.value().size());
     auto dxf = exporters::gcodeToDxf(inputs[0], options);
-    if (!dxf) {
-        return Outcome::failed(messageOf(dxf.failure()));
-    }
-    Outcome outcome;
-    outcome.output = std::move(dxf).value();
-    return outcome;
+    return outcomeOf(std::move(dxf));
 }
 
 const CommandRegistration kGcode2Dxf{{

@@ -8,13 +8,6 @@
 namespace talmir::cli {
 namespace {
 
-std::string messageOf(const Failure& failure) {
-    if (failure.number == 0) {
-        return failure.description + "\n";
-    }
-    return "エラー番号 : " + std::to_string(failure.number) + "\n" + failure.description + "\n";
-}
-
 Outcome runGcode2Gerber(const Arguments& args, const std::vector<std::string>& inputs) {
     exporters::GerberOptions options;
     if (const auto unit = args.get("unit")) {
@@ -40,12 +33,7 @@ Outcome runGcode2Gerber(const Arguments& args, const std::vector<std::string>& i
     }
     options.rs274x = args.has("rs274x");
     auto gerber = exporters::gcodeToGerber(inputs[0], options);
-    if (!gerber) {
-        return Outcome::failed(messageOf(gerber.failure()));
-    }
-    Outcome outcome;
-    outcome.output = std::move(gerber).value();
-    return outcome;
+    return outcomeOf(std::move(gerber));
 }
 
 const CommandRegistration kGcode2Gerber{{

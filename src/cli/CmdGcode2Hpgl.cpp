@@ -7,21 +7,9 @@
 namespace talmir::cli {
 namespace {
 
-std::string messageOf(const Failure& failure) {
-    if (failure.number <= 0) {
-        return failure.description + "\n";
-    }
-    return "エラー番号 : " + std::to_string(failure.number) + "\n" + failure.description + "\n";
-}
-
 Outcome runGcode2Hpgl(const Arguments&, const std::vector<std::string>& inputs) {
     auto hpgl = exporters::gcodeToHpgl(inputs[0]);
-    if (!hpgl) {
-        return Outcome::failed(messageOf(hpgl.failure()));
-    }
-    Outcome outcome;
-    outcome.output = std::move(hpgl).value();
-    return outcome;
+    return outcomeOf(std::move(hpgl));
 }
 
 const CommandRegistration kGcode2Hpgl{{

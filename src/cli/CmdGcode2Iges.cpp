@@ -12,13 +12,6 @@
 namespace talmir::cli {
 namespace {
 
-std::string messageOf(const Failure& failure) {
-    if (failure.number == 0) {
-        return failure.description + "\n";
-    }
-    return "エラー番号 : " + std::to_string(failure.number) + "\n" + failure.description + "\n";
-}
-
 bool isDigits(std::string_view s) {
     for (char c : s) {
         if (c < '0' || c > '9') {
@@ -63,12 +56,7 @@ Outcome runGcode2Iges(const Arguments& args, const std::vector<std::string>& inp
         options.caption = text::utf8ToShiftJis(baseName(args.positional[0]));
     }
     auto iges = exporters::gcodeToIges(inputs[0], options);
-    if (!iges) {
-        return Outcome::failed(messageOf(iges.failure()));
-    }
-    Outcome outcome;
-    outcome.output = std::move(iges).value();
-    return outcome;
+    return outcomeOf(std::move(iges));
 }
 
 const CommandRegistration kGcode2Iges{{

@@ -12,16 +12,7 @@ namespace {
 
 Outcome runGcodeSort(const Arguments&, const std::vector<std::string>& inputs) {
     auto result = exporters::sortGcode(inputs[0]);
-    if (!result) {
-        const Failure& f = result.failure();
-        std::string message =
-            f.number != 0 ? "エラー番号 : " + std::to_string(f.number) + "\n" + f.description
-                          : f.description;
-        return Outcome::failed(message + "\n");
-    }
-    Outcome outcome;
-    outcome.output = std::move(result).value();
-    return outcome;
+    return outcomeOf(std::move(result));
 }
 
 const CommandRegistration kGcodeSort{{

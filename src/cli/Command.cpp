@@ -98,6 +98,22 @@ bool parseArguments(const CommandInfo& info, const std::vector<std::string>& arg
 
 }  // namespace
 
+std::string failureMessage(const Failure& failure) {
+    if (failure.number <= 0) {
+        return failure.description + "\n";
+    }
+    return "エラー番号 : " + std::to_string(failure.number) + "\n" + failure.description + "\n";
+}
+
+Outcome outcomeOf(Result<std::string> result) {
+    if (!result) {
+        return Outcome::failed(failureMessage(result.failure()));
+    }
+    Outcome outcome;
+    outcome.output = std::move(result).value();
+    return outcome;
+}
+
 bool Arguments::has(std::string_view name) const {
     for (const auto& [k, v] : options) {
         if (k == name) {

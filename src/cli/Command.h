@@ -6,6 +6,8 @@
 // exit 0 on success, 1 when the conversion reports an error (its message on
 // standard error), 2 on wrong usage.
 
+#include "Failure.h"
+
 #include <functional>
 #include <map>
 #include <optional>
@@ -41,6 +43,13 @@ struct Outcome {
     static Outcome usage(std::string message) { return {kExitUsage, {}, std::move(message)}; }
     static Outcome failed(std::string message) { return {kExitFailed, {}, std::move(message)}; }
 };
+
+// A conversion's own error as the window shows it: "エラー番号 : " + number, a line
+// feed and the description; a failure numbered 0 or below is a plain message.
+std::string failureMessage(const Failure& failure);
+
+// The outcome of a conversion: its bytes (exit 0), or its message (exit 1).
+Outcome outcomeOf(Result<std::string> result);
 
 struct CommandInfo {
     std::string name;
