@@ -51,6 +51,19 @@ INSTANTIATE_TEST_SUITE_P(
                                {false, true, false, false}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// The graphic frame's strip has another panel set; the editor's panels are
+// strangers to it.
+TEST(BandLayout, ReadsAnotherStripWithItsOwnPanels) {
+    constexpr BandKeys kGraph{"TLB1", "TLB2", "TLB3", "PCT1"};
+    MemorySettingsStore store;
+    EXPECT_EQ(readBandLayout(store, "Grph", kGraph), designedLayout(kGraph));
+    store.setText("Grph", "Bands1_Cotrol", "TLB3");
+    store.setText("Grph", "Bands2_Cotrol", "PCT2");
+    const BandLayout layout = readBandLayout(store, "Grph", kGraph);
+    const std::array<std::string, 4> want{"TLB3", "TLB2", "TLB1", "PCT1"};
+    EXPECT_EQ(layout.keys, want);
+}
+
 TEST(BandLayout, RoundTripsThroughTheStore) {
     MemorySettingsStore store;
     BandLayout layout;

@@ -94,12 +94,12 @@ private slots:
         QVERIFY(!g.isTreeView());
         QVERIFY(g.action("Toolbar_TEXT")->isChecked());
         QVERIFY(!g.action("Toolbar_TREE")->isChecked());
-        for (const char* handler : {"MnuG81Nc_Click", "MnuG81Raundo_Click", "MnuGrph_Click"}) {
+        for (const char* handler : {"MnuG81Nc_Click", "MnuG81Raundo_Click"}) {
             QVERIFY2(g.action(handler) != nullptr, handler);
             QVERIFY2(!g.action(handler)->isEnabled(), handler);
         }
-        for (const char* handler :
-             {"MnuGcodeSeiri_Click", "MnuNcDxf_Click", "MnuNcGbr_Click", "Toolbar_DXF"}) {
+        for (const char* handler : {"MnuGcodeSeiri_Click", "MnuNcDxf_Click", "MnuNcGbr_Click",
+                                    "Toolbar_DXF", "MnuGrph_Click"}) {
             QVERIFY2(g.action(handler)->isEnabled(), handler);
         }
         QCOMPARE(g.action("MnuGcodeSeiri_Click")->text(), QStringLiteral("Gコードの並べ替え"));

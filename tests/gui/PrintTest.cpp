@@ -49,6 +49,9 @@ private:
         bool askYesNo(QWidget* p, const QString& t, const QString& title) override {
             return m_inner.askYesNo(p, t, title);
         }
+        Answer askYesNoCancel(QWidget* p, const QString& t, const QString& title) override {
+            return m_inner.askYesNoCancel(p, t, title);
+        }
         std::optional<QString> openFile(QWidget* p, const FileDialogRequest& r) override {
             return m_inner.openFile(p, r);
         }

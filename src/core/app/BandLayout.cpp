@@ -16,10 +16,6 @@ std::string newRowKey(int position) {
     return "Bands" + std::to_string(position) + "_NewRow";
 }
 
-bool isPanel(std::string_view key) {
-    return std::find(kBandKeys.begin(), kBandKeys.end(), key) != kBandKeys.end();
-}
-
 }  // namespace
 
 BandLayout readBandLayout(const SettingsStore& store) {
@@ -30,18 +26,27 @@ void writeBandLayout(SettingsStore& store, const BandLayout& layout) {
     writeBandLayout(store, layout, kEditfrmSection);
 }
 
-BandLayout readBandLayout(const SettingsStore& store, std::string_view section) {
+BandLayout designedLayout(const BandKeys& designed) {
+    BandLayout layout;
+    for (std::size_t n = 0; n < 4; ++n) {
+        layout.keys[n] = std::string(designed[n]);
+    }
+    return layout;
+}
+
+BandLayout readBandLayout(const SettingsStore& store, std::string_view section,
+                          const BandKeys& designed) {
     BandLayout layout;
     std::array<bool, 4> valid{};
     std::array<bool, 4> placed{};
-    auto indexOf = [](std::string_view key) {
-        return static_cast<std::size_t>(std::find(kBandKeys.begin(), kBandKeys.end(), key) -
-                                        kBandKeys.begin());
+    auto indexOf = [&designed](std::string_view key) {
+        return static_cast<std::size_t>(std::find(designed.begin(), designed.end(), key) -
+                                        designed.begin());
     };
     for (std::size_t n = 0; n < 4; ++n) {
         const std::string stored =
-            store.getText(section, controlKey(static_cast<int>(n) + 1), kBandKeys[n]);
-        if (isPanel(stored) && !placed[indexOf(stored)]) {
+            store.getText(section, controlKey(static_cast<int>(n) + 1), designed[n]);
+        if (indexOf(stored) < designed.size() && !placed[indexOf(stored)]) {
             layout.keys[n] = stored;
             placed[indexOf(stored)] = true;
             valid[n] = true;
@@ -58,7 +63,7 @@ BandLayout readBandLayout(const SettingsStore& store, std::string_view section) 
             pick = static_cast<std::size_t>(std::find(placed.begin(), placed.end(), false) -
                                             placed.begin());
         }
-        layout.keys[n] = std::string(kBandKeys[pick]);
+        layout.keys[n] = std::string(designed[pick]);
         placed[pick] = true;
     }
     for (int n = 2; n <= 4; ++n) {

@@ -12,7 +12,9 @@
 
 namespace talmir::app {
 
-inline constexpr std::array<std::string_view, 4> kBandKeys{"TLB1", "TLB2", "PCT1", "PCT2"};
+// The four panels of a tool strip in their designed order.
+using BandKeys = std::array<std::string_view, 4>;
+inline constexpr BandKeys kBandKeys{"TLB1", "TLB2", "PCT1", "PCT2"};
 
 struct BandLayout {
     // keys[n] is the panel in position n + 1; always the four keys, each once.
@@ -31,9 +33,14 @@ BandLayout readBandLayout(const SettingsStore& store);
 
 void writeBandLayout(SettingsStore& store, const BandLayout& layout);
 
-// The same for another window's tool strip of the same four bands, kept under the
-// same keys in its own `section` ("Gfrm").
-BandLayout readBandLayout(const SettingsStore& store, std::string_view section);
+// The designed layout of a strip: the panels in their order, all in one row.
+BandLayout designedLayout(const BandKeys& designed);
+
+// The same for another window's tool strip, kept under the same keys in its own
+// `section` ("Gfrm"); `designed` names that strip's four panels in their designed
+// order (the graphic frame has "TLB1", "TLB2", "TLB3", "PCT1").
+BandLayout readBandLayout(const SettingsStore& store, std::string_view section,
+                          const BandKeys& designed = kBandKeys);
 void writeBandLayout(SettingsStore& store, const BandLayout& layout, std::string_view section);
 
 }  // namespace talmir::app

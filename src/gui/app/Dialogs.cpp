@@ -66,6 +66,18 @@ bool QtDialogs::askYesNo(QWidget* parent, const QString& text, const QString& ti
                                  QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
+Answer QtDialogs::askYesNoCancel(QWidget* parent, const QString& text, const QString& title) {
+    switch (QMessageBox::question(parent, title.isEmpty() ? defaultMessageTitle() : title, text,
+                                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)) {
+        case QMessageBox::Yes:
+            return Answer::Yes;
+        case QMessageBox::No:
+            return Answer::No;
+        default:
+            return Answer::Cancel;
+    }
+}
+
 QString QtDialogs::startPath(const FileDialogRequest& request) const {
     QString folder = request.initialFolder.isEmpty() ? m_lastFolder : request.initialFolder;
     if (folder.isEmpty()) {

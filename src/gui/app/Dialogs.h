@@ -16,6 +16,8 @@ namespace talmir {
 
 enum class MessageIcon { None, Information, Warning, Critical, Question };
 
+enum class Answer { Yes, No, Cancel };
+
 struct FileDialogRequest {
     QString title;
     QString initialFolder;
@@ -33,6 +35,8 @@ public:
                          MessageIcon icon) = 0;
     // Yes/No question; true for Yes.
     virtual bool askYesNo(QWidget* parent, const QString& text, const QString& title) = 0;
+    // Yes/No/Cancel question; closing the box is Cancel.
+    virtual Answer askYesNoCancel(QWidget* parent, const QString& text, const QString& title) = 0;
     // A cancelled file dialog gives no value.
     virtual std::optional<QString> openFile(QWidget* parent, const FileDialogRequest& request) = 0;
     virtual std::optional<QString> saveFile(QWidget* parent, const FileDialogRequest& request) = 0;
@@ -51,6 +55,7 @@ public:
     void message(QWidget* parent, const QString& text, const QString& title,
                  MessageIcon icon) override;
     bool askYesNo(QWidget* parent, const QString& text, const QString& title) override;
+    Answer askYesNoCancel(QWidget* parent, const QString& text, const QString& title) override;
     std::optional<QString> openFile(QWidget* parent, const FileDialogRequest& request) override;
     std::optional<QString> saveFile(QWidget* parent, const FileDialogRequest& request) override;
     std::optional<QColor> color(QWidget* parent, const QColor& initial) override;

@@ -9,6 +9,7 @@
 #include "app/WindowBounds.h"
 #include "editor/TextPane.h"
 #include "editor/WorkFiles.h"
+#include "graphic/PlotTables.h"
 
 #include <QAction>
 #include <QApplication>
@@ -30,6 +31,7 @@ EditFrm::EditFrm(app::SettingsStore& settings, Dialogs& dialogs, app::Folders fo
       m_settings(settings),
       m_dialogs(dialogs),
       m_folders(std::move(folders)),
+      m_plotTables(std::make_unique<graphic::PlotTables>()),
       m_guard(std::make_unique<CommandGuard>(dialogs, this)),
       m_startDirectory(QDir::currentPath()) {
     setWindowTitle(QStringLiteral("エディタ"));
@@ -144,47 +146,15 @@ void EditFrm::Form_QueryUnload() {
 }
 
 QToolBar* EditFrm::band(std::string_view key) const {
-    const auto it = m_bands.find(key);
-    return it == m_bands.end() ? nullptr : it->second;
+    return m_bands.band(key);
 }
 
 void EditFrm::applyBandLayout(const app::BandLayout& layout) {
-    for (const auto& [key, bar] : m_bands) {
-        removeToolBar(bar);
-    }
-    for (std::size_t n = 0; n < layout.keys.size(); ++n) {
-        QToolBar* bar = band(layout.keys[n]);
-        if (n > 0 && layout.newRow[n]) {
-            addToolBarBreak(Qt::TopToolBarArea);
-        }
-        addToolBar(Qt::TopToolBarArea, bar);
-        bar->show();
-    }
-    m_appliedLayout = layout;
+    m_bands.apply(layout);
 }
 
 app::BandLayout EditFrm::bandLayout() const {
-    // Before the window has been laid out the bands are where they were put.
-    if (!isVisible()) {
-        return m_appliedLayout;
-    }
-    std::vector<QToolBar*> bars;
-    for (const auto& [key, bar] : m_bands) {
-        bars.push_back(bar);
-    }
-    // Rows from top to bottom, bands from left to right within a row.
-    std::sort(bars.begin(), bars.end(), [](const QToolBar* a, const QToolBar* b) {
-        if (a->y() != b->y()) {
-            return a->y() < b->y();
-        }
-        return a->x() < b->x();
-    });
-    app::BandLayout layout;
-    for (std::size_t n = 0; n < bars.size() && n < layout.keys.size(); ++n) {
-        layout.keys[n] = bars[n]->objectName().toStdString();
-        layout.newRow[n] = n > 0 && bars[n]->y() != bars[n - 1]->y();
-    }
-    return layout;
+    return m_bands.layout();
 }
 
 }  // namespace talmir

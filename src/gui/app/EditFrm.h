@@ -7,6 +7,7 @@
 // (external applications, browser, help).
 
 #include "app/BandLayout.h"
+#include "app/BandStrip.h"
 #include "app/ExternalApps.h"
 #include "app/Folders.h"
 #include "app/RecentFiles.h"
@@ -28,6 +29,10 @@ class QLabel;
 class QMenu;
 class QProgressBar;
 class QToolBar;
+
+namespace talmir::graphic {
+struct PlotTables;
+}
 
 namespace talmir {
 
@@ -61,6 +66,9 @@ public:
     const app::Folders& folders() const { return m_folders; }
     // `AppDir` + name.
     QString workFile(std::string_view name) const;
+    // The plot tables the graphic window draws from; rebuilt by the window that
+    // asks for the graph.
+    graphic::PlotTables& plotTables() { return *m_plotTables; }
 
     // Records `path` as the newest recent document and shows its file name in
     // status panel 1.
@@ -127,6 +135,7 @@ private:
     app::SettingsStore& m_settings;
     Dialogs& m_dialogs;
     app::Folders m_folders;
+    std::unique_ptr<graphic::PlotTables> m_plotTables;
     std::unique_ptr<CommandGuard> m_guard;
     QString m_startDirectory;  // the working folder the program was started in
 
@@ -136,8 +145,7 @@ private:
     QLabel* m_panel2 = nullptr;
     QProgressBar* m_progress = nullptr;
     QComboBox* m_searchBox = nullptr;
-    std::map<std::string, QToolBar*, std::less<>> m_bands;
-    app::BandLayout m_appliedLayout;
+    BandStrip m_bands{*this};
 
     std::map<std::string, QAction*, std::less<>> m_actions;
     std::array<QAction*, app::kRecentCount> m_recentActions{};

@@ -139,17 +139,11 @@ void EditFrm::buildMenus() {
 
 void EditFrm::buildBands() {
     auto makeBand = [this](const char* key, const QString& title) {
-        auto* bar = new QToolBar(title, this);
-        bar->setObjectName(QLatin1String(key));
-        bar->setMovable(true);
-        m_bands[key] = bar;
-        return bar;
+        return m_bands.add(key, title);
     };
     auto button = [this](QToolBar* bar, const char* key, const QIcon& icon, const QString& tip,
                          bool fileBar) {
-        QAction* act = bar->addAction(icon, QLatin1String(key));
-        act->setObjectName(QLatin1String(key));
-        act->setToolTip(tip);
+        QAction* act = BandStrip::button(bar, key, icon, tip);
         const QString k = QLatin1String(key);
         connect(act, &QAction::triggered, this, [this, k, fileBar] {
             fileBar ? Toolbar1_ButtonClick(k) : Toolbar2_ButtonClick(k);

@@ -123,8 +123,7 @@ QAction* GFrm::action(std::string_view handler) const {
 }
 
 QToolBar* GFrm::band(std::string_view key) const {
-    const auto it = m_bands.find(key);
-    return it == m_bands.end() ? nullptr : it->second;
+    return m_bands.band(key);
 }
 
 QString GFrm::nodeFolder() const {
@@ -168,7 +167,7 @@ void GFrm::buildMenus() {
 
     QAction* graph = menuBar()->addAction(QStringLiteral("グラフィック(&G)"));
     m_actions["MnuGrph_Click"] = graph;
-    graph->setEnabled(false);
+    connect(graph, &QAction::triggered, this, &GFrm::MnuGrph_Click);
 
     QMenu* apps = menuBar()->addMenu(QStringLiteral("アプリ(&A)"));
     addCommand(apps, QStringLiteral("Vultaneへ出力"), "MnuVultane_Click", &GFrm::MnuVultane_Click);
@@ -214,17 +213,11 @@ void GFrm::refreshAppMenu() {
 
 void GFrm::buildBands() {
     auto makeBand = [this](const char* key, const QString& title) {
-        auto* bar = new QToolBar(title, this);
-        bar->setObjectName(QLatin1String(key));
-        bar->setMovable(true);
-        m_bands[key] = bar;
-        return bar;
+        return m_bands.add(key, title);
     };
     auto button = [this](QToolBar* bar, const char* key, const QIcon& icon, const QString& tip,
                          bool firstBar) {
-        QAction* act = bar->addAction(icon, QLatin1String(key));
-        act->setObjectName(QLatin1String(key));
-        act->setToolTip(tip);
+        QAction* act = BandStrip::button(bar, key, icon, tip);
         const QString k = QLatin1String(key);
         connect(act, &QAction::triggered, this, [this, k, firstBar] {
             firstBar ? Toolbar1_ButtonClick(k) : Toolbar2_ButtonClick(k);
@@ -283,38 +276,11 @@ void GFrm::Form_Load() {
 }
 
 void GFrm::applyBandLayout(const app::BandLayout& layout) {
-    for (const auto& [key, bar] : m_bands) {
-        removeToolBar(bar);
-    }
-    for (std::size_t n = 0; n < layout.keys.size(); ++n) {
-        QToolBar* bar = band(layout.keys[n]);
-        if (n > 0 && layout.newRow[n]) {
-            addToolBarBreak(Qt::TopToolBarArea);
-        }
-        addToolBar(Qt::TopToolBarArea, bar);
-        bar->show();
-    }
-    m_appliedLayout = layout;
+    m_bands.apply(layout);
 }
 
 app::BandLayout GFrm::bandLayout() const {
-    if (!isVisible()) {
-        return m_appliedLayout;
-    }
-    std::vector<QToolBar*> bars;
-    for (const auto& [key, bar] : m_bands) {
-        bars.push_back(bar);
-    }
-    // Rows from top to bottom, bands from left to right within a row.
-    std::sort(bars.begin(), bars.end(), [](const QToolBar* a, const QToolBar* b) {
-        return a->y() != b->y() ? a->y() < b->y() : a->x() < b->x();
-    });
-    app::BandLayout layout;
-    for (std::size_t n = 0; n < bars.size() && n < layout.keys.size(); ++n) {
-        layout.keys[n] = bars[n]->objectName().toStdString();
-        layout.newRow[n] = n > 0 && bars[n]->y() != bars[n - 1]->y();
-    }
-    return layout;
+    return m_bands.layout();
 }
 
 void GFrm::showView(bool tree) {

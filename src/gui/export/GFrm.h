@@ -12,6 +12,7 @@
 // search, external programs), GFrmExports.cpp (the exports into the editor).
 
 #include "app/BandLayout.h"
+#include "app/BandStrip.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -74,6 +75,9 @@ public:
     void MnuEnd_Click();
     // Conversions.
     void MnuGcodeSeiri_Click();
+    // The graph: the plot tables rebuilt from this window's text, then the
+    // graphic frame over it, fitted.
+    void MnuGrph_Click();
     void MnuNcDxf_Click();
     void MnuIges_Click();
     void MnuNcGbr_Click();
@@ -137,9 +141,8 @@ private:
     QMenu* m_treeMenu = nullptr;
     QMenu* m_appMenu = nullptr;
     QActionGroup* m_viewButtons = nullptr;
-    std::map<std::string, QToolBar*, std::less<>> m_bands;
+    BandStrip m_bands{*this};
     std::map<std::string, QAction*, std::less<>> m_actions;
-    app::BandLayout m_appliedLayout;
 
     bool m_treeView = false;
     bool m_quiet = false;  // tree changes made by the window itself, not by the user

@@ -33,6 +33,17 @@ bool ScriptedDialogs::askYesNo(QWidget*, const QString& text, const QString&) {
     return answer;
 }
 
+Answer ScriptedDialogs::askYesNoCancel(QWidget*, const QString& text, const QString&) {
+    questions << text;
+    if (yesNoCancel.empty()) {
+        ++unanswered;
+        return Answer::Cancel;
+    }
+    const Answer answer = yesNoCancel.front();
+    yesNoCancel.pop_front();
+    return answer;
+}
+
 std::optional<QString> ScriptedDialogs::openFile(QWidget*, const FileDialogRequest& request) {
     fileRequests.push_back(request);
     return next(files, unanswered);

@@ -25,6 +25,7 @@ public:
     void message(QWidget* parent, const QString& text, const QString& title,
                  MessageIcon icon) override;
     bool askYesNo(QWidget* parent, const QString& text, const QString& title) override;
+    Answer askYesNoCancel(QWidget* parent, const QString& text, const QString& title) override;
     std::optional<QString> openFile(QWidget* parent, const FileDialogRequest& request) override;
     std::optional<QString> saveFile(QWidget* parent, const FileDialogRequest& request) override;
     std::optional<QColor> color(QWidget* parent, const QColor& initial) override;
@@ -34,6 +35,7 @@ public:
 
     // Queued answers, first in first out. An empty optional is a cancel.
     std::deque<bool> yesNo;
+    std::deque<Answer> yesNoCancel;            // unqueued: Cancel
     std::deque<std::optional<QString>> files;  // open and save dialogs alike
     std::deque<std::optional<QColor>> colors;
     std::deque<std::optional<QFont>> fonts;

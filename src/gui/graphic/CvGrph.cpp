@@ -1,0 +1,339 @@
+#include "graphic/CvGrph.h"
+
+#include "app/CommandGuard.h"
+#include "graphic/QPainterCanvas.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
+#include <QWheelEvent>
+
+#include <cmath>
+
+namespace talmir {
+
+namespace {
+
+const QString kCommandTitle = QStringLiteral("Orvanta_2");
+const QString kSnapTitle = QStringLiteral("Orvanta_32");
+
+// A redraw lets waiting paint events through this often, so that a long one
+// shows its progress; input waits for the end of the redraw.
+constexpr int kYieldMs = 50;
+
+// The command a key runs on the drawing surface, or -1. The numeric pad's digits
+// stand for the keys printed under them.
+int commandOfKey(const QKeyEvent& event) {
+    const bool keypad = (event.modifiers() & Qt::KeypadModifier) != 0;
+    switch (event.key()) {
+        case Qt::Key_Escape:
+            return 0;
+        case Qt::Key_Home:
+            return 1;
+        case Qt::Key_PageUp:
+            return 2;
+        case Qt::Key_PageDown:
+            return 3;
+        case Qt::Key_Up:
+            return 4;
+        case Qt::Key_Down:
+            return 5;
+        case Qt::Key_Left:
+            return 6;
+        case Qt::Key_Right:
+            return 7;
+        default:
+            break;
+    }
+    if (!keypad) {
+        return -1;
+    }
+    switch (event.key()) {
+        case Qt::Key_7:
+            return 1;
+        case Qt::Key_9:
+            return 2;
+        case Qt::Key_3:
+            return 3;
+        case Qt::Key_8:
+            return 4;
+        case Qt::Key_2:
+            return 5;
+        case Qt::Key_4:
+            return 6;
+        case Qt::Key_6:
+            return 7;
+        default:
+            return -1;
+    }
+}
+
+// A magnifying glass, for the zoom mode when no cursor file is there.
+QCursor drawnZoomCursor() {
+    QPixmap pixmap(32, 32);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(Qt::white, 4));
+    painter.drawEllipse(QPointF(12, 12), 8, 8);
+    painter.drawLine(QPointF(18, 18), QPointF(29, 29));
+    painter.setPen(QPen(Qt::black, 2));
+    painter.drawEllipse(QPointF(12, 12), 8, 8);
+    painter.drawLine(QPointF(18, 18), QPointF(29, 29));
+    painter.drawLine(QPointF(8, 12), QPointF(16, 12));
+    painter.drawLine(QPointF(12, 8), QPointF(12, 16));
+    painter.end();
+    return QCursor(pixmap, 12, 12);
+}
+
+}  // namespace
+
+CvGrph::CvGrph(graphic::PlotTables& tables, Dialogs& dialogs, QString appDir, QWidget* parent)
+    : QWidget(parent), m_tables(tables), m_dialogs(dialogs), m_appDir(std::move(appDir)) {
+    setObjectName(QStringLiteral("CvGrph"));
+    setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    m_options.yield = [this] { yieldToEvents(); };
+}
+
+template <typename Body>
+void CvGrph::guarded(const QString& title, Body&& body) {
+    CommandGuard guard(m_dialogs, this);
+    guard.run(title, body, false);
+}
+
+void CvGrph::Form_Load() {
+    m_colours = graphic::ColourTable();
+    QFile file(m_appDir + QStringLiteral("LAYER.RGB"));
+    if (file.open(QIODevice::ReadOnly)) {
+        const QByteArray bytes = file.readAll();
+        graphic::readLayerColours(std::string_view(bytes.constData(), bytes.size()), m_colours);
+    }
+    m_options.CommandState = kIdle;
+    setCursor(Qt::CrossCursor);
+}
+
+QCursor CvGrph::modeCursor(const char* fileName, bool zoom) const {
+    const QPixmap pixmap(m_appDir + QLatin1String(fileName));
+    if (!pixmap.isNull()) {
+        return QCursor(pixmap, pixmap.width() / 2, pixmap.height() / 2);
+    }
+    return zoom ? drawnZoomCursor() : QCursor(Qt::SizeAllCursor);
+}
+
+void CvGrph::GrphCmd(int command) {
+    guarded(kCommandTitle, [&] {
+        switch (command) {
+            case 0:
+                ComandCange();
+                break;
+            case 1:
+                MOTOZU();
+                break;
+            case 8:
+                setCursor(modeCursor("move.ico", false));
+                m_options.CommandState = kMoveMode;
+                break;
+            case 9:
+                setCursor(modeCursor("zoom.ico", true));
+                m_options.CommandState = kZoomMode;
+                break;
+            default:
+                if (graphic::viewCommand(m_view, m_tables, command)) {
+                    GrSub();
+                }
+                break;
+        }
+    });
+}
+
+void CvGrph::MOTOZU() {
+    graphic::fitView(m_view, m_tables);
+    GrSub();
+}
+
+void CvGrph::ComandCange() {
+    emit commandEnded();
+    setCursor(Qt::CrossCursor);
+    m_options.CommandState = kIdle;
+    GrSub();
+}
+
+void CvGrph::GrSub() {
+    if (m_drawing) {
+        m_redrawAgain = true;
+        return;
+    }
+    m_drawing = true;
+    do {
+        m_redrawAgain = false;
+        if (isVisible()) {
+            setFocus();
+        }
+        const QSize size = this->size().expandedTo(QSize(1, 1));
+        if (m_image.size() != size) {
+            m_image = QImage(size, QImage::Format_RGB32);
+        }
+        {
+            QPainter painter(&m_image);
+            QPainterCanvas canvas(painter, size.width(), size.height());
+            m_sinceYield.start();
+            m_options.CommandState =
+                graphic::GrSub(canvas, m_tables, m_colours, m_view, m_options, m_picks);
+        }
+        m_window = graphic::worldWindow(m_view, size.width(), size.height());
+    } while (m_redrawAgain);
+    m_drawing = false;
+    update();
+}
+
+void CvGrph::yieldToEvents() {
+    if (m_sinceYield.elapsed() < kYieldMs) {
+        return;
+    }
+    // Paint events only: a click or a key must not change the tables or the
+    // view under the redraw; they wait until it is done.
+    update();
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    m_sinceYield.start();
+}
+
+std::optional<graphic::WorldPoint> CvGrph::toWorld(QPointF at) const {
+    if (!m_window) {
+        return std::nullopt;
+    }
+    return graphic::WorldPoint{m_window->toWorldX(at.x()), m_window->toWorldY(at.y())};
+}
+
+QPointF CvGrph::toPixel(graphic::WorldPoint at) const {
+    if (!m_window) {
+        return {};
+    }
+    return {m_window->toPixelX(at.x), m_window->toPixelY(at.y)};
+}
+
+void CvGrph::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    if (m_image.isNull()) {
+        painter.fillRect(rect(), QPainterCanvas::toQColor(m_colours.background()));
+        return;
+    }
+    painter.drawImage(0, 0, m_image);
+    // Past the image (the surface grew and the redraw is still to come).
+    const QColor background = QPainterCanvas::toQColor(m_colours.background());
+    if (width() > m_image.width()) {
+        painter.fillRect(m_image.width(), 0, width() - m_image.width(), height(), background);
+    }
+    if (height() > m_image.height()) {
+        painter.fillRect(0, m_image.height(), width(), height() - m_image.height(), background);
+    }
+}
+
+void CvGrph::resizeEvent(QResizeEvent*) {
+    // The world window follows the surface's new shape.
+    GrSub();
+}
+
+void CvGrph::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton) {
+        emit popupRequested(event->globalPosition().toPoint());
+        return;
+    }
+    const bool leftOrMiddle =
+        event->button() == Qt::LeftButton || event->button() == Qt::MiddleButton;
+    if (leftOrMiddle && (CommandState() == kZoomMode || CommandState() == kMoveMode)) {
+        clickInMode(event->position());
+    }
+}
+
+void CvGrph::clickInMode(QPointF at) {
+    guarded(kCommandTitle, [&] {
+        const auto point = toWorld(at);
+        if (!point) {
+            return;
+        }
+        graphic::centreOn(m_view, static_cast<float>(point->x), static_cast<float>(point->y));
+        if (CommandState() == kZoomMode) {
+            graphic::zoomIn(m_view);
+        }
+        // Centred even when the zoom was refused, so the view is drawn anew.
+        GrSub();
+    });
+}
+
+void CvGrph::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && CommandState() == kIdle) {
+        snapClick(event->position());
+    }
+}
+
+void CvGrph::snapClick(QPointF at) {
+    setFocus();
+    guarded(kSnapTitle, [&] {
+        const auto point = toWorld(at);
+        if (!point || m_image.isNull()) {
+            return;
+        }
+        const auto row = graphic::snapToPick(m_picks, point->x, point->y, m_view.ChordStep);
+        if (!row) {
+            return;
+        }
+        const graphic::PickRow& snapped = m_picks.row(*row);
+        lastSegment = graphic::measureSegment(LastPickX, LastPickY, snapped.x, snapped.y);
+        {
+            QPainter painter(&m_image);
+            QPainterCanvas canvas(painter, m_image.width(), m_image.height());
+            canvas.setWorldWindow(*m_window);
+            canvas.setPen(graphic::kRed, 5, graphic::PenStyle::Solid);
+            canvas.pixel({snapped.x, snapped.y});
+        }
+        LastPickX = snapped.x;
+        LastPickY = snapped.y;
+        update();
+        emit pointSnapped(snapped.x, snapped.y);
+    });
+}
+
+void CvGrph::mouseMoveEvent(QMouseEvent* event) {
+    const auto point = toWorld(event->position());
+    if (!point) {
+        return;
+    }
+    CursorX = static_cast<float>(point->x);
+    CursorY = static_cast<float>(point->y);
+    emit cursorMoved(QString::fromStdString(graphic::cursorLabel(CursorX, CursorY)));
+    // The states of a figure that follows the mouse take the focus back.
+    if (CommandState() % 10 == 1) {
+        setFocus();
+    }
+}
+
+void CvGrph::wheelEvent(QWheelEvent* event) {
+    const int delta = event->angleDelta().y();
+    // A sideways scroll is no wheel turn.
+    if (delta == 0) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    guarded(kCommandTitle, [&] {
+        if (graphic::wheelStep(m_view, delta > 0 ? 1 : -1)) {
+            GrSub();
+        }
+    });
+}
+
+void CvGrph::keyPressEvent(QKeyEvent* event) {
+    const int command = commandOfKey(*event);
+    if (command < 0) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    GrphCmd(command);
+}
+
+}  // namespace talmir

@@ -1,0 +1,121 @@
+#pragma once
+// The graphic window's drawing surface: the plot of the program-wide plot tables,
+// drawn by GrSub into an image the size of the surface and shown from it, and
+// the view commands of GrphCmd (fit, zoom, pan, move and zoom modes) reached by
+// the frame's tool bars, its pop-up menu, the keys, the mouse and the wheel.
+// A left click snaps to the nearest plotted point and marks it with a red dot;
+// the red dots stay until the next redraw, as every figure drawn on the plot does.
+
+#include "graphic/ColourTable.h"
+#include "graphic/GrSub.h"
+#include "graphic/PickList.h"
+#include "graphic/PlotTables.h"
+#include "graphic/PlotView.h"
+
+#include <QCursor>
+#include <QElapsedTimer>
+#include <QImage>
+#include <QString>
+#include <QWidget>
+
+#include <optional>
+
+namespace talmir {
+
+class Dialogs;
+
+class CvGrph : public QWidget {
+    Q_OBJECT
+public:
+    // The interaction states the window is in.
+    static constexpr int kIdle = 0;
+    static constexpr int kZoomMode = 708;
+    static constexpr int kMoveMode = 709;
+
+    // `appDir` (ending in "/") holds "LAYER.RGB" and the cursor files "move.ico"
+    // and "zoom.ico".
+    CvGrph(graphic::PlotTables& tables, Dialogs& dialogs, QString appDir,
+           QWidget* parent = nullptr);
+
+    // Colours to their defaults, then "LAYER.RGB" over them; state idle.
+    void Form_Load();
+
+    // The view commands: 0 end the current command, 1 fit, 2 zoom in, 3 zoom out,
+    // 4 to 7 pan up, down, left, right, 8 move mode, 9 zoom mode.
+    void GrphCmd(int command);
+    // Clears and redraws everything from the plot tables.
+    void GrSub();
+    // Fits the view to the data and redraws.
+    void MOTOZU();
+    // Ends whatever command is running: menus enabled again, cross cursor, idle
+    // state, redraw.
+    void ComandCange();
+
+    // The view options of the frame's "表示" menu and tool bars.
+    graphic::DrawOptions& options() { return m_options; }
+    graphic::ColourTable& colours() { return m_colours; }
+    graphic::PlotView& view() { return m_view; }
+    const graphic::PickList& picks() const { return m_picks; }
+    graphic::PlotTables& tables() { return m_tables; }
+    int CommandState() const { return m_options.CommandState; }
+
+    // What the last redraw put on the surface (red dots included).
+    const QImage& image() const { return m_image; }
+    // The world window of the last redraw; empty before the first one.
+    const std::optional<graphic::WorldWindow>& worldWindow() const { return m_window; }
+    // The world point under pixel `at` of the surface (the last redraw's window).
+    std::optional<graphic::WorldPoint> toWorld(QPointF at) const;
+    // The pixel of world point `at`.
+    QPointF toPixel(graphic::WorldPoint at) const;
+
+    float CursorX = 0;
+    float CursorY = 0;
+    float LastPickX = 0;
+    float LastPickY = 0;
+    // The segment from the previous snapped point to the last one.
+    graphic::SegmentMeasure lastSegment;
+
+signals:
+    // "X12.5 Y-3.0" for the frame's status label.
+    void cursorMoved(const QString& label);
+    // A right click at `globalPos`: the frame shows its pop-up menu.
+    void popupRequested(const QPoint& globalPos);
+    // A command ended: the frame enables its menus again.
+    void commandEnded();
+    // A click snapped to a plotted point.
+    void pointSnapped(float x, float y);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    // Runs `body`; a run-time error becomes the warning box titled `title`.
+    template <typename Body>
+    void guarded(const QString& title, Body&& body);
+    void clickInMode(QPointF at);
+    void snapClick(QPointF at);
+    void yieldToEvents();
+    QCursor modeCursor(const char* fileName, bool zoom) const;
+
+    graphic::PlotTables& m_tables;
+    Dialogs& m_dialogs;
+    QString m_appDir;
+    graphic::ColourTable m_colours;
+    graphic::PlotView m_view;
+    graphic::PickList m_picks;
+    graphic::DrawOptions m_options;
+    QImage m_image;
+    std::optional<graphic::WorldWindow> m_window;
+
+    bool m_drawing = false;      // a redraw is under way (events may run inside it)
+    bool m_redrawAgain = false;  // ... and another was asked for meanwhile
+    QElapsedTimer m_sinceYield;
+};
+
+}  // namespace talmir

@@ -1,0 +1,427 @@
+#include "graphic/MDIMarlit.h"
+
+#include "app/AppIcon.h"
+#include "app/CommandGuard.h"
+#include "app/Dialogs.h"
+#include "app/EditFrm.h"
+#include "app/ShellKeys.h"
+#include "editor/TextPane.h"
+#include "editor/WorkFiles.h"
+#include "export/GFrm.h"
+#include "graphic/CvGrph.h"
+#include "graphic/PictureGcode.h"
+#include "graphic/QPainterCanvas.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QFile>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSaveFile>
+#include <QStyle>
+#include <QToolBar>
+
+#include <cmath>
+
+namespace talmir {
+
+namespace {
+
+constexpr std::string_view kGrphSection = "Grph";
+constexpr std::string_view kLayerWindowKey = "Lairfrm";
+constexpr std::string_view kCheckWindowKey = "Checkfrm";
+constexpr std::string_view kReferenceLinesKey = "PzERo";
+
+const QString kFrameName = QStringLiteral("MDIMarlit");
+
+graphic::Colour colourOf(const QColor& colour) {
+    return static_cast<graphic::Colour>(colour.red()) |
+           (static_cast<graphic::Colour>(colour.green()) << 8) |
+           (static_cast<graphic::Colour>(colour.blue()) << 16);
+}
+
+// A layer drawn as an outline: a named G-code layer (tool layers start with
+// "T") with a width.
+bool hasWideNamedLayer(const graphic::PlotTables& tables) {
+    for (int k = 0; k < graphic::kScannedLayers; ++k) {
+        const graphic::LayerSlot& slot = tables.layers[static_cast<std::size_t>(k)];
+        if (!slot.name.empty() && slot.name[0] != 'T' && slot.width > 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+MDIMarlit::MDIMarlit(EditFrm& owner) : QMainWindow(&owner, Qt::Window), m_owner(owner) {
+    setObjectName(kFrameName);
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("グラフィック"));
+    setWindowIcon(appIcon());
+
+    m_graph = new CvGrph(owner.plotTables(), owner.dialogs(),
+                         QString::fromStdString(owner.folders().AppDir), this);
+    setCentralWidget(m_graph);
+    connect(m_graph, &CvGrph::cursorMoved, this,
+            [this](const QString& label) { m_status->setText(label); });
+    connect(m_graph, &CvGrph::popupRequested, this,
+            [this](const QPoint& at) { m_popup->popup(at); });
+    connect(m_graph, &CvGrph::commandEnded, this, &MDIMarlit::enableMenus);
+
+    buildBands();
+    buildMenus();
+    Form_Load();
+}
+
+MDIMarlit::~MDIMarlit() = default;
+
+MDIMarlit* MDIMarlit::find(EditFrm& owner) {
+    for (MDIMarlit* frame :
+         owner.findChildren<MDIMarlit*>(kFrameName, Qt::FindDirectChildrenOnly)) {
+        if (!frame->m_unloaded) {
+            return frame;
+        }
+    }
+    return nullptr;
+}
+
+MDIMarlit& MDIMarlit::open(EditFrm& owner) {
+    if (MDIMarlit* frame = find(owner)) {
+        frame->raise();
+        frame->activateWindow();
+        frame->graph().GrphCmd(1);
+        return *frame;
+    }
+    auto* frame = new MDIMarlit(owner);
+    GFrm* gcode = GFrm::find(owner);
+    frame->m_gcodeWindowWasVisible = gcode != nullptr && gcode->isVisible();
+    frame->showMaximized();
+    // The plot takes the screen; the text windows come back when it closes.
+    if (gcode != nullptr) {
+        gcode->hide();
+    }
+    owner.hide();
+    frame->graph().GrphCmd(1);
+    return *frame;
+}
+
+QAction* MDIMarlit::action(std::string_view handler) const {
+    const auto it = m_actions.find(handler);
+    return it == m_actions.end() ? nullptr : it->second;
+}
+
+QMenu* MDIMarlit::menu(std::string_view name) const {
+    const auto it = m_menus.find(name);
+    return it == m_menus.end() ? nullptr : it->second;
+}
+
+QAction* MDIMarlit::addItem(QMenu* menu, const QString& caption, const std::string& handler,
+                            void (MDIMarlit::*slot)()) {
+    QAction* act = menu->addAction(caption);
+    act->setObjectName(QString::fromStdString(handler));
+    m_actions[handler] = act;
+    if (slot != nullptr) {
+        connect(act, &QAction::triggered, this, slot);
+    } else {
+        act->setEnabled(false);
+    }
+    return act;
+}
+
+void MDIMarlit::buildMenus() {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
+    m_menus["MnuFile"] = file;
+    addItem(file, QStringLiteral("ビットマップ形式で保存..."), "MnuBmpSave");
+    addItem(file, QStringLiteral("JPG形式で保存..."), "MnuSaveJpg");
+    addItem(file, QStringLiteral("クリップボードへコピー"), "MnuClipSave",
+            &MDIMarlit::MnuClipSave_Click);
+    file->addSeparator();
+    addItem(file, QStringLiteral("プリンタの設定..."), "MnuPrintSet");
+    addItem(file, QStringLiteral("印刷"), "MnuPrint");
+    file->addSeparator();
+    addItem(file, QStringLiteral("エディタへ戻る"), "MnuExit", &MDIMarlit::MnuExit_Click);
+
+    QMenu* view = menuBar()->addMenu(QStringLiteral("表示(&V)"));
+    m_menus["MnuView"] = view;
+    addItem(view, QStringLiteral("バックカラー"), "MnuBackColor", &MDIMarlit::MnuBackColor_Click);
+    addItem(view, QStringLiteral("測定文字色"), "MnuSunpouColor", &MDIMarlit::MnuSunpouColor_Click);
+    view->addSeparator();
+    addItem(view, QStringLiteral("基準線"), "MnuXYLine", &MDIMarlit::MnuXYLine_Click)
+        ->setCheckable(true);
+    addItem(view, QStringLiteral("移動ライン(G00)"), "MnuG00", &MDIMarlit::MnuG00_Click)
+        ->setCheckable(true);
+    view->addSeparator();
+    const QString arcCaptions[2] = {QStringLiteral("円弧をCIRCLEコードで作画"),
+                                    QStringLiteral("円弧を直線コードで作画")};
+    for (int index = 0; index < 2; ++index) {
+        QAction* act = addItem(view, arcCaptions[index], "MnuCircleOrLine" + std::to_string(index));
+        act->setEnabled(true);
+        act->setCheckable(true);
+        connect(act, &QAction::triggered, this, [this, index] { MnuCircleOrLine_Click(index); });
+    }
+    action("MnuCircleOrLine0")->setChecked(true);
+
+    // Each kind of data has its own menu of transforms; the menu of a kind that
+    // is not loaded is hidden.
+    auto transformMenu = [this](const QString& title, const std::string& name) {
+        QMenu* menu = menuBar()->addMenu(title);
+        m_menus[name] = menu;
+        QMenu* axes = menu->addMenu(QStringLiteral("軸変換"));
+        addItem(axes, QStringLiteral("Xミラー"), name + "XMirror");
+        addItem(axes, QStringLiteral("Yミラー"), name + "YMirror");
+        addItem(axes, QStringLiteral("軸交換"), name + "Swap");
+        addItem(menu, QStringLiteral("移動..."), name + "Move");
+        addItem(menu, QStringLiteral("倍率変換..."), name + "Scale");
+        return menu;
+    };
+    QMenu* nc = transformMenu(QStringLiteral("ＮＣデータ(&N)"), "MnuNc");
+    addItem(nc, QStringLiteral("データの削除"), "MnuNcDelete");
+    QMenu* gcode = transformMenu(QStringLiteral("Ｇコード(&G)"), "MnuG");
+    gcode->addSeparator();
+    addItem(gcode, QStringLiteral("周長計測"), "MnuLenge");
+
+    QMenu* tools = menuBar()->addMenu(QStringLiteral("ツール(&T)"));
+    m_menus["MnuTool"] = tools;
+    addItem(tools, QStringLiteral("座標チェック"), "MnuCheckWindow");
+    addItem(tools, QStringLiteral("レイヤー"), "MnuLaiyr");
+    addItem(tools, QStringLiteral("描画形状の線幅設定..."), "MnuApSizuSave");
+
+    m_popup = new QMenu(this);
+    m_popup->setObjectName(QStringLiteral("PopupMenu"));
+    struct PopupEntry {
+        const char* caption;
+        const char* handler;
+        int command;  // GrphCmd number; -1 for the others
+    };
+    const PopupEntry entries[] = {
+        {"コマンドの終了", "Popup_End", 0},
+        {"Home", "Popup_Home", 1},
+        {"Move", "Popup_Move", 8},
+        {"Zoom", "Popup_Zoom", 9},
+    };
+    for (const PopupEntry& entry : entries) {
+        QAction* act = addItem(m_popup, QString::fromUtf8(entry.caption), entry.handler);
+        act->setEnabled(true);
+        const int command = entry.command;
+        connect(act, &QAction::triggered, this, [this, command] { m_graph->GrphCmd(command); });
+    }
+    addItem(m_popup, QStringLiteral("印刷"), "Popup_Print");
+    addItem(m_popup, QStringLiteral("エディタへ戻る"), "Popup_Exit", &MDIMarlit::MnuExit_Click);
+}
+
+void MDIMarlit::buildBands() {
+    auto button = [this](QToolBar* bar, const char* key, const QIcon& icon, const QString& tip) {
+        QAction* act = BandStrip::button(bar, key, icon, tip);
+        const QString k = QLatin1String(key);
+        connect(act, &QAction::triggered, this, [this, k] { Toolbar_ButtonClick(k); });
+        m_actions[std::string("Toolbar_") + key] = act;
+        return act;
+    };
+
+    QToolBar* files = m_bands.add("TLB1", QStringLiteral("ファイル"));
+    button(files, "EXIT", toolIcon(QStringLiteral("EXIT")), QStringLiteral("エディタへ戻る"));
+    button(files, "PRINT", toolIcon(QStringLiteral("PRN")), QStringLiteral("印刷"))
+        ->setEnabled(false);
+
+    QToolBar* views = m_bands.add("TLB2", QStringLiteral("表示"));
+    struct ViewKey {
+        const char* key;
+        QStyle::StandardPixmap icon;
+        const char* tip;
+    };
+    const ViewKey viewKeys[] = {
+        {"HOME", QStyle::SP_DirHomeIcon, "全体表示"},
+        {"PGUP", QStyle::SP_TitleBarMaxButton, "拡大"},
+        {"PGDN", QStyle::SP_TitleBarMinButton, "縮小"},
+        {"UP", QStyle::SP_ArrowUp, "上へ"},
+        {"DOWN", QStyle::SP_ArrowDown, "下へ"},
+        {"LEFT", QStyle::SP_ArrowLeft, "左へ"},
+        {"RIGTH", QStyle::SP_ArrowRight, "右へ"},
+    };
+    for (const ViewKey& key : viewKeys) {
+        button(views, key.key, style()->standardIcon(key.icon), QString::fromUtf8(key.tip));
+    }
+    button(views, "MOVE", toolIcon(QStringLiteral("MOV")), QStringLiteral("移動モード"));
+    button(views, "ZOOM", toolIcon(QStringLiteral("ZM")), QStringLiteral("拡大モード"));
+
+    QToolBar* toggles = m_bands.add("TLB3", QStringLiteral("描画"));
+    for (const char* key : {"NC", "G"}) {
+        QAction* act =
+            button(toggles, key, toolIcon(QLatin1String(key)),
+                   QLatin1String(key) == QLatin1String("NC") ? QStringLiteral("穴データを描画")
+                                                             : QStringLiteral("Gコードを描画"));
+        act->setCheckable(true);
+        act->setChecked(true);
+    }
+    // The docked layer and coordinate check windows and the line-width table are
+    // not part of the frame yet.
+    button(toggles, "LAYER", toolIcon(QStringLiteral("LAY")), QStringLiteral("レイヤー"))
+        ->setEnabled(false);
+    button(toggles, "CHECK", toolIcon(QStringLiteral("CHK")), QStringLiteral("座標チェック"))
+        ->setEnabled(false);
+    button(toggles, "LAYSET", toolIcon(QStringLiteral("SET")), QStringLiteral("描画形状の線幅設定"))
+        ->setEnabled(false);
+
+    QToolBar* label = m_bands.add("PCT1", QStringLiteral("座標"));
+    m_status = new QLabel(QStringLiteral("X123.4567 Y123.4567"), label);
+    m_status->setObjectName(QStringLiteral("Label1"));
+    m_status->setMinimumWidth(m_status->sizeHint().width() * 2);
+    label->addWidget(m_status);
+}
+
+void MDIMarlit::Form_Load() {
+    app::SettingsStore& store = m_owner.settings();
+    m_bands.apply(app::readBandLayout(store, kGrphSection, kGraphBandKeys));
+    m_layerWindowOpen = store.getBool(app::kTalmirSection, kLayerWindowKey, false);
+    m_checkWindowOpen = store.getBool(app::kTalmirSection, kCheckWindowKey, false);
+
+    m_graph->Form_Load();
+    const bool referenceLines = store.getBool(app::kTalmirSection, kReferenceLinesKey, false);
+    action("MnuXYLine")->setChecked(referenceLines);
+    m_graph->options().referenceLines = referenceLines;
+
+    const graphic::PlotTables& tables = m_owner.plotTables();
+    menu("MnuNc")->menuAction()->setVisible(tables.HoleCount >= 0);
+    menu("MnuG")->menuAction()->setVisible(tables.PathCount >= 0);
+}
+
+void MDIMarlit::enableMenus() {
+    for (const auto& [name, menu] : m_menus) {
+        menu->menuAction()->setEnabled(true);
+    }
+}
+
+void MDIMarlit::Toolbar_ButtonClick(const QString& key) {
+    static const std::map<QString, int> kCommands{
+        {QStringLiteral("HOME"), 1},  {QStringLiteral("PGUP"), 2}, {QStringLiteral("PGDN"), 3},
+        {QStringLiteral("UP"), 4},    {QStringLiteral("DOWN"), 5}, {QStringLiteral("LEFT"), 6},
+        {QStringLiteral("RIGTH"), 7}, {QStringLiteral("MOVE"), 8}, {QStringLiteral("ZOOM"), 9},
+    };
+    if (key == QLatin1String("EXIT")) {
+        MnuExit_Click();
+    } else if (key == QLatin1String("NC")) {
+        m_graph->options().drawHoles = action("Toolbar_NC")->isChecked();
+        m_graph->GrSub();
+    } else if (key == QLatin1String("G")) {
+        m_graph->options().drawPaths = action("Toolbar_G")->isChecked();
+        m_graph->GrSub();
+    } else if (const auto it = kCommands.find(key); it != kCommands.end()) {
+        m_graph->GrphCmd(it->second);
+    }
+}
+
+void MDIMarlit::MnuExit_Click() {
+    close();
+}
+
+void MDIMarlit::MnuClipSave_Click() {
+    m_graph->GrSub();
+    QGuiApplication::clipboard()->setImage(m_graph->image());
+    m_graph->GrSub();
+}
+
+void MDIMarlit::MnuBackColor_Click() {
+    graphic::ColourTable& colours = m_graph->colours();
+    const auto chosen =
+        m_owner.dialogs().color(this, QPainterCanvas::toQColor(colours.background()));
+    if (!chosen) {
+        return;
+    }
+    colours.entries[0] = colourOf(*chosen);
+    m_graph->GrSub();
+}
+
+void MDIMarlit::MnuSunpouColor_Click() {
+    const auto chosen = m_owner.dialogs().color(this, QPainterCanvas::toQColor(measureTextColour));
+    if (chosen) {
+        measureTextColour = colourOf(*chosen);
+    }
+}
+
+void MDIMarlit::MnuXYLine_Click() {
+    m_graph->options().referenceLines = action("MnuXYLine")->isChecked();
+    m_graph->GrSub();
+}
+
+void MDIMarlit::MnuG00_Click() {
+    m_graph->options().showG00 = action("MnuG00")->isChecked();
+    m_graph->GrSub();
+}
+
+void MDIMarlit::MnuCircleOrLine_Click(int index) {
+    // Exactly one of the two carries the check mark.
+    action("MnuCircleOrLine0")->setChecked(index == 0);
+    action("MnuCircleOrLine1")->setChecked(index == 1);
+    m_graph->options().arcsAsLines = index == 1;
+    m_graph->GrSub();
+}
+
+void MDIMarlit::closeEvent(QCloseEvent* event) {
+    if (!m_unloaded && !Form_QueryUnload()) {
+        event->ignore();
+        return;
+    }
+    m_unloaded = true;
+    event->accept();
+}
+
+bool MDIMarlit::Form_QueryUnload() {
+    graphic::PlotTables& tables = m_owner.plotTables();
+    Dialogs& dialogs = m_owner.dialogs();
+    if (tables.PathCount >= 0 && hasWideNamedLayer(tables)) {
+        const Answer answer = dialogs.askYesNoCancel(
+            this, QStringLiteral("線幅設定による描画形状をGコードへ置き換えますか"), QString());
+        if (answer == Answer::Cancel) {
+            return false;
+        }
+        if (answer == Answer::Yes) {
+            CommandGuard guard(dialogs, this);
+            guard.run({}, [&] {
+                const std::string program = graphic::PictureGcode(tables);
+                // The work file is a copy for whoever looks; the window gets the
+                // text itself, so a full disk loses nothing.
+                QSaveFile work(m_owner.workFile(editor::kBak1Dat));
+                if (work.open(QIODevice::WriteOnly)) {
+                    work.write(program.data(), static_cast<qint64>(program.size()));
+                    work.commit();
+                }
+                GFrm& gcode = GFrm::of(m_owner);
+                if (gcode.TextOrTree(0)) {
+                    gcode.pane().setShiftJis(program);
+                }
+            });
+        }
+    }
+
+    // The colours as they are now, for the next time the plot opens. A write that
+    // fails is passed over: the windows must come back all the same.
+    {
+        const std::string colours = graphic::layerColourFile(m_graph->colours());
+        QSaveFile file(m_owner.workFile("LAYER.RGB"));
+        if (file.open(QIODevice::WriteOnly)) {
+            file.write(colours.data(), static_cast<qint64>(colours.size()));
+            file.commit();
+        }
+    }
+
+    m_owner.show();
+    if (m_gcodeWindowWasVisible || tables.PathCount >= 0) {
+        GFrm::of(m_owner).show();
+    }
+    tables.PathCount = -1;
+    tables.paths.clear();
+
+    app::SettingsStore& store = m_owner.settings();
+    store.setBool(app::kTalmirSection, kLayerWindowKey, m_layerWindowOpen);
+    store.setBool(app::kTalmirSection, kCheckWindowKey, m_checkWindowOpen);
+    store.setBool(app::kTalmirSection, kReferenceLinesKey, action("MnuXYLine")->isChecked());
+    app::writeBandLayout(store, m_bands.layout(), kGrphSection);
+    return true;
+}
+
+}  // namespace talmir

@@ -1,0 +1,94 @@
+#pragma once
+// The graphic frame (caption "グラフィック"): hosts the plot CvGrph with the menus,
+// three tool bars and the coordinate label in a band strip, and the pop-up menu
+// of the plot. It opens maximised over the editor and the G-code window, which
+// stay hidden while it is open; closing it offers to write the drawn outlines of
+// wide layers back as G-code and shows those windows again.
+//
+// One frame at a time: MDIMarlit::open(editor) creates it or brings the open one
+// forward. Entries whose work is not built yet are shown disabled.
+
+#include "app/BandLayout.h"
+#include "app/BandStrip.h"
+#include "graphic/Canvas.h"
+
+#include <QMainWindow>
+#include <QString>
+
+#include <map>
+#include <string>
+#include <string_view>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QToolBar;
+
+namespace talmir {
+
+class CvGrph;
+class EditFrm;
+
+inline constexpr app::BandKeys kGraphBandKeys{"TLB1", "TLB2", "TLB3", "PCT1"};
+
+class MDIMarlit : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit MDIMarlit(EditFrm& owner);
+    ~MDIMarlit() override;
+
+    // The open frame of `owner`, or null.
+    static MDIMarlit* find(EditFrm& owner);
+    // Shows the plot of the editor's plot tables, fitted: a new frame over the
+    // editor and its G-code window, or the one already open.
+    static MDIMarlit& open(EditFrm& owner);
+
+    CvGrph& graph() { return *m_graph; }
+    QLabel& statusLabel() { return *m_status; }
+    QMenu& popupMenu() { return *m_popup; }
+    // A menu entry, pop-up entry or tool button by handler name ("MnuXYLine",
+    // "MnuCircleOrLine1", "Popup_Home", "Toolbar_ZOOM").
+    QAction* action(std::string_view handler) const;
+    QMenu* menu(std::string_view name) const;  // "MnuNc", "MnuG"
+    QToolBar* band(std::string_view key) const { return m_bands.band(key); }
+    app::BandLayout bandLayout() const { return m_bands.layout(); }
+
+    // Measurement text colour (0x00BBGGRR).
+    graphic::Colour measureTextColour = graphic::kRed;
+
+    void MnuExit_Click();
+    void MnuClipSave_Click();
+    void MnuBackColor_Click();
+    void MnuSunpouColor_Click();
+    void MnuXYLine_Click();
+    void MnuG00_Click();
+    void MnuCircleOrLine_Click(int index);
+    void Toolbar_ButtonClick(const QString& key);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildBands();
+    QAction* addItem(QMenu* menu, const QString& caption, const std::string& handler,
+                     void (MDIMarlit::*slot)() = nullptr);
+    void Form_Load();
+    // The closing sequence; false when the user chose to stay.
+    bool Form_QueryUnload();
+    void enableMenus();
+
+    EditFrm& m_owner;
+    CvGrph* m_graph = nullptr;
+    QLabel* m_status = nullptr;
+    QMenu* m_popup = nullptr;
+    BandStrip m_bands{*this};
+    std::map<std::string, QAction*, std::less<>> m_actions;
+    std::map<std::string, QMenu*, std::less<>> m_menus;
+    bool m_gcodeWindowWasVisible = false;
+    bool m_layerWindowOpen = false;  // stored "Lairfrm", kept as it was
+    bool m_checkWindowOpen = false;  // stored "Checkfrm", kept as it was
+    bool m_unloaded = false;
+};
+
+}  // namespace talmir
