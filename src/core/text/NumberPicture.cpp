@@ -41,6 +41,7 @@ __extension__ typedef unsigned __int128 Uint128;
 constexpr int kMaxDigits = 400;  // 309 integer digits of the largest double + decimals
 
 constexpr int kFastDecimals = 19;  // 10^19 still fits 64 bits
+constexpr int kFastIntegerDigits = 20;
 
 constexpr auto kPowersOfTen = [] {
     std::array<std::uint64_t, kFastDecimals + 1> powers{};
@@ -75,34 +76,45 @@ Binary decompose(double magnitude) {
     return {mantissa >> zeros, exponent + zeros};
 }
 
-// Writes round(magnitude * 10^decimals), halves away from zero, as decimal digits
-// padded with leading zeros to at least decimals + 1 digits. The product is exact
-// (128-bit integers), so the rounding sees the exact binary value. Returns the
-// digit count, or 0 when the result does not fit 19 digits.
+// round(magnitude * 10^decimals), halves away from zero, into `rounded`. The
+// product is exact (128-bit integers), so the rounding sees the exact binary
+// value. False when the result does not fit 64 bits.
+bool roundedFast(Binary b, int decimals, std::uint64_t& rounded) {
+    rounded = 0;
+    if (b.mantissa == 0) {
+        return true;
+    }
+    // mantissa < 2^53 and 10^decimals < 2^64: the product fits 117 bits.
+    const Uint128 product = Uint128{b.mantissa} * kPowersOfTen[decimals];
+    if (b.exponent >= 0) {
+        if (b.exponent >= 64 || (product >> (64 - b.exponent)) != 0) {
+            return false;
+        }
+        const Uint128 whole = product << b.exponent;
+        if (whole >> 64 != 0) {
+            return false;
+        }
+        rounded = static_cast<std::uint64_t>(whole);
+    } else if (const int shift = -b.exponent; shift < 118) {
+        const Uint128 whole = product >> shift;
+        const Uint128 rest = product - (whole << shift);
+        const Uint128 half = Uint128{1} << (shift - 1);
+        const Uint128 up = whole + (rest >= half ? 1 : 0);
+        if (up >> 64 != 0) {
+            return false;
+        }
+        rounded = static_cast<std::uint64_t>(up);
+    }  // else far below one unit of the last decimal: rounds to 0
+    return true;
+}
+
+// Writes round(magnitude * 10^decimals) as decimal digits padded with leading
+// zeros to at least decimals + 1 digits. Returns the digit count, or 0 when the
+// result does not fit 64 bits.
 int roundedDigitsFast(Binary b, int decimals, char* digits) {
     std::uint64_t rounded = 0;
-    if (b.mantissa != 0) {
-        // mantissa < 2^53 and 10^decimals < 2^64: the product fits 117 bits.
-        const Uint128 product = Uint128{b.mantissa} * kPowersOfTen[decimals];
-        if (b.exponent >= 0) {
-            if (b.exponent >= 64 || (product >> (64 - b.exponent)) != 0) {
-                return 0;
-            }
-            const Uint128 whole = product << b.exponent;
-            if (whole >> 64 != 0) {
-                return 0;
-            }
-            rounded = static_cast<std::uint64_t>(whole);
-        } else if (const int shift = -b.exponent; shift < 118) {
-            const Uint128 whole = product >> shift;
-            const Uint128 rest = product - (whole << shift);
-            const Uint128 half = Uint128{1} << (shift - 1);
-            const Uint128 up = whole + (rest >= half ? 1 : 0);
-            if (up >> 64 != 0) {
-                return 0;
-            }
-            rounded = static_cast<std::uint64_t>(up);
-        }  // else far below one unit of the last decimal: rounds to 0
+    if (!roundedFast(b, decimals, rounded)) {
+        return 0;
     }
     char text[24] = {};
     const auto r = std::to_chars(text, text + sizeof text, rounded);
@@ -111,6 +123,36 @@ int roundedDigitsFast(Binary b, int decimals, char* digits) {
     std::memset(digits, '0', static_cast<std::size_t>(padded - length));
     std::memcpy(digits + padded - length, text, static_cast<std::size_t>(length));
     return padded;
+}
+
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// Writes the decimal digits of `value` backwards ending before `end`, at least
+// `minimum` of them (leading zeros); returns the first.
+char* digitsBefore(char* end, std::uint64_t value, int minimum) {
+    char* p = end;
+    while (value >= 100) {
+        const auto pair = static_cast<std::size_t>(value % 100) * 2;
+        value /= 100;
+        p -= 2;
+        p[0] = kDigitPairs[pair];
+        p[1] = kDigitPairs[pair + 1];
+    }
+    if (value >= 10) {
+        const auto pair = static_cast<std::size_t>(value) * 2;
+        p -= 2;
+        p[0] = kDigitPairs[pair];
+        p[1] = kDigitPairs[pair + 1];
+    } else if (value > 0) {
+        *--p = static_cast<char>('0' + value);
+    }
+    while (end - p < minimum) {
+        *--p = '0';
+    }
+    return p;
 }
 
 // The same for any size and up to kMaxDecimals decimals, through the correctly
@@ -159,6 +201,12 @@ void NumberPicture::append(std::string& out, double value) const {
     const bool negative = value < 0;
     const double magnitude = std::fabs(value);
     const Binary binary = decompose(magnitude);
+    std::uint64_t rounded = 0;
+    if (m_decimals <= kFastDecimals && m_requiredIntegerDigits <= kFastIntegerDigits &&
+        roundedFast(binary, m_decimals, rounded)) {
+        appendRounded(out, negative, rounded);
+        return;
+    }
     char digits[kMaxDigits];
     int count = 0;
     if (m_decimals <= kFastDecimals) {
@@ -201,6 +249,43 @@ void NumberPicture::append(std::string& out, double value) const {
         *p++ = '.';
         std::memcpy(p, fraction, static_cast<std::size_t>(fractionLength));
     }
+}
+
+// The same text as append's general path gives, from the rounded integer: the
+// whole number, then the decimals without the optional zeros at their end.
+void NumberPicture::appendRounded(std::string& out, bool negative, std::uint64_t rounded) const {
+    const std::uint64_t scale = kPowersOfTen[m_decimals];
+    const std::uint64_t integer = rounded / scale;
+    std::uint64_t fraction = rounded - integer * scale;
+    int fractionLength = m_decimals;
+    while (fractionLength > m_requiredDecimals && fraction % 10 == 0) {
+        fraction /= 10;
+        --fractionLength;
+    }
+    // 20 integer digits, as many required ones, 19 decimals, sign and point.
+    char text[64];
+    char* const end = text + sizeof text;
+    char* p = end;
+    const bool point = m_hasPoint && fractionLength > 0;
+    if (point) {
+        p = digitsBefore(p, fraction, fractionLength);
+        *--p = '.';
+    }
+    const char* const integerEnd = p;
+    if (integer != 0) {
+        p = digitsBefore(p, integer, 0);
+    }
+    while (integerEnd - p < m_requiredIntegerDigits) {
+        *--p = '0';
+    }
+    // "#.##" of 0 would leave nothing at all; write "0" then.
+    if (m_hasPoint && !point && p == integerEnd) {
+        *--p = '0';
+    }
+    if (negative) {
+        *--p = '-';
+    }
+    out.append(p, static_cast<std::size_t>(end - p));
 }
 
 std::string NumberPicture::format(double value) const {

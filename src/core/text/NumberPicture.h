@@ -5,6 +5,7 @@
 // kept, a minus sign precedes negative values and nothing else is inserted:
 // "######0.0###" writes 10 as "10.0" and 12.34567 as "12.3457".
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -26,6 +27,8 @@ public:
     int decimals() const { return m_decimals; }
 
 private:
+    void appendRounded(std::string& out, bool negative, std::uint64_t rounded) const;
+
     int m_requiredIntegerDigits = 0;  // "0" before the point
     int m_decimals = 0;               // positions after the point
     int m_requiredDecimals = 0;       // leading "0" positions after the point
