@@ -1,5 +1,6 @@
 // Benchmarks of the G-code exports on a generated program of a million lines.
 
+#include "export/ExportSink.h"
 #include "export/GcodeToDxf.h"
 #include "export/GcodeToGerber.h"
 #include "export/GcodeToHpgl.h"
@@ -7,6 +8,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdint>
 #include <string>
 
 namespace {
@@ -62,6 +64,54 @@ void run(benchmark::State& state, Convert convert) {
                             static_cast<int64_t>(gcode.size()));
 }
 
+// Takes the pieces and drops them, as a file would take them without a cost.
+class DroppingSink final : public talmir::exporters::ExportSink {
+public:
+    void put(std::uint64_t, std::string& piece) override {
+        bytes += piece.size();
+        piece.clear();
+    }
+    std::uint64_t bytes = 0;
+};
+
+// The same with the output handed over in pieces: the formatting alone.
+template <class Convert>
+void runIntoSink(benchmark::State& state, Convert convert) {
+    const std::string& gcode = program();
+    for (auto _ : state) {
+        DroppingSink sink;
+        auto out = convert(gcode, sink);
+        if (!out.ok()) {
+            state.SkipWithError("conversion failed");
+            break;
+        }
+        state.counters["output_MB"] = static_cast<double>(sink.bytes) / 1e6;
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                            static_cast<int64_t>(gcode.size()));
+}
+
+void BM_GcodeToDxfPieces(benchmark::State& state) {
+    runIntoSink(state, [](const std::string& g, talmir::exporters::ExportSink& sink) {
+        return talmir::exporters::gcodeToDxf(g, talmir::exporters::DxfOptions{{1, 2, 3}}, sink);
+    });
+}
+void BM_GcodeToIgesPieces(benchmark::State& state) {
+    runIntoSink(state, [](const std::string& g, talmir::exporters::ExportSink& sink) {
+        return talmir::exporters::gcodeToIges(g, {"BENCH", "20240102", "030405"}, sink);
+    });
+}
+void BM_GcodeToGerberPieces(benchmark::State& state) {
+    runIntoSink(state, [](const std::string& g, talmir::exporters::ExportSink& sink) {
+        return talmir::exporters::gcodeToGerber(g, {}, sink);
+    });
+}
+void BM_GcodeToHpglPieces(benchmark::State& state) {
+    runIntoSink(state, [](const std::string& g, talmir::exporters::ExportSink& sink) {
+        return talmir::exporters::gcodeToHpgl(g, sink);
+    });
+}
+
 void BM_GcodeToDxf(benchmark::State& state) {
     run(state, [](const std::string& g) {
         return talmir::exporters::gcodeToDxf(g, talmir::exporters::DxfOptions{{1, 2, 3}});
@@ -91,5 +141,9 @@ BENCHMARK(BM_GcodeToIges)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GcodeToGerber)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GcodeToGerberRs274x)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GcodeToHpgl)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GcodeToDxfPieces)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GcodeToIgesPieces)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GcodeToGerberPieces)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GcodeToHpglPieces)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -5,10 +5,14 @@
 
 #include "export/GcodeToDxf.h"
 
+#include <utility>
+#include <variant>
+
 namespace talmir::cli {
 namespace {
 
-Outcome runGcode2Dxf(const Arguments& args, const std::vector<std::string>& inputs) {
+// The options of the command line, or the usage message.
+std::variant<exporters::DxfOptions, Outcome> dxfOptions(const Arguments& args) {
     using exporters::DxfColourMode;
     DxfColourMode mode = DxfColourMode::All;
     if (const auto colours = args.get("colours")) {
@@ -25,14 +29,30 @@ Outcome runGcode2Dxf(const Arguments& args, const std::vector<std::string>& inpu
         }
         common = (*colour)[0] - '0';
     }
-    const auto layers = exporters::gcodeDxfLayers(inputs[0]);
-    if (!layers) {
-        return Outcome::failed(failureMessage(layers.failure()));
-    }
+    // The colour of a row does not depend on the number of rows, so the colours of
+    // the largest layer table serve every program (a program with more layers
+    // fails with the table error anyway).
     exporters::DxfOptions options;
-    options.colours = exporters::dxfDialogColours(mode, common, layers.value().size());
-    auto dxf = exporters::gcodeToDxf(inputs[0], options);
-    return outcomeOf(std::move(dxf));
+    options.colours = exporters::dxfDialogColours(mode, common, exporters::kMaxDxfLayers);
+    return options;
+}
+
+Outcome runGcode2Dxf(const Arguments& args, const std::vector<std::string>& inputs) {
+    auto options = dxfOptions(args);
+    if (auto* usage = std::get_if<Outcome>(&options)) {
+        return std::move(*usage);
+    }
+    return outcomeOf(exporters::gcodeToDxf(inputs[0], std::get<exporters::DxfOptions>(options)));
+}
+
+Outcome runGcode2DxfIntoSink(const Arguments& args, const std::vector<std::string>& inputs,
+                             exporters::ExportSink& sink) {
+    auto options = dxfOptions(args);
+    if (auto* usage = std::get_if<Outcome>(&options)) {
+        return std::move(*usage);
+    }
+    return outcomeOf(
+        exporters::gcodeToDxf(inputs[0], std::get<exporters::DxfOptions>(options), sink));
 }
 
 const CommandRegistration kGcode2Dxf{{
@@ -43,6 +63,7 @@ const CommandRegistration kGcode2Dxf{{
     {"colours", "colour"},
     1,
     runGcode2Dxf,
+    runGcode2DxfIntoSink,
 }};
 
 }  // namespace

@@ -5,10 +5,14 @@
 
 #include "export/GcodeToGerber.h"
 
+#include <utility>
+#include <variant>
+
 namespace talmir::cli {
 namespace {
 
-Outcome runGcode2Gerber(const Arguments& args, const std::vector<std::string>& inputs) {
+// The options of the command line, or the usage message.
+std::variant<exporters::GerberOptions, Outcome> gerberOptions(const Arguments& args) {
     exporters::GerberOptions options;
     if (const auto unit = args.get("unit")) {
         if (unit->size() != 1 || (*unit)[0] < '0' || (*unit)[0] > '3') {
@@ -32,8 +36,26 @@ Outcome runGcode2Gerber(const Arguments& args, const std::vector<std::string>& i
         }
     }
     options.rs274x = args.has("rs274x");
-    auto gerber = exporters::gcodeToGerber(inputs[0], options);
-    return outcomeOf(std::move(gerber));
+    return options;
+}
+
+Outcome runGcode2Gerber(const Arguments& args, const std::vector<std::string>& inputs) {
+    auto options = gerberOptions(args);
+    if (auto* usage = std::get_if<Outcome>(&options)) {
+        return std::move(*usage);
+    }
+    return outcomeOf(
+        exporters::gcodeToGerber(inputs[0], std::get<exporters::GerberOptions>(options)));
+}
+
+Outcome runGcode2GerberIntoSink(const Arguments& args, const std::vector<std::string>& inputs,
+                                exporters::ExportSink& sink) {
+    auto options = gerberOptions(args);
+    if (auto* usage = std::get_if<Outcome>(&options)) {
+        return std::move(*usage);
+    }
+    return outcomeOf(
+        exporters::gcodeToGerber(inputs[0], std::get<exporters::GerberOptions>(options), sink));
 }
 
 const CommandRegistration kGcode2Gerber{{
@@ -44,6 +66,7 @@ const CommandRegistration kGcode2Gerber{{
     {"unit", "block-end"},
     1,
     runGcode2Gerber,
+    runGcode2GerberIntoSink,
 }};
 
 }  // namespace

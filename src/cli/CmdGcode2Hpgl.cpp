@@ -12,6 +12,11 @@ Outcome runGcode2Hpgl(const Arguments&, const std::vector<std::string>& inputs) 
     return outcomeOf(std::move(hpgl));
 }
 
+Outcome runGcode2HpglIntoSink(const Arguments&, const std::vector<std::string>& inputs,
+                              exporters::ExportSink& sink) {
+    return outcomeOf(exporters::gcodeToHpgl(inputs[0], sink));
+}
+
 const CommandRegistration kGcode2Hpgl{{
     "gcode2hpgl",
     "INPUT [-o OUTPUT]",
@@ -20,6 +25,7 @@ const CommandRegistration kGcode2Hpgl{{
     {},
     1,
     runGcode2Hpgl,
+    runGcode2HpglIntoSink,
 }};
 
 }  // namespace

@@ -8,6 +8,8 @@
 #include "text/ShiftJis.h"
 
 #include <ctime>
+#include <utility>
+#include <variant>
 
 namespace talmir::cli {
 namespace {
@@ -38,7 +40,8 @@ void clockStamp(std::string& date, std::string& time) {
     time = buf;
 }
 
-Outcome runGcode2Iges(const Arguments& args, const std::vector<std::string>& inputs) {
+// The options of the command line, or the usage message.
+std::variant<exporters::IgesOptions, Outcome> igesOptions(const Arguments& args) {
     exporters::IgesOptions options;
     if (const auto stamp = args.get("timestamp")) {
         if (stamp->size() != 14 || !isDigits(*stamp)) {
@@ -55,8 +58,25 @@ Outcome runGcode2Iges(const Arguments& args, const std::vector<std::string>& inp
     } else if (!args.positional.empty()) {
         options.caption = text::utf8ToShiftJis(baseName(args.positional[0]));
     }
-    auto iges = exporters::gcodeToIges(inputs[0], options);
-    return outcomeOf(std::move(iges));
+    return options;
+}
+
+Outcome runGcode2Iges(const Arguments& args, const std::vector<std::string>& inputs) {
+    auto options = igesOptions(args);
+    if (auto* usage = std::get_if<Outcome>(&options)) {
+        return std::move(*usage);
+    }
+    return outcomeOf(exporters::gcodeToIges(inputs[0], std::get<exporters::IgesOptions>(options)));
+}
+
+Outcome runGcode2IgesIntoSink(const Arguments& args, const std::vector<std::string>& inputs,
+                              exporters::ExportSink& sink) {
+    auto options = igesOptions(args);
+    if (auto* usage = std::get_if<Outcome>(&options)) {
+        return std::move(*usage);
+    }
+    return outcomeOf(
+        exporters::gcodeToIges(inputs[0], std::get<exporters::IgesOptions>(options), sink));
 }
 
 const CommandRegistration kGcode2Iges{{
@@ -67,6 +87,7 @@ const CommandRegistration kGcode2Iges{{
     {"caption", "timestamp"},
     1,
     runGcode2Iges,
+    runGcode2IgesIntoSink,
 }};
 
 }  // namespace

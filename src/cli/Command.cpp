@@ -1,9 +1,19 @@
 #include "Command.h"
 
+#include "export/ExportSink.h"
+
+#include <cerrno>
+#include <condition_variable>
 #include <cstdio>
+#include <deque>
 #include <fstream>
-#include <iterator>
-#include <sstream>
+#include <mutex>
+#include <thread>
+#include <utility>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace talmir::cli {
 
@@ -14,20 +24,166 @@ std::map<std::string, CommandInfo>& registry() {
     return commands;
 }
 
+// The whole file in one read (a stream would copy it through its own buffer).
 bool readFile(const std::string& path, std::string& bytes) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return false;
+    }
+    struct stat info {};
+    bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+    if (ok) {
+        bytes.resize(static_cast<std::size_t>(info.st_size));
+        std::size_t done = 0;
+        while (ok && done < bytes.size()) {
+            const ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
+            if (n > 0) {
+                done += static_cast<std::size_t>(n);
+            } else if (n == 0) {
+                bytes.resize(done);  // the file got shorter meanwhile
+                break;
+            } else {
+                ok = errno == EINTR;
+            }
+        }
+    }
+    ::close(fd);
+    if (ok || S_ISREG(info.st_mode) || S_ISDIR(info.st_mode)) {
+        return ok;
+    }
+    // Not a regular file (a pipe, /dev/stdin): read it as a stream.
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         return false;
     }
-    in.seekg(0, std::ios::end);
-    const auto size = in.tellg();
-    if (size < 0) {
-        return false;
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return !in.bad();
+}
+
+// Writes `size` bytes at `offset`; false on an error.
+bool writeAt(int fd, const char* data, std::size_t size, std::uint64_t offset) {
+    while (size > 0) {
+        const ssize_t n = ::pwrite(fd, data, size, static_cast<off_t>(offset));
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        data += n;
+        size -= static_cast<std::size_t>(n);
+        offset += static_cast<std::uint64_t>(n);
     }
-    bytes.resize(static_cast<std::size_t>(size));
-    in.seekg(0, std::ios::beg);
-    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(in) || in.eof();
+    return true;
+}
+
+// Writes the pieces of an export into a file from a second thread, so that copying
+// one piece into the file overlaps making the next. At most kPiecesWaiting pieces
+// wait; put() waits when there are more. The buffers of written pieces go back to
+// the export, so a long file reuses a handful of them.
+class FileSink final : public exporters::ExportSink {
+public:
+    FileSink(int fd, std::string failureText)
+        : m_fd(fd), m_failureText(std::move(failureText)), m_thread([this] { writeLoop(); }) {}
+
+    ~FileSink() override { close(); }
+
+    FileSink(const FileSink&) = delete;
+    FileSink& operator=(const FileSink&) = delete;
+
+    void put(std::uint64_t offset, std::string& piece) override {
+        std::unique_lock lock(m_mutex);
+        m_changed.wait(lock, [this] { return m_waiting.size() < kPiecesWaiting || m_failed; });
+        if (m_failed) {
+            throw Failure::message(m_failureText);
+        }
+        const std::size_t capacity = piece.capacity();
+        m_waiting.emplace_back(offset, std::move(piece));
+        piece = std::string();
+        if (!m_spare.empty()) {
+            piece.swap(m_spare.back());
+            m_spare.pop_back();
+        } else {
+            piece.reserve(capacity);
+        }
+        lock.unlock();
+        m_changed.notify_all();
+    }
+
+    // Waits until every piece is written; false when a write failed.
+    bool close() {
+        {
+            std::lock_guard lock(m_mutex);
+            m_closing = true;
+        }
+        m_changed.notify_all();
+        if (m_thread.joinable()) {
+            m_thread.join();
+        }
+        return !m_failed;
+    }
+
+private:
+    static constexpr std::size_t kPiecesWaiting = 4;
+
+    void writeLoop() {
+        std::unique_lock lock(m_mutex);
+        for (;;) {
+            m_changed.wait(lock, [this] { return !m_waiting.empty() || m_closing; });
+            if (m_waiting.empty()) {
+                return;
+            }
+            auto [offset, piece] = std::move(m_waiting.front());
+            m_waiting.pop_front();
+            const bool failed = m_failed;
+            lock.unlock();
+            const bool written = failed || writeAt(m_fd, piece.data(), piece.size(), offset);
+            piece.clear();
+            lock.lock();
+            m_failed = m_failed || !written;
+            m_spare.push_back(std::move(piece));
+            m_changed.notify_all();
+        }
+    }
+
+    int m_fd;
+    std::string m_failureText;
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::deque<std::pair<std::uint64_t, std::string>> m_waiting;
+    std::vector<std::string> m_spare;
+    bool m_closing = false;
+    bool m_failed = false;
+    std::thread m_thread;  // last: starts when the members it uses are ready
+};
+
+// Runs a command that writes into a sink, into a file beside `path` that is renamed
+// over it when the conversion and every write succeeded (as writeFileAtomically).
+Outcome runIntoFile(const CommandInfo& info, const Arguments& parsed,
+                    const std::vector<std::string>& inputs, const std::string& path) {
+    const std::string temp = path + ".talmir-tmp";
+    const std::string cannotWrite = "talmir-convert: cannot write " + path;
+    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        return Outcome::failed(cannotWrite + "\n");
+    }
+    Outcome outcome;
+    bool written = false;
+    {
+        FileSink sink(fd, cannotWrite);
+        outcome = info.runIntoSink(parsed, inputs, sink);
+        written = sink.close();
+    }
+    written = ::close(fd) == 0 && written;
+    if (outcome.exitCode != kExitOk) {
+        std::remove(temp.c_str());
+        return outcome;
+    }
+    if (!written || std::rename(temp.c_str(), path.c_str()) != 0) {
+        std::remove(temp.c_str());
+        return Outcome::failed(cannotWrite + "\n");
+    }
+    return outcome;
 }
 
 // Writes beside the target and renames over it, so a failed write never leaves a
@@ -103,6 +259,13 @@ std::string failureMessage(const Failure& failure) {
         return failure.description + "\n";
     }
     return "エラー番号 : " + std::to_string(failure.number) + "\n" + failure.description + "\n";
+}
+
+Outcome outcomeOf(const Result<std::uint64_t>& result) {
+    if (!result) {
+        return Outcome::failed(failureMessage(result.failure()));
+    }
+    return Outcome{};
 }
 
 Outcome outcomeOf(Result<std::string> result) {
@@ -208,6 +371,9 @@ Outcome runCommandLine(const std::vector<std::string>& args) {
         if (!readFile(parsed.positional[i], inputs[i])) {
             return Outcome::failed("talmir-convert: cannot read " + parsed.positional[i] + "\n");
         }
+    }
+    if (output && info.runIntoSink) {
+        return runIntoFile(info, parsed, inputs, *output);
     }
     Outcome outcome = info.run(parsed, inputs);
     if (outcome.exitCode == kExitOk && output) {

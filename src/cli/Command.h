@@ -8,12 +8,17 @@
 
 #include "Failure.h"
 
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+namespace talmir::exporters {
+class ExportSink;
+}
 
 namespace talmir::cli {
 
@@ -50,6 +55,9 @@ std::string failureMessage(const Failure& failure);
 
 // The outcome of a conversion: its bytes (exit 0), or its message (exit 1).
 Outcome outcomeOf(Result<std::string> result);
+// The outcome of a conversion that wrote into a sink: nothing (exit 0), or its
+// message (exit 1).
+Outcome outcomeOf(const Result<std::uint64_t>& result);
 
 struct CommandInfo {
     std::string name;
@@ -61,6 +69,11 @@ struct CommandInfo {
     int inputCount = 1;
     // Runs the command on the contents of its input files.
     std::function<Outcome(const Arguments&, const std::vector<std::string>& inputs)> run;
+    // Optional: the same conversion handing its bytes to a sink piece by piece, for
+    // a large output written with -o (run still serves standard output and tests).
+    std::function<Outcome(const Arguments&, const std::vector<std::string>& inputs,
+                          exporters::ExportSink& sink)>
+        runIntoSink = {};
 };
 
 struct CommandRegistration {

@@ -1,16 +1,16 @@
 #include "export/GcodeToDxf.h"
 
 #include "export/DxfRecords.h"
+#include "export/ExportSink.h"
 #include "export/ExportText.h"
 
 #include <cmath>
 #include <unordered_map>
+#include <utility>
 
 namespace talmir::exporters {
 
 namespace {
-
-constexpr std::size_t kMaxLayers = 256;
 
 // The angle constants as the arc rules use them: pi and 2 pi in double precision,
 // the quarter and three-quarter turns held in single precision (so pi/2 prints as
@@ -30,7 +30,7 @@ public:
         if (found != m_numbers.end()) {
             return found->second;
         }
-        if (m_names.size() >= kMaxLayers) {
+        if (m_names.size() >= kMaxDxfLayers) {
             throw tableFullFailure();
         }
         m_names.push_back(name);
@@ -131,8 +131,9 @@ void appendLayerTable(std::string& out, const LayerTable& layers,
     out.append("  0\r\nENDTAB\r\n  0\r\nENDSEC\r\n");
 }
 
-void appendEntities(std::string& out, std::string_view gcode, LayerTable& layers,
+void appendEntities(PieceBuffer& buffer, std::string_view gcode, LayerTable& layers,
                     const std::vector<std::string>& colourTexts) {
+    std::string& out = buffer.text();
     int layer = 0;
     float curX = 0;
     float curY = 0;
@@ -169,6 +170,38 @@ void appendEntities(std::string& out, std::string_view gcode, LayerTable& layers
         curX = x;
         curY = y;
         current = 1 - current;
+        buffer.handOverWhenFull();
+    }
+}
+
+// The whole DXF into `sink`, or into the buffer's text when there is none.
+template <class Done>
+auto writeDxf(std::string_view gcode, const DxfOptions& options, ExportSink* sink, Done done)
+    -> Result<decltype(done(std::declval<PieceBuffer&>()))> {
+    try {
+        LayerTable layers;
+        const std::size_t motions = readLayers(gcode, layers);
+        if (motions == 0) {
+            return nothingToConvertFailure();
+        }
+        std::vector<std::string> colourTexts;
+        colourTexts.push_back(dxfColourText(kDxfDefaultLayerColour));
+        for (std::size_t n = 1; n <= layers.count(); ++n) {
+            colourTexts.push_back(
+                dxfColourText(n <= options.colours.size() ? options.colours[n - 1] : 0));
+        }
+        // An entity takes 90 (POINT) to 200 bytes (ARC with long numbers).
+        PieceBuffer buffer(sink, motions * 200 + layers.count() * 64 + 2048);
+        std::string& out = buffer.text();
+        appendDxfHeader(out);
+        appendLayerTable(out, layers, colourTexts);
+        out.append("  0\r\nSECTION\r\n  2\r\nBLOCKS\r\n  0\r\nENDSEC\r\n");
+        out.append("  0\r\nSECTION\r\n  2\r\nENTITIES\r\n");
+        appendEntities(buffer, gcode, layers, colourTexts);
+        out.append("  0\r\nENDSEC\r\n  0\r\nEOF\r\n");
+        return done(buffer);
+    } catch (const Failure& failure) {
+        return failure;
     }
 }
 
@@ -205,31 +238,13 @@ Result<std::vector<std::string>> gcodeDxfLayers(std::string_view gcode) {
 }
 
 Result<std::string> gcodeToDxf(std::string_view gcode, const DxfOptions& options) {
-    try {
-        LayerTable layers;
-        const std::size_t motions = readLayers(gcode, layers);
-        if (motions == 0) {
-            return nothingToConvertFailure();
-        }
-        std::vector<std::string> colourTexts;
-        colourTexts.push_back(dxfColourText(kDxfDefaultLayerColour));
-        for (std::size_t n = 1; n <= layers.count(); ++n) {
-            colourTexts.push_back(
-                dxfColourText(n <= options.colours.size() ? options.colours[n - 1] : 0));
-        }
-        std::string out;
-        // An entity takes 90 (POINT) to 200 bytes (ARC with long numbers).
-        out.reserve(motions * 200 + layers.count() * 64 + 2048);
-        appendDxfHeader(out);
-        appendLayerTable(out, layers, colourTexts);
-        out.append("  0\r\nSECTION\r\n  2\r\nBLOCKS\r\n  0\r\nENDSEC\r\n");
-        out.append("  0\r\nSECTION\r\n  2\r\nENTITIES\r\n");
-        appendEntities(out, gcode, layers, colourTexts);
-        out.append("  0\r\nENDSEC\r\n  0\r\nEOF\r\n");
-        return out;
-    } catch (const Failure& failure) {
-        return failure;
-    }
+    return writeDxf(gcode, options, nullptr,
+                    [](PieceBuffer& buffer) { return std::move(buffer).release(); });
+}
+
+Result<std::uint64_t> gcodeToDxf(std::string_view gcode, const DxfOptions& options,
+                                 ExportSink& sink) {
+    return writeDxf(gcode, options, &sink, [](PieceBuffer& buffer) { return buffer.finish(); });
 }
 
 }  // namespace talmir::exporters

@@ -11,14 +11,19 @@
 #include "Failure.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace talmir::exporters {
 
+class ExportSink;
+
 // The colour layer "10" is drawn in; the colour dialog has no row for it.
 inline constexpr double kDxfDefaultLayerColour = 7;
+// Distinct section lines a program may have; one more fails with error 9.
+inline constexpr std::size_t kMaxDxfLayers = 256;
 
 // What the colour dialog ("DXFの色設定") hands over: the colour number of each section
 // layer in order of first appearance (row 1 of the grid is colours[0]). A layer with
@@ -46,5 +51,10 @@ Result<std::vector<std::string>> gcodeDxfLayers(std::string_view gcode);
 // when there is no motion line, with error 9 beyond 256 distinct section lines, and
 // with error 6 when a number does not fit in single precision.
 Result<std::string> gcodeToDxf(std::string_view gcode, const DxfOptions& options);
+
+// The same bytes handed to `sink` piece by piece; gives their number. A failure
+// can come after some pieces were handed over.
+Result<std::uint64_t> gcodeToDxf(std::string_view gcode, const DxfOptions& options,
+                                 ExportSink& sink);
 
 }  // namespace talmir::exporters

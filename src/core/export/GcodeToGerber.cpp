@@ -1,11 +1,13 @@
 #include "export/GcodeToGerber.h"
 
+#include "export/ExportSink.h"
 #include "export/ExportText.h"
 #include "text/NumericValue.h"
 
 #include <algorithm>
 #include <set>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace talmir::exporters {
@@ -210,18 +212,18 @@ private:
     std::string_view m_end;
 };
 
-}  // namespace
-
-Result<std::string> gcodeToGerber(std::string_view gcode, const GerberOptions& options) {
+// The whole Gerber text into `sink`, or into the buffer's text when there is none.
+template <class Done>
+auto writeGerber(std::string_view gcode, const GerberOptions& options, ExportSink* sink, Done done)
+    -> Result<decltype(done(std::declval<PieceBuffer&>()))> {
     try {
         ApertureTable apertures;
         const Survey found = survey(gcode, apertures);
         if (!found.anyRapid) {
             return nothingToConvertFailure();
         }
-        std::string out;
-        out.reserve(gcode.size() + gcode.size() / 4 + 1024);
-        GerberWriter writer(out, options);
+        PieceBuffer buffer(sink, gcode.size() + gcode.size() / 4 + 1024);
+        GerberWriter writer(buffer.text(), options);
         if (options.rs274x) {
             writer.header(found);
         }
@@ -240,12 +242,25 @@ Result<std::string> gcodeToGerber(std::string_view gcode, const GerberOptions& o
             } else {
                 writer.section(item, apertures.select(item));
             }
+            buffer.handOverWhenFull();
         }
         writer.finish();
-        return out;
+        return done(buffer);
     } catch (const Failure& failure) {
         return failure;
     }
+}
+
+}  // namespace
+
+Result<std::string> gcodeToGerber(std::string_view gcode, const GerberOptions& options) {
+    return writeGerber(gcode, options, nullptr,
+                       [](PieceBuffer& buffer) { return std::move(buffer).release(); });
+}
+
+Result<std::uint64_t> gcodeToGerber(std::string_view gcode, const GerberOptions& options,
+                                    ExportSink& sink) {
+    return writeGerber(gcode, options, &sink, [](PieceBuffer& buffer) { return buffer.finish(); });
 }
 
 }  // namespace talmir::exporters

@@ -8,10 +8,13 @@
 
 #include "Failure.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace talmir::exporters {
+
+class ExportSink;
 
 // Frame "改行ｺｰﾄﾞ": what ends every block.
 enum class GerberBlockEnd {
@@ -39,5 +42,10 @@ struct GerberOptions {
 // when no G00 line is there to convert, with error 9 beyond 256 distinct section
 // lines, and with error 6 for a number that is not finite.
 Result<std::string> gcodeToGerber(std::string_view gcode, const GerberOptions& options);
+
+// The same bytes handed to `sink` piece by piece; gives their number. A failure
+// can come after some pieces were handed over.
+Result<std::uint64_t> gcodeToGerber(std::string_view gcode, const GerberOptions& options,
+                                    ExportSink& sink);
 
 }  // namespace talmir::exporters

@@ -1,9 +1,11 @@
 #include "export/GcodeToHpgl.h"
 
+#include "export/ExportSink.h"
 #include "export/ExportText.h"
 #include "text/NumericValue.h"
 
 #include <cmath>
+#include <utility>
 
 namespace talmir::exporters {
 
@@ -100,16 +102,13 @@ private:
     std::string& m_out;
 };
 
-}  // namespace
-
-bool isQuietStop(const Failure& failure) {
-    return failure.number == kQuietStopNumber;
-}
-
-Result<std::string> gcodeToHpgl(std::string_view gcode, const HpglOptions&) {
+// The whole HPGL text into `sink`, or into the buffer's text when there is none.
+template <class Done>
+auto writeHpgl(std::string_view gcode, ExportSink* sink, Done done)
+    -> Result<decltype(done(std::declval<PieceBuffer&>()))> {
     try {
-        std::string out;
-        out.reserve(gcode.size() + gcode.size() / 2 + 64);
+        PieceBuffer buffer(sink, gcode.size() + gcode.size() / 2 + 64);
+        std::string& out = buffer.text();
         out.append("CT,1;SP1;");
         HpglWriter writer(out);
         bool anyRecord = false;
@@ -138,15 +137,31 @@ Result<std::string> gcodeToHpgl(std::string_view gcode, const HpglOptions&) {
             }
             px = x;
             py = y;
+            buffer.handOverWhenFull();
         }
         if (!anyRecord) {
             return nothingToConvertFailure();
         }
         out.append("PU;PA0,0;SP0;\r\n");
-        return out;
+        return done(buffer);
     } catch (const Failure& failure) {
         return failure;
     }
+}
+
+}  // namespace
+
+bool isQuietStop(const Failure& failure) {
+    return failure.number == kQuietStopNumber;
+}
+
+Result<std::string> gcodeToHpgl(std::string_view gcode, const HpglOptions&) {
+    return writeHpgl(gcode, nullptr,
+                     [](PieceBuffer& buffer) { return std::move(buffer).release(); });
+}
+
+Result<std::uint64_t> gcodeToHpgl(std::string_view gcode, ExportSink& sink, const HpglOptions&) {
+    return writeHpgl(gcode, &sink, [](PieceBuffer& buffer) { return buffer.finish(); });
 }
 
 }  // namespace talmir::exporters

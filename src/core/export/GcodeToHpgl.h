@@ -9,10 +9,13 @@
 
 #include "Failure.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace talmir::exporters {
+
+class ExportSink;
 
 // The dialog-free command has no options; the struct keeps the shape of the others.
 struct HpglOptions {};
@@ -24,6 +27,11 @@ struct HpglOptions {};
 // keeps its text (see isQuietStop). A "D" without a number after it (a comment
 // such as "(DRILL 3/4)") is no drawing code.
 Result<std::string> gcodeToHpgl(std::string_view gcode, const HpglOptions& options = {});
+
+// The same bytes handed to `sink` piece by piece; gives their number. A failure
+// (the quiet stop too) can come after some pieces were handed over.
+Result<std::uint64_t> gcodeToHpgl(std::string_view gcode, ExportSink& sink,
+                                  const HpglOptions& options = {});
 
 // True for the quiet stop of gcodeToHpgl, which the window does not report.
 bool isQuietStop(const Failure& failure);

@@ -4,6 +4,8 @@
 #include "export/IgesRecords.h"
 #include "text/Lines.h"
 
+#include <utility>
+
 namespace talmir::exporters {
 
 namespace {
@@ -107,11 +109,12 @@ void readWords(std::string_view line, float& x, float& y, float& i, float& j) {
     j = singleWord(line, 'J', j);
 }
 
-}  // namespace
-
-Result<std::string> gcodeToIges(std::string_view gcode, const IgesOptions& options) {
+// The whole IGES file into `sink`, or into the writer's text when there is none.
+template <class Done>
+auto writeIges(std::string_view gcode, const IgesOptions& options, ExportSink* sink, Done done)
+    -> Result<decltype(done(std::declval<IgesWriter&>()))> {
     try {
-        IgesWriter iges(options.caption, options.date, options.time, countEntities(gcode));
+        IgesWriter iges(options.caption, options.date, options.time, countEntities(gcode), sink);
         std::string buffer;
         int level = 0;
         float px = 0;
@@ -170,10 +173,22 @@ Result<std::string> gcodeToIges(std::string_view gcode, const IgesOptions& optio
             py = y;
             current = 1 - current;
         }
-        return std::move(iges).finish();
+        return done(iges);
     } catch (const Failure& failure) {
         return failure;
     }
+}
+
+}  // namespace
+
+Result<std::string> gcodeToIges(std::string_view gcode, const IgesOptions& options) {
+    return writeIges(gcode, options, nullptr,
+                     [](IgesWriter& iges) { return std::move(iges).finish(); });
+}
+
+Result<std::uint64_t> gcodeToIges(std::string_view gcode, const IgesOptions& options,
+                                  ExportSink& sink) {
+    return writeIges(gcode, options, &sink, [](IgesWriter& iges) { return iges.finishPieces(); });
 }
 
 }  // namespace talmir::exporters

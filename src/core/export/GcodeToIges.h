@@ -8,10 +8,13 @@
 
 #include "Failure.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace talmir::exporters {
+
+class ExportSink;
 
 struct IgesOptions {
     // The G-code window's caption: product and file name in the global section.
@@ -25,5 +28,10 @@ struct IgesOptions {
 // G03 or G81 lines still gives a complete file with no entities. Fails with error 6
 // when a number does not fit in single precision.
 Result<std::string> gcodeToIges(std::string_view gcode, const IgesOptions& options);
+
+// The same bytes handed to `sink` piece by piece, each at its offset in the file;
+// gives the length of the file. A failure can come after some pieces were handed over.
+Result<std::uint64_t> gcodeToIges(std::string_view gcode, const IgesOptions& options,
+                                  ExportSink& sink);
 
 }  // namespace talmir::exporters

@@ -1,8 +1,12 @@
 #include "export/IgesRecords.h"
 
+#include "export/ExportSink.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cstring>
+#include <stdexcept>
+#include <utility>
 
 namespace talmir::exporters {
 
@@ -101,14 +105,21 @@ std::string igesGlobalText(std::string_view caption, std::string_view date, std:
 }
 
 IgesWriter::IgesWriter(std::string_view caption, std::string_view date, std::string_view time,
-                       std::size_t entities) {
+                       std::size_t entities, ExportSink* sink)
+    : m_sink(sink) {
     std::string global = igesGlobalText(caption, date, time);
     // At most six global records; a longer text is cut.
     global.resize(std::min(global.size(), kDataColumns * kMaxGlobalLines));
     m_globalLines = std::max<std::size_t>(1, (global.size() + kDataColumns - 1) / kDataColumns);
     global.resize(m_globalLines * kDataColumns, ' ');
 
-    m_out.reserve(kRecord * (2 + m_globalLines + 3 * entities));
+    const std::size_t headerSize = kRecord * (1 + m_globalLines);
+    if (m_sink == nullptr) {
+        m_out.reserve(headerSize + kRecord * (1 + 3 * entities));
+    } else {
+        m_out.reserve(kExportPieceSize + kExportPieceSize / 4);
+        m_directory.reserve(kExportPieceSize + kExportPieceSize / 4);
+    }
     m_out.append(kDataColumns, ' ');
     appendSequence(m_out, 'S', 1);
     for (std::size_t i = 0; i < m_globalLines; ++i) {
@@ -117,17 +128,49 @@ IgesWriter::IgesWriter(std::string_view caption, std::string_view date, std::str
     }
     m_directoryStart = m_out.size();
     m_capacity = entities;
-    m_out.resize(m_directoryStart + kDirectoryEntry * entities);
+    if (m_sink == nullptr) {
+        m_out.resize(m_directoryStart + kDirectoryEntry * entities);
+    } else {
+        m_parameterOffset = m_directoryStart + kDirectoryEntry * entities;
+        m_sink->put(0, m_out);
+    }
 }
 
-void IgesWriter::add(int type, int level, std::string_view label, std::string_view parameters) {
+// The two directory records of the next entity, still to be filled in.
+char* IgesWriter::directoryEntry() {
+    if (m_sink != nullptr) {
+        if (m_entities == m_capacity) {
+            throw std::logic_error("IGES: more entities than announced");
+        }
+        const std::size_t at = m_directory.size();
+        m_directory.append(kDirectoryEntry, ' ');
+        return m_directory.data() + at;
+    }
     if (m_entities == m_capacity) {
         // More entities than announced: make room at the end of the directory.
         m_out.insert(m_directoryStart + kDirectoryEntry * m_capacity, kDirectoryEntry, ' ');
         ++m_capacity;
     }
-    ++m_entities;
-    const std::size_t directoryLine = 2 * m_entities - 1;
+    return m_out.data() + m_directoryStart + kDirectoryEntry * m_entities;
+}
+
+void IgesWriter::handOverWhenFull() {
+    if (m_directory.size() >= kExportPieceSize) {
+        const std::size_t size = m_directory.size();
+        m_sink->put(m_directoryStart, m_directory);
+        m_directoryStart += size;
+        m_directory.clear();
+    }
+    if (m_out.size() >= kExportPieceSize) {
+        const std::size_t size = m_out.size();
+        m_sink->put(m_parameterOffset, m_out);
+        m_parameterOffset += size;
+        m_out.clear();
+    }
+}
+
+void IgesWriter::add(int type, int level, std::string_view label, std::string_view parameters) {
+    const std::size_t directoryLine = 2 * m_entities + 1;
     const std::size_t firstParameterLine = m_parameterLines + 1;
 
     std::size_t lines = 0;
@@ -143,7 +186,8 @@ void IgesWriter::add(int type, int level, std::string_view label, std::string_vi
         ++lines;
     }
 
-    char* d = m_out.data() + m_directoryStart + kDirectoryEntry * (m_entities - 1);
+    char* d = directoryEntry();
+    ++m_entities;
     std::memcpy(d, kDirectoryTemplate.data(), kDirectoryEntry);
     const auto typeNumber = static_cast<std::size_t>(type);
     putRight(d, 8, typeNumber);
@@ -155,22 +199,47 @@ void IgesWriter::add(int type, int level, std::string_view label, std::string_vi
     putRight(d + 24, 8, lines);
     std::memcpy(d + 56, label.data(), std::min<std::size_t>(label.size(), 8));
     putRight(d + 73, 7, directoryLine + 1);
+    if (m_sink != nullptr) {
+        handOverWhenFull();
+    }
 }
+
+namespace {
+
+void appendTerminate(std::string& out, std::size_t globalLines, std::size_t entities,
+                     std::size_t parameterLines) {
+    out.append("S      1G");
+    appendPadded(out, globalLines, 7);
+    out.push_back('D');
+    appendPadded(out, 2 * entities, 7);
+    out.push_back('P');
+    appendPadded(out, parameterLines, 7);
+    out.append(40, ' ');
+    appendSequence(out, 'T', 1);
+}
+
+}  // namespace
 
 std::string IgesWriter::finish() && {
     if (m_entities < m_capacity) {
         m_out.erase(m_directoryStart + kDirectoryEntry * m_entities,
                     kDirectoryEntry * (m_capacity - m_entities));
     }
-    m_out.append("S      1G");
-    appendPadded(m_out, m_globalLines, 7);
-    m_out.push_back('D');
-    appendPadded(m_out, 2 * m_entities, 7);
-    m_out.push_back('P');
-    appendPadded(m_out, m_parameterLines, 7);
-    m_out.append(40, ' ');
-    appendSequence(m_out, 'T', 1);
+    appendTerminate(m_out, m_globalLines, m_entities, m_parameterLines);
     return std::move(m_out);
+}
+
+std::uint64_t IgesWriter::finishPieces() {
+    if (m_entities != m_capacity) {
+        throw std::logic_error("IGES: fewer entities than announced");
+    }
+    if (!m_directory.empty()) {
+        m_sink->put(m_directoryStart, m_directory);
+    }
+    appendTerminate(m_out, m_globalLines, m_entities, m_parameterLines);
+    const std::uint64_t end = m_parameterOffset + m_out.size();
+    m_sink->put(m_parameterOffset, m_out);
+    return end;
 }
 
 }  // namespace talmir::exporters

@@ -5,10 +5,13 @@
 // S, G, D, P, T.
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace talmir::exporters {
+
+class ExportSink;
 
 // Writes the directory and parameter entries of the entities in program order and
 // the whole file around them. The number of entities is known beforehand, so the
@@ -17,27 +20,44 @@ namespace talmir::exporters {
 //   IgesWriter iges(caption, "20240102", "030405", 1);
 //   iges.add(110, level, "LINE    ", "110,0.0,0.0,0.,10.0,0.0,0.0;");
 //   std::string file = std::move(iges).finish();
+// With a sink the file goes to it in pieces: the start and global records, then
+// directory and parameter pieces side by side, each at its final offset.
 class IgesWriter {
 public:
     // Writes the start record and the global section: the caption as product and
-    // file name, the date "yyyymmdd" and time "hhnnss" of the file. Exactly
-    // `entities` entities are to be added.
+    // file name, the date "yyyymmdd" and time "hhnnss" of the file. `entities`
+    // entities are to be added; without a sink that number only sizes the
+    // directory, with one it must be exact.
     IgesWriter(std::string_view caption, std::string_view date, std::string_view time,
-               std::size_t entities);
+               std::size_t entities, ExportSink* sink = nullptr);
 
     // One entity: its type, level, an eight-character label and the parameter text
     // (numbers already written, ended by ";"). A text longer than 64 columns goes on
     // over further parameter records, broken after a comma.
     void add(int type, int level, std::string_view label, std::string_view parameters);
 
-    // The whole file, ended by the terminate record.
+    // The whole file, ended by the terminate record (without a sink).
     std::string finish() &&;
+    // With a sink: hands over the rest and the terminate record; gives the length
+    // of the file in bytes.
+    std::uint64_t finishPieces();
 
     std::size_t entityCount() const { return m_entities; }
 
 private:
-    std::string m_out;  // start, global, directory and parameter sections
-    std::size_t m_directoryStart = 0;
+    char* directoryEntry();
+    void handOverWhenFull();
+
+    ExportSink* m_sink;
+    // Without a sink: start, global, directory and parameter sections. With one:
+    // the parameter records not yet handed over.
+    std::string m_out;
+    // With a sink: the directory entries not yet handed over.
+    std::string m_directory;
+    // Where the directory starts in m_out, or with a sink the file offset of
+    // m_directory's first byte; m_parameterOffset is that of m_out.
+    std::uint64_t m_directoryStart = 0;
+    std::uint64_t m_parameterOffset = 0;
     std::size_t m_capacity = 0;  // entities the directory section has room for
     std::size_t m_globalLines = 0;
     std::size_t m_entities = 0;

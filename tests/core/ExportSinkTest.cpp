@@ -1,0 +1,143 @@
+#include "export/ExportSink.h"
+#include "export/GcodeToDxf.h"
+#include "export/GcodeToGerber.h"
+#include "export/GcodeToHpgl.h"
+#include "export/GcodeToIges.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <functional>
+#include <string>
+
+namespace talmir::exporters {
+namespace {
+
+// Puts every piece at its offset into one string, as a file would hold them, and
+// counts the pieces.
+class PlacingSink final : public ExportSink {
+public:
+    void put(std::uint64_t offset, std::string& piece) override {
+        if (bytes.size() < offset + piece.size()) {
+            bytes.resize(offset + piece.size(), '\0');
+        }
+        std::memcpy(bytes.data() + offset, piece.data(), piece.size());
+        piece.clear();
+        ++pieces;
+    }
+    std::string bytes;
+    int pieces = 0;
+};
+
+// A program whose exports run to several pieces: section lines, rapids, lines,
+// arcs both ways and points, some with long numbers (IGES parameter texts over
+// two records).
+std::string program(int lines) {
+    std::string g;
+    for (int i = 0; i < lines; ++i) {
+        const std::string x = std::to_string(i % 997) + "." + std::to_string(i % 1000);
+        const std::string y = std::to_string((i * 7) % 991) + "." + std::to_string(i % 100);
+        switch (i % 9) {
+            case 0:
+                g += i % 2000 == 0 ? "(T" + std::to_string(i / 2000) + ")\r\n" : "";
+                g += "G00X" + x + "Y" + y;
+                break;
+            case 3:
+                g += "G02X" + x + "Y" + y + "I2.5J-1.25";
+                break;
+            case 5:
+                g += "G03X-123456.789Y-" + y + "I-1234.5678J0.75";
+                break;
+            case 7:
+                g += "G81X" + x + "Y" + y;
+                break;
+            default:
+                g += "G01X" + x + "Y" + y;
+                break;
+        }
+        g += "\r\n";
+    }
+    return g;
+}
+
+struct Case {
+    const char* name;
+    std::function<Result<std::string>(const std::string&)> whole;
+    std::function<Result<std::uint64_t>(const std::string&, ExportSink&)> pieces;
+};
+
+const Case kCases[] = {
+    {"dxf",
+     [](const std::string& g) {
+         return gcodeToDxf(g, DxfOptions{{1, 2}});
+     },
+     [](const std::string& g, ExportSink& s) {
+         return gcodeToDxf(g, DxfOptions{{1, 2}}, s);
+     }},
+    {"iges",
+     [](const std::string& g) {
+         return gcodeToIges(g, {"PART", "20240102", "030405"});
+     },
+     [](const std::string& g, ExportSink& s) {
+         return gcodeToIges(g, {"PART", "20240102", "030405"}, s);
+     }},
+    {"gerber", [](const std::string& g) { return gcodeToGerber(g, {}); },
+     [](const std::string& g, ExportSink& s) { return gcodeToGerber(g, {}, s); }},
+    {"hpgl", [](const std::string& g) { return gcodeToHpgl(g); },
+     [](const std::string& g, ExportSink& s) { return gcodeToHpgl(g, s); }},
+};
+
+TEST(ExportSink, PiecesPutTogetherAreTheWholeExport) {
+    for (const int lines : {3, 60000}) {
+        const std::string gcode = program(lines);
+        for (const Case& c : kCases) {
+            SCOPED_TRACE(std::string(c.name) + " of " + std::to_string(lines) + " lines");
+            const auto whole = c.whole(gcode);
+            ASSERT_TRUE(whole.ok());
+            PlacingSink sink;
+            const auto length = c.pieces(gcode, sink);
+            ASSERT_TRUE(length.ok());
+            EXPECT_EQ(length.value(), whole.value().size());
+            EXPECT_TRUE(sink.bytes == whole.value());
+            if (whole.value().size() > 3 * kExportPieceSize) {
+                EXPECT_GE(sink.pieces, 3);
+            }
+        }
+    }
+}
+
+TEST(ExportSink, FailuresAreTheSameAsWithoutPieces) {
+    const std::string overflow = program(60000) + "G01X1E39Y1\r\n";
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(c.name);
+        const auto whole = c.whole(overflow);
+        PlacingSink sink;
+        const auto pieces = c.pieces(overflow, sink);
+        ASSERT_EQ(pieces.ok(), whole.ok());
+        if (whole.ok()) {
+            continue;  // Gerber keeps double precision: no overflow there
+        }
+        EXPECT_EQ(pieces.failure().number, whole.failure().number);
+        EXPECT_EQ(pieces.failure().description, whole.failure().description);
+    }
+}
+
+// A sink that cannot write ends the export with its failure.
+class FullDiskSink final : public ExportSink {
+public:
+    void put(std::uint64_t, std::string&) override { throw Failure::message("disk full"); }
+};
+
+TEST(ExportSink, WriteFailureEndsTheExport) {
+    const std::string gcode = program(60000);
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(c.name);
+        FullDiskSink sink;
+        const auto result = c.pieces(gcode, sink);
+        ASSERT_FALSE(result.ok());
+        EXPECT_EQ(result.failure().description, "disk full");
+    }
+}
+
+}  // namespace
+}  // namespace talmir::exporters
