@@ -22,6 +22,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QSaveFile>
+#include <QScreen>
 #include <QStyle>
 #include <QToolBar>
 
@@ -100,6 +101,11 @@ MDIMarlit& MDIMarlit::open(EditFrm& owner) {
     auto* frame = new MDIMarlit(owner);
     GFrm* gcode = GFrm::find(owner);
     frame->m_gcodeWindowWasVisible = gcode != nullptr && gcode->isVisible();
+    // Maximised; the screen's size first, for desktops that have no window
+    // manager to maximise it.
+    if (const QScreen* screen = owner.screen()) {
+        frame->setGeometry(screen->availableGeometry());
+    }
     frame->showMaximized();
     // The plot takes the screen; the text windows come back when it closes.
     if (gcode != nullptr) {
@@ -229,21 +235,21 @@ void MDIMarlit::buildBands() {
         ->setEnabled(false);
 
     QToolBar* views = m_bands.add("TLB2", QStringLiteral("表示"));
+    button(views, "HOME", toolIcon(QStringLiteral("ALL")), QStringLiteral("全体表示"));
+    button(views, "PGUP", toolIcon(QStringLiteral("x2")), QStringLiteral("拡大"));
+    button(views, "PGDN", toolIcon(QStringLiteral("x1/2")), QStringLiteral("縮小"));
     struct ViewKey {
         const char* key;
         QStyle::StandardPixmap icon;
         const char* tip;
     };
-    const ViewKey viewKeys[] = {
-        {"HOME", QStyle::SP_DirHomeIcon, "全体表示"},
-        {"PGUP", QStyle::SP_TitleBarMaxButton, "拡大"},
-        {"PGDN", QStyle::SP_TitleBarMinButton, "縮小"},
+    const ViewKey panKeys[] = {
         {"UP", QStyle::SP_ArrowUp, "上へ"},
         {"DOWN", QStyle::SP_ArrowDown, "下へ"},
         {"LEFT", QStyle::SP_ArrowLeft, "左へ"},
         {"RIGTH", QStyle::SP_ArrowRight, "右へ"},
     };
-    for (const ViewKey& key : viewKeys) {
+    for (const ViewKey& key : panKeys) {
         button(views, key.key, style()->standardIcon(key.icon), QString::fromUtf8(key.tip));
     }
     button(views, "MOVE", toolIcon(QStringLiteral("MOV")), QStringLiteral("移動モード"));
