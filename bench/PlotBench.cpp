@@ -134,7 +134,38 @@ void BM_GrSubImage(benchmark::State& state) {
     }
     state.counters["records"] = tables.PathCount + 1;
 }
-BENCHMARK(BM_GrSubImage)->Arg(1'000'000)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_GrSubImage)
+    ->Arg(1'000'000)
+    ->Arg(100'000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+
+// The redraws of the window's view commands on 100,000 records: each iteration
+// zooms in, pans right, pans down and zooms out again, redrawing after each.
+void BM_GrSubViewCommands(benchmark::State& state) {
+    application();
+    using namespace talmir::graphic;
+    const std::string program = makeProgram(static_cast<int>(state.range(0)));
+    PlotTables tables;
+    scanPlotTables(tables, {{}, program});
+    PlotView view;
+    fitView(view, tables);
+    const ColourTable colours;
+    DrawOptions options;
+    PickList picks;
+    QImage image(1920, 1080, QImage::Format_RGB32);
+    for (auto _ : state) {
+        for (int command : {2, 7, 5, 3}) {
+            viewCommand(view, tables, command);
+            QPainter painter(&image);
+            talmir::QPainterCanvas canvas(painter, image.width(), image.height());
+            GrSub(canvas, tables, colours, view, options, picks);
+        }
+    }
+    state.counters["redraws"] = benchmark::Counter(4.0 * static_cast<double>(state.iterations()));
+    state.SetItemsProcessed(4 * state.iterations());
+}
+BENCHMARK(BM_GrSubViewCommands)->Arg(100'000)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 // The floor to beat: every record as a bare QPainter line, arc or ellipse.
 void BM_BareQPainterLoop(benchmark::State& state) {
