@@ -136,14 +136,14 @@ IgesWriter::IgesWriter(std::string_view caption, std::string_view date, std::str
     }
 }
 
-// The two directory records of the next entity, still to be filled in.
+// The two directory records of the next entity: the template, to be filled in.
 char* IgesWriter::directoryEntry() {
     if (m_sink != nullptr) {
         if (m_entities == m_capacity) {
             throw std::logic_error("IGES: more entities than announced");
         }
         const std::size_t at = m_directory.size();
-        m_directory.append(kDirectoryEntry, ' ');
+        m_directory.append(kDirectoryTemplate);
         return m_directory.data() + at;
     }
     if (m_entities == m_capacity) {
@@ -151,7 +151,9 @@ char* IgesWriter::directoryEntry() {
         m_out.insert(m_directoryStart + kDirectoryEntry * m_capacity, kDirectoryEntry, ' ');
         ++m_capacity;
     }
-    return m_out.data() + m_directoryStart + kDirectoryEntry * m_entities;
+    char* d = m_out.data() + m_directoryStart + kDirectoryEntry * m_entities;
+    std::memcpy(d, kDirectoryTemplate.data(), kDirectoryEntry);
+    return d;
 }
 
 void IgesWriter::handOverWhenFull() {
@@ -169,9 +171,21 @@ void IgesWriter::handOverWhenFull() {
     }
 }
 
+void IgesWriter::RecordNumber::next() {
+    for (int i = 7; i >= 0; --i) {
+        if (text[i] != '9') {
+            text[i] = text[i] == ' ' ? '1' : static_cast<char>(text[i] + 1);
+            return;
+        }
+        text[i] = '0';
+    }
+}
+
 void IgesWriter::add(int type, int level, std::string_view label, std::string_view parameters) {
-    const std::size_t directoryLine = 2 * m_entities + 1;
-    const std::size_t firstParameterLine = m_parameterLines + 1;
+    m_directoryNumber.next();
+    const RecordNumber directoryLine = m_directoryNumber;
+    RecordNumber firstParameterLine = m_parameterNumber;
+    firstParameterLine.next();
 
     std::size_t lines = 0;
     for (std::string_view rest = parameters; !rest.empty() || lines == 0;) {
@@ -180,25 +194,27 @@ void IgesWriter::add(int type, int level, std::string_view label, std::string_vi
         m_out.append(kParameterTemplate);
         char* record = m_out.data() + at;
         std::memcpy(record, rest.data(), cut);
-        putRight(record + kParameterColumns, 8, directoryLine);
-        putRight(record + 73, 7, ++m_parameterLines);
+        m_parameterNumber.next();
+        ++m_parameterLines;
+        std::memcpy(record + kParameterColumns, directoryLine.text, 8);
+        std::memcpy(record + 73, m_parameterNumber.text + 1, 7);
         rest.remove_prefix(cut);
         ++lines;
     }
 
     char* d = directoryEntry();
     ++m_entities;
-    std::memcpy(d, kDirectoryTemplate.data(), kDirectoryEntry);
     const auto typeNumber = static_cast<std::size_t>(type);
     putRight(d, 8, typeNumber);
-    putRight(d + 8, 8, firstParameterLine);
+    std::memcpy(d + 8, firstParameterLine.text, 8);
     putRight(d + 32, 8, static_cast<std::size_t>(level < 0 ? 0 : level));
-    putRight(d + 73, 7, directoryLine);
+    std::memcpy(d + 73, directoryLine.text + 1, 7);
     d += kRecord;
     putRight(d, 8, typeNumber);
     putRight(d + 24, 8, lines);
     std::memcpy(d + 56, label.data(), std::min<std::size_t>(label.size(), 8));
-    putRight(d + 73, 7, directoryLine + 1);
+    m_directoryNumber.next();
+    std::memcpy(d + 73, m_directoryNumber.text + 1, 7);
     if (m_sink != nullptr) {
         handOverWhenFull();
     }

@@ -45,6 +45,13 @@ public:
     std::size_t entityCount() const { return m_entities; }
 
 private:
+    // A record number as right-aligned text in eight columns, counted up by one;
+    // once it outgrows them only its last digits stay, as in any number field.
+    struct RecordNumber {
+        char text[8] = {' ', ' ', ' ', ' ', ' ', ' ', ' ', '0'};
+        void next();
+    };
+
     char* directoryEntry();
     void handOverWhenFull();
 
@@ -62,6 +69,8 @@ private:
     std::size_t m_globalLines = 0;
     std::size_t m_entities = 0;
     std::size_t m_parameterLines = 0;
+    RecordNumber m_directoryNumber;  // of the last directory record
+    RecordNumber m_parameterNumber;  // of the last parameter record
 };
 
 // The text of the global section (without its record framing). Each Hollerith
