@@ -1,0 +1,492 @@
+#include "import/GerberToGcode.h"
+
+#include "text/NumberPicture.h"
+#include "text/NumericValue.h"
+
+#include <array>
+#include <cfloat>
+#include <charconv>
+#include <cmath>
+#include <new>
+
+namespace talmir::importers {
+
+namespace {
+
+constexpr double kDegToRad = 0.0174532925199433;
+constexpr double kRadToDeg = 57.2957795130824;
+
+// X, Y, I and J of the blocks as read: one to five decimals.
+const text::NumberPicture kCoordinatePicture("######0.0####");
+// Blocks computed from a radius: one to four decimals.
+const text::NumberPicture kRadiusPicture("#####0.0###");
+
+constexpr std::string_view kEol = "\r\n";
+constexpr std::size_t kProgressBlocks = 4096;
+// Apertures are numbered up to D9999.
+constexpr int kMaxAperture = 9999;
+// A radius this much (mm) shorter than half its chord is taken for a rounding of
+// the data and gives the half circle.
+constexpr double kRadiusSlackMm = 0.001;
+
+[[noreturn]] void throwOverflow() {
+    throw Failure{6, "オーバーフローしました。"};
+}
+
+enum class Word { G00, G01, G02, G03 };
+
+std::string_view wordText(Word w) {
+    static constexpr std::array<std::string_view, 4> kTexts{"G00", "G01", "G02", "G03"};
+    return kTexts[static_cast<std::size_t>(w)];
+}
+
+bool isCircular(Word w) {
+    return w == Word::G02 || w == Word::G03;
+}
+
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// The whole number of the digits right after position `at` (the letter), 0 when
+// there are none. Runs of digits too long for any code saturate: they are no G
+// code this program knows and an aperture beyond D9999.
+int codeAfter(std::string_view block, std::size_t at) {
+    constexpr int kSaturated = 1'000'000;
+    int code = 0;
+    for (std::size_t i = at + 1; i < block.size() && isDigit(block[i]); ++i) {
+        code = code >= kSaturated ? kSaturated : code * 10 + (block[i] - '0');
+    }
+    return code;
+}
+
+// The characters after the letter at `at` that make up its number: blanks,
+// digits, point and signs ("X-1250Y" gives "-1250").
+std::string_view numberAfter(std::string_view block, std::size_t at) {
+    std::size_t end = at + 1;
+    while (end < block.size()) {
+        const char c = block[end];
+        if (!(isDigit(c) || c == ' ' || c == '.' || c == '-' || c == '+')) {
+            break;
+        }
+        ++end;
+    }
+    return block.substr(at + 1, end - at - 1);
+}
+
+// A number of a format that keeps its leading zeros and drops trailing ones:
+// the first `integerDigits` digits are the whole millimetres ("00123" with three
+// gives 1.23, "1" gives 100). With a point it is read as written.
+double leadingZeroValue(std::string_view number, int integerDigits) {
+    std::string digits;
+    bool negative = false;
+    bool signSeen = false;
+    for (const char c : number) {
+        if (c == ' ') {
+            continue;
+        }
+        if (c == '.') {
+            return text::numericValue(number);
+        }
+        if (c == '-' || c == '+') {
+            if (signSeen || !digits.empty()) {
+                break;  // a second sign ends the number, as it does everywhere
+            }
+            signSeen = true;
+            negative = c == '-';
+            continue;
+        }
+        digits.push_back(c);
+    }
+    if (digits.empty()) {
+        return 0;
+    }
+    const std::size_t whole = static_cast<std::size_t>(integerDigits);
+    if (digits.size() < whole) {
+        digits.append(whole - digits.size(), '0');
+    }
+    digits.insert(whole, 1, '.');
+    const double value = text::numericValue(digits);
+    return negative ? -value : value;
+}
+
+// Millimetres of a number of the data under the unit option.
+double millimetres(std::string_view number, int unit) {
+    if (unit == 4 || unit == 5) {
+        return leadingZeroValue(number, unit == 4 ? 3 : 4);
+    }
+    double v = text::numericValue(number);
+    if (unit == 0) {
+        v *= 1000;
+    }
+    switch (unit) {
+        case 1:
+            v *= 10;
+            break;
+        case 3:
+            v *= 0.1;
+            break;
+        case 6:
+            v *= 0.01;
+            break;
+        default:
+            break;
+    }
+    return v * 0.001;
+}
+
+// The value as a coordinate: anything a single-precision coordinate cannot hold
+// (NaN and infinity among them) is an overflow, so no "Infinity" reaches the text.
+double checked(double value) {
+    if (!(std::fabs(value) <= static_cast<double>(FLT_MAX))) {
+        throwOverflow();
+    }
+    return value;
+}
+
+// Angle in degrees of the start point P seen from the centre, from I and J.
+double startAngleDeg(double i, double j) {
+    const double a = i != 0 ? std::fabs(std::atan(j / i) * kRadToDeg) : 90.0;
+    if (i >= 0 && j >= 0) {
+        return a + 180;
+    }
+    if (i >= 0) {
+        return 180 - a;
+    }
+    if (j >= 0) {
+        return 360 - a;
+    }
+    return a;
+}
+
+// Angle in degrees of the end point seen from the centre; (ex, ey) = end - centre.
+double endAngleDeg(double ex, double ey) {
+    const double a = ex != 0 ? std::fabs(std::atan(ey / ex) * kRadToDeg) : 90.0;
+    if (ex >= 0 && ey < 0) {
+        return 360 - a;
+    }
+    if (ex < 0 && ey >= 0) {
+        return 180 - a;
+    }
+    if (ex < 0 && ey < 0) {
+        return a + 180;
+    }
+    return a;
+}
+
+// Where the letters of one block first stand.
+struct Letters {
+    std::size_t g, x, y, i, j, r, d;
+
+    explicit Letters(std::string_view block)
+        : g(block.find('G')),
+          x(block.find('X')),
+          y(block.find('Y')),
+          i(block.find('I')),
+          j(block.find('J')),
+          r(block.find('R')),
+          d(block.find('D')) {}
+
+    static bool has(std::size_t at) { return at != std::string_view::npos; }
+};
+
+class GerberConverter {
+public:
+    explicit GerberConverter(const GerberImportOptions& options)
+        : m_options(options), m_incremental(options.incremental) {}
+
+    std::string run(std::string_view text);
+
+private:
+    void block(std::string_view block);
+    void coordinates(std::string_view block, const Letters& at);
+    void apertureOrDcode(int d);
+    void gcode(int g);
+    void radiusArc(double radius);
+    void output(const Letters& at);
+    void ensureAperture();
+    void line(std::string_view a, std::string_view b = {}, std::string_view c = {},
+              std::string_view d = {}, std::string_view e = {});
+
+    const GerberImportOptions& m_options;
+    std::string m_out;
+
+    bool m_incremental;
+    Word m_word = Word::G00;
+    // Texts of the last X and Y read (modal), and of the I and J of the next arc.
+    std::string m_xText = "X0";
+    std::string m_yText = "Y0";
+    std::string m_iText = "I0";
+    std::string m_jText = "J0";
+    int m_lastD = 2;
+    int m_aperture = 0;  // 0 = none selected yet
+    // The incremental sums; in absolute mode they follow the point, so that a G91
+    // in the middle of the data goes on from where the tool is.
+    double m_sumX = 0;
+    double m_sumY = 0;
+    double m_x = 0;  // current point, mm
+    double m_y = 0;
+    double m_px = 0;  // previous point, mm
+    double m_py = 0;
+};
+
+void GerberConverter::line(std::string_view a, std::string_view b, std::string_view c,
+                           std::string_view d, std::string_view e) {
+    m_out.append(a).append(b).append(c).append(d).append(e).append(kEol);
+}
+
+std::string GerberConverter::run(std::string_view text) {
+    m_out.reserve(text.size() + text.size() / 2 + 4096);
+    // The first "*", "$", LF or CR ends every block; the other three are dropped.
+    char separator = '\0';
+    bool haveSeparator = false;
+    if (const std::size_t at = text.find_first_of("*$\n\r"); at != std::string_view::npos) {
+        separator = text[at];
+        haveSeparator = true;
+    }
+    std::array<bool, 256> dropped{};
+    for (const char c : std::string_view(",\n\r*$")) {
+        dropped[static_cast<unsigned char>(c)] = true;
+    }
+    std::string current;
+    std::size_t blocks = 0;
+    const std::size_t size = text.size();
+    std::size_t i = 0;
+    while (i < size) {
+        // Copy the run of ordinary bytes at once.
+        std::size_t run = i;
+        while (run < size) {
+            const char c = text[run];
+            if (c == '%' || (haveSeparator && c == separator) ||
+                dropped[static_cast<unsigned char>(c)]) {
+                break;
+            }
+            ++run;
+        }
+        current.append(text.data() + i, run - i);
+        i = run;
+        if (i >= size) {
+            break;
+        }
+        const char c = text[i++];
+        if (c == '%') {
+            // A parameter block runs to the next "%", over any line ends.
+            const std::size_t close = text.find('%', i);
+            i = close == std::string_view::npos ? size : close + 1;
+        } else if (haveSeparator && c == separator) {
+            block(current);
+            current.clear();
+            if (++blocks % kProgressBlocks == 0 && m_options.progress) {
+                m_options.progress();
+            }
+        }
+    }
+    block(current);
+    return std::move(m_out);
+}
+
+void GerberConverter::block(std::string_view block) {
+    if (block.empty()) {
+        return;
+    }
+    // G04 is a comment: its text is no data ("G04 XSize=70.9mil" would move the
+    // tool to X0), so the block is read as "G04" alone.
+    if (block[0] == 'G' && codeAfter(block, 0) == 4) {
+        std::size_t end = 1;
+        while (end < block.size() && isDigit(block[end])) {
+            ++end;
+        }
+        block = block.substr(0, end);
+    }
+    const Letters at(block);
+    if (block.find("G90") != std::string_view::npos) {
+        m_incremental = false;
+    }
+    if (block.find("G91") != std::string_view::npos) {
+        m_incremental = true;
+    }
+    // A block without a centre ends circular mode. A draw stays a draw: with D01
+    // in force the block goes on as G01, not as a rapid move.
+    if (!Letters::has(at.i) && !Letters::has(at.j) && !Letters::has(at.r) && isCircular(m_word)) {
+        m_word = m_lastD == 1 ? Word::G01 : Word::G00;
+    }
+    coordinates(block, at);
+    if (Letters::has(at.d)) {
+        apertureOrDcode(codeAfter(block, at.d));
+    }
+    if (Letters::has(at.g)) {
+        gcode(codeAfter(block, at.g));
+    }
+    bool writtenAsArc = false;
+    if (Letters::has(at.r) && isCircular(m_word)) {
+        radiusArc(checked(millimetres(numberAfter(block, at.r), m_options.unit)));
+        writtenAsArc = true;
+    }
+    if (!Letters::has(at.g) && !Letters::has(at.x) && !Letters::has(at.y)) {
+        return;
+    }
+    if (!writtenAsArc) {
+        output(at);
+    }
+    m_px = m_x;
+    m_py = m_y;
+}
+
+void GerberConverter::coordinates(std::string_view block, const Letters& at) {
+    auto axis = [&](std::size_t letter, char name, double& sum, double& point, std::string& t) {
+        if (!Letters::has(letter)) {
+            return;
+        }
+        const double value = checked(millimetres(numberAfter(block, letter), m_options.unit));
+        sum = m_incremental ? checked(sum + value) : value;
+        point = sum;
+        t.assign(1, name);
+        kCoordinatePicture.append(t, point);
+    };
+    axis(at.x, 'X', m_sumX, m_x, m_xText);
+    axis(at.y, 'Y', m_sumY, m_y, m_yText);
+    // The centre offsets are relative and never summed.
+    if (Letters::has(at.i)) {
+        m_iText = "I";
+        kCoordinatePicture.append(m_iText,
+                                  checked(millimetres(numberAfter(block, at.i), m_options.unit)));
+    }
+    if (Letters::has(at.j)) {
+        m_jText = "J";
+        kCoordinatePicture.append(m_jText,
+                                  checked(millimetres(numberAfter(block, at.j), m_options.unit)));
+    }
+}
+
+void GerberConverter::apertureOrDcode(int d) {
+    if (d > 3 && d != m_aperture) {
+        if (d > kMaxAperture) {
+            throw Failure{380, "プロパティの値が不正です。"};
+        }
+        std::array<char, 16> digits{};
+        const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), d).ptr;
+        line("D", std::string_view(digits.data(), static_cast<std::size_t>(end - digits.data())));
+        line("G00", m_xText, m_yText);
+        m_word = Word::G00;
+        m_aperture = d;
+        m_lastD = 0;
+        return;
+    }
+    m_lastD = d;
+    if (d == 1 && m_word == Word::G00) {
+        m_word = Word::G01;
+    } else if (d == 2) {
+        m_word = Word::G00;
+    } else if (d == 3) {
+        line("G81", m_xText, m_yText);
+    }
+}
+
+void GerberConverter::gcode(int g) {
+    if (g == 1) {
+        if (m_lastD == 2) {
+            m_word = Word::G00;
+        } else if (m_lastD == 1) {
+            m_word = Word::G01;
+        }
+    } else if (g == 2) {
+        m_word = Word::G02;
+    } else if (g == 3) {
+        m_word = Word::G03;
+    }
+}
+
+// The arc from the previous point to the current one with radius `radius` (mm):
+// a positive radius gives the arc of at most 180 degrees, a negative one the arc
+// of at least 180 degrees.
+void GerberConverter::radiusArc(double radius) {
+    const double hx = (m_x - m_px) * 0.5;
+    const double hy = (m_y - m_py) * 0.5;
+    const double mx = m_px + hx;
+    const double my = m_py + hy;
+    const double h = std::sqrt(hx * hx + hy * hy);
+    double s2 = radius * radius - h * h;
+    if (s2 < 0) {
+        if (std::fabs(radius) < h - kRadiusSlackMm) {
+            throw Failure{5, "プロシージャの呼び出し、または引数が不正です。"};
+        }
+        s2 = 0;
+    }
+    const double s = std::sqrt(s2);
+    const double n = hx != 0 ? std::atan(hy / hx) * kRadToDeg + 90 : 180.0;
+    const double ux = s * std::cos(n * kDegToRad);
+    const double uy = s * std::sin(n * kDegToRad);
+    double i = mx + ux - m_px;
+    double j = my + uy - m_py;
+    double a1 = startAngleDeg(i, j);
+    double a2 = endAngleDeg(m_x - (mx + ux), m_y - (my + uy));
+    double sweep = 0;
+    if (m_word == Word::G02) {
+        if (a2 > a1) {
+            a1 += 360;
+        }
+        sweep = std::fabs(a1 - a2);
+    } else {
+        if (a2 < a1) {
+            a2 += 360;
+        }
+        sweep = std::fabs(a2 - a1);
+    }
+    if ((radius > 0 && sweep > 180) || (radius < 0 && sweep < 180)) {
+        i = mx - ux - m_px;
+        j = my - uy - m_py;
+    }
+    std::string arc(wordText(m_word));
+    arc += 'X';
+    kRadiusPicture.append(arc, m_x);
+    arc += 'Y';
+    kRadiusPicture.append(arc, m_y);
+    arc += 'I';
+    kRadiusPicture.append(arc, checked(i));
+    arc += 'J';
+    kRadiusPicture.append(arc, checked(j));
+    line(arc);
+}
+
+void GerberConverter::ensureAperture() {
+    if (m_aperture == 0) {
+        line("D10");
+        m_aperture = 10;
+    }
+}
+
+void GerberConverter::output(const Letters& at) {
+    if (m_lastD == 3) {
+        ensureAperture();  // after the G81 the flash has written
+        return;
+    }
+    if (!isCircular(m_word)) {
+        ensureAperture();
+        line(wordText(m_word), m_xText, m_yText);
+        return;
+    }
+    // "G02" alone only switches the mode: an arc of radius 0 back onto the
+    // current point is no block a machine takes.
+    if (!Letters::has(at.x) && !Letters::has(at.y) && !Letters::has(at.i) && !Letters::has(at.j)) {
+        return;
+    }
+    line(wordText(m_word), m_xText, m_yText, m_iText, m_jText);
+    m_iText = "I0";
+    m_jText = "J0";
+}
+
+}  // namespace
+
+Result<std::string> gerberToGcode(std::string_view gerberBytes,
+                                  const GerberImportOptions& options) {
+    try {
+        GerberConverter converter(options);
+        return converter.run(gerberBytes);
+    } catch (const Failure& failure) {
+        return failure;
+    } catch (const std::bad_alloc&) {
+        return Failure{7, "メモリが不足しています。"};
+    }
+}
+
+}  // namespace talmir::importers
