@@ -142,8 +142,9 @@ QAction* MDIMarlit::addItem(QMenu* menu, const QString& caption, const std::stri
 void MDIMarlit::buildMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
     m_menus["MnuFile"] = file;
-    addItem(file, QStringLiteral("ビットマップ形式で保存..."), "MnuBmpSave");
-    addItem(file, QStringLiteral("JPG形式で保存..."), "MnuSaveJpg");
+    addItem(file, QStringLiteral("ビットマップ形式で保存..."), "MnuBmpSave",
+            &MDIMarlit::MnuBmpSave_Click);
+    addItem(file, QStringLiteral("JPG形式で保存..."), "MnuSaveJpg", &MDIMarlit::MnuSaveJpg_Click);
     addItem(file, QStringLiteral("クリップボードへコピー"), "MnuClipSave",
             &MDIMarlit::MnuClipSave_Click);
     file->addSeparator();

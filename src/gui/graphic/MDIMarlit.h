@@ -56,6 +56,9 @@ public:
     // Measurement text colour (0x00BBGGRR).
     graphic::Colour measureTextColour = graphic::kRed;
 
+    // Image files of the plot (MDIMarlitImages.cpp).
+    void MnuBmpSave_Click();
+    void MnuSaveJpg_Click();
     void MnuExit_Click();
     void MnuClipSave_Click();
     void MnuBackColor_Click();
