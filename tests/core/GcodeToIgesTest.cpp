@@ -113,17 +113,86 @@ TEST(GcodeToIges, GlobalSectionCountsEveryHollerithString) {
     EXPECT_EQ(igesGlobalText(caption, "20240102", "030405").substr(0, 8), ",,4H" + caption);
 }
 
-TEST(GcodeToIges, GlobalRecordsAndTheirLimit) {
-    // With a caption of 31 bytes the text is 216 bytes: three records exactly; one
-    // more byte needs a fourth.
-    const auto three = section(convert("G81X1.", std::string(31, 'A')), 'G');
-    ASSERT_EQ(three.size(), 3u);
-    EXPECT_EQ(three[2].substr(68, 12), "0,,;G      3");
-    EXPECT_EQ(section(convert("G81X1.", std::string(32, 'A')), 'G').size(), 4u);
-    // More than six records' worth is cut after the sixth.
+// The places of a global text where a record may end: after a delimiter, before
+// one, or inside a Hollerith string after its first byte. A number or a count cut
+// there is read as two parameters.
+std::vector<bool> breakAllowed(const std::string& text) {
+    std::vector<bool> allowed(text.size() + 1, false);
+    for (std::size_t i = 0; i < text.size();) {
+        std::size_t digits = i;
+        while (digits < text.size() && text[digits] >= '0' && text[digits] <= '9') {
+            ++digits;
+        }
+        if (digits > i && digits < text.size() && text[digits] == 'H') {
+            const std::size_t length = std::stoul(text.substr(i, digits - i));
+            for (std::size_t k = digits + 2; k <= digits + length; ++k) {
+                allowed[k] = true;
+            }
+            i = digits + 1 + length;
+        } else {
+            i = text.find_first_of(",;", i);
+        }
+        allowed[i] = true;      // before the delimiter
+        allowed[i + 1] = true;  // after it
+        ++i;
+    }
+    return allowed;
+}
+
+TEST(GcodeToIges, GlobalRecordsBreakOnlyWhereReadersJoinThem) {
+    // ASCII captions of every length up to beyond six records, and Shift-JIS ones
+    // ("部品" repeated) whose double-byte characters reach the record ends.
+    std::vector<std::string> captions;
+    for (std::size_t n = 0; n <= 200; ++n) {
+        captions.push_back(std::string(n, 'A'));
+    }
+    for (std::size_t n = 1; n <= 40; ++n) {
+        std::string sjis;
+        for (std::size_t k = 0; k < n; ++k) {
+            sjis += k % 2 == 0 ? "\x95\x94" : "\x95\x69";
+        }
+        captions.push_back(sjis);
+    }
+    for (const std::string& caption : captions) {
+        SCOPED_TRACE(caption.size());
+        const std::string text = igesGlobalText(caption, "20240102", "030405");
+        const auto allowed = breakAllowed(text);
+        std::string joined;
+        for (const auto& record : section(convert("G81X1.", caption), 'G')) {
+            // Blanks pad a record only before a value that goes to the next one.
+            std::string data = record.substr(0, 72);
+            data.erase(data.find_last_not_of(' ') + 1);
+            if (!joined.empty()) {
+                EXPECT_TRUE(allowed[joined.size()])
+                    << "record ends inside a value at byte " << joined.size() << " of " << text;
+            }
+            joined += data;
+        }
+        EXPECT_EQ(joined, text);  // nothing cut, however long
+    }
+}
+
+TEST(GcodeToIges, GlobalValuesThatDoNotFitStartTheNextRecord) {
+    // With the caption "SAMPLE" "1.000000" ends exactly at column 72 and its comma
+    // opens the next record.
+    const auto sample = section(convert("G81X1.", "SAMPLE"), 'G');
+    ASSERT_EQ(sample.size(), 2u);
+    EXPECT_EQ(sample[0].substr(60, 20), "IGS,1.000000G      1");
+    EXPECT_EQ(sample[1].substr(0, 3), ",2,");
+    // With 31 bytes "1.000000" would be cut after "1.00": it starts record 3.
+    const auto cut = section(convert("G81X1.", std::string(31, 'A')), 'G');
+    ASSERT_EQ(cut.size(), 4u);
+    EXPECT_EQ(cut[1].substr(60, 20), "AAA.IGS,    G      2");
+    EXPECT_EQ(cut[2].substr(0, 9), "1.000000,");
+    // With "EMPTY" the count of "2HMM" would stand alone at the end of record 1.
+    const auto two = section(convert("G81X1.", "EMPTY"), 'G');
+    ASSERT_EQ(two.size(), 2u);
+    EXPECT_EQ(two[0].substr(62, 18), "000000,2, G      1");
+    EXPECT_EQ(two[1].substr(0, 5), "2HMM,");
+    // 432 bytes and more are no longer cut after six records.
     const std::string iges = convert("G81X1.", std::string(200, 'A'));
-    EXPECT_EQ(section(iges, 'G').size(), 6u);
-    EXPECT_NE(iges.find("S      1G      6D      2P      1"), std::string::npos);
+    EXPECT_EQ(section(iges, 'G').size(), 11u);
+    EXPECT_NE(iges.find("S      1G     11D      2P      1"), std::string::npos);
 }
 
 TEST(GcodeToIges, LongParameterTextGoesOnInTheNextRecord) {

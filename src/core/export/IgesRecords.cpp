@@ -7,6 +7,7 @@
 #include <cstring>
 #include <stdexcept>
 #include <utility>
+#include <vector>
 
 namespace talmir::exporters {
 
@@ -14,7 +15,6 @@ namespace {
 
 constexpr std::size_t kDataColumns = 72;
 constexpr std::size_t kParameterColumns = 64;
-constexpr std::size_t kMaxGlobalLines = 6;
 constexpr std::size_t kRecord = 82;  // 80 columns and CR LF
 constexpr std::size_t kDirectoryEntry = 2 * kRecord;
 
@@ -60,12 +60,83 @@ void appendSequence(std::string& out, char section, std::size_t number) {
     out.append("\r\n");
 }
 
-void appendHollerith(std::string& out, std::string_view text) {
+// One parameter of the global section with the delimiter after it ("1.000000,").
+// A Hollerith string ("8HTALMIR_2,") may go on in the next record; `lead` bytes
+// at its start (the count, "H" and the first byte of the string) stay together.
+struct GlobalParameter {
+    std::string text;
+    std::size_t lead = 0;  // 0: the value is never split
+};
+
+// Each parameter of `plain` ("1.000000,2," or ",,,") as it stands.
+void addPlain(std::vector<GlobalParameter>& parameters, std::string_view plain) {
+    while (!plain.empty()) {
+        const std::size_t end = plain.find_first_of(",;") + 1;
+        parameters.push_back({std::string(plain.substr(0, end)), 0});
+        plain.remove_prefix(end);
+    }
+}
+
+// A Hollerith string: the byte count, "H" and the bytes, then `delimiter`.
+void addHollerith(std::vector<GlobalParameter>& parameters, std::string_view text, char delimiter) {
     char buf[24];
     const auto r = std::to_chars(buf, buf + sizeof buf, text.size());
-    out.append(buf, r.ptr);
-    out.push_back('H');
-    out.append(text);
+    GlobalParameter parameter;
+    parameter.text.assign(buf, r.ptr);
+    parameter.text.push_back('H');
+    parameter.lead = text.empty() ? 0 : parameter.text.size() + 1;
+    parameter.text.append(text);
+    parameter.text.push_back(delimiter);
+    parameters.push_back(std::move(parameter));
+}
+
+std::vector<GlobalParameter> globalParameters(std::string_view caption, std::string_view date,
+                                              std::string_view time) {
+    std::string fileName = "C:\\temp\\";
+    fileName.append(caption);
+    fileName.append(".IGS");
+    std::string receiver(caption);
+    receiver.append(".IGS");
+    std::string stamp(date);
+    stamp.push_back('.');
+    stamp.append(time);
+
+    std::vector<GlobalParameter> parameters;
+    addPlain(parameters, ",,");
+    addHollerith(parameters, caption, ',');
+    addHollerith(parameters, fileName, ',');
+    addHollerith(parameters, "TALMIR_2", ',');
+    addPlain(parameters, ",,,,,,");
+    addHollerith(parameters, receiver, ',');
+    addPlain(parameters, "1.000000,2,");
+    addHollerith(parameters, "MM", ',');
+    addPlain(parameters, "1,1.000000,");
+    addHollerith(parameters, stamp, ',');
+    addPlain(parameters, "0.000100,10000.000000,,,5,0,,;");
+    return parameters;
+}
+
+// The data columns of the global records, 72 a record, blank-filled. Readers
+// take a number or a Hollerith count that runs over the end of a record for two
+// parameters, so such a value that does not fit the rest of a record starts the
+// next one. A Hollerith string goes on in the next record once its count, "H" and
+// first byte are written; a delimiter may open a record.
+std::string globalRecords(const std::vector<GlobalParameter>& parameters) {
+    std::string records;
+    for (const GlobalParameter& parameter : parameters) {
+        const std::string_view value(parameter.text.data(), parameter.text.size() - 1);
+        const std::size_t used = records.size() % kDataColumns;
+        const std::size_t whole = parameter.lead == 0 ? value.size() : parameter.lead;
+        if (used > 0 && whole > kDataColumns - used) {
+            records.append(kDataColumns - used, ' ');
+        }
+        records.append(parameter.text);
+    }
+    const std::size_t used = records.size() % kDataColumns;
+    if (used > 0 || records.empty()) {
+        records.append(kDataColumns - used, ' ');
+    }
+    return records;
 }
 
 // Where to end the first record of a parameter text: after the last comma that
@@ -81,37 +152,18 @@ std::size_t parameterBreak(std::string_view text) {
 }  // namespace
 
 std::string igesGlobalText(std::string_view caption, std::string_view date, std::string_view time) {
-    std::string fileName = "C:\\temp\\";
-    fileName.append(caption);
-    fileName.append(".IGS");
-    std::string receiver(caption);
-    receiver.append(".IGS");
-    std::string stamp(date);
-    stamp.push_back('.');
-    stamp.append(time);
-
-    std::string text = ",,";
-    appendHollerith(text, caption);
-    text.push_back(',');
-    appendHollerith(text, fileName);
-    text.push_back(',');
-    appendHollerith(text, "TALMIR_2");
-    text.append(",,,,,,,");
-    appendHollerith(text, receiver);
-    text.append(",1.000000,2,2HMM,1,1.000000,");
-    appendHollerith(text, stamp);
-    text.append(",0.000100,10000.000000,,,5,0,,;");
+    std::string text;
+    for (const GlobalParameter& parameter : globalParameters(caption, date, time)) {
+        text.append(parameter.text);
+    }
     return text;
 }
 
 IgesWriter::IgesWriter(std::string_view caption, std::string_view date, std::string_view time,
                        std::size_t entities, ExportSink* sink)
     : m_sink(sink) {
-    std::string global = igesGlobalText(caption, date, time);
-    // At most six global records; a longer text is cut.
-    global.resize(std::min(global.size(), kDataColumns * kMaxGlobalLines));
-    m_globalLines = std::max<std::size_t>(1, (global.size() + kDataColumns - 1) / kDataColumns);
-    global.resize(m_globalLines * kDataColumns, ' ');
+    const std::string global = globalRecords(globalParameters(caption, date, time));
+    m_globalLines = global.size() / kDataColumns;
 
     const std::size_t headerSize = kRecord * (1 + m_globalLines);
     if (m_sink == nullptr) {
