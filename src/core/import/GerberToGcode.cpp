@@ -436,15 +436,18 @@ void GerberConverter::radiusArc(double radius) {
         i = mx - ux - m_px;
         j = my - uy - m_py;
     }
+    // The centre is found through sines and cosines: an offset that rounds to
+    // nothing is written as 0.0, not as "-0.0".
+    auto offset = [](double v) { return std::fabs(v) < 5e-5 ? 0.0 : checked(v); };
     std::string arc(wordText(m_word));
     arc += 'X';
     kRadiusPicture.append(arc, m_x);
     arc += 'Y';
     kRadiusPicture.append(arc, m_y);
     arc += 'I';
-    kRadiusPicture.append(arc, checked(i));
+    kRadiusPicture.append(arc, offset(i));
     arc += 'J';
-    kRadiusPicture.append(arc, checked(j));
+    kRadiusPicture.append(arc, offset(j));
     line(arc);
 }
 
