@@ -1,0 +1,69 @@
+#include "import/EditFrmGbrFmt.h"
+
+#include "app/CommandGuard.h"
+#include "app/EditFrm.h"
+#include "app/EditFrmCommands.h"
+#include "editor/TextPane.h"
+#include "editor/WorkFiles.h"
+#include "export/GFrm.h"
+#include "import/GAI_FMT.h"
+#include "import/GerberToGcode.h"
+#include "text/Lines.h"
+
+#include <QFile>
+
+namespace talmir {
+
+namespace {
+
+const EditFrmCommandRegistration kGbrFmt{"MnuGbrFmt_Click",
+                                         [](EditFrm& frm) { MnuGbrFmt_Click(frm); }};
+
+// The caption of the G-code window: the document name up to its first ".", the
+// whole name when it has none.
+QString programCaption(const QString& documentName) {
+    const qsizetype dot = documentName.indexOf(QLatin1Char('.'));
+    return dot < 0 ? documentName : documentName.left(dot);
+}
+
+}  // namespace
+
+void MnuGbrFmt_Click(EditFrm& frm) {
+    GAI_FMT dialog(&frm);
+    dialog.exec();
+    if (!dialog.options()) {
+        return;
+    }
+    GFrm& gfrm = GFrm::of(frm);
+    bool converted = false;
+    frm.guard().run({}, [&] {
+        // The editor's text as "BAK.DAT" holds it; the program goes where
+        // "BAK.DAT" would take it. The work files exist only while this runs.
+        std::string program;
+        {
+            const std::string gerber = text::paneSnapshot(frm.pane().shiftJis());
+            importers::GerberImportOptions options = *dialog.options();
+            options.progress = [&frm] { frm.guard().flicker(); };
+            auto result = importers::gerberToGcode(gerber, options);
+            QFile::remove(frm.workFile(editor::kBakDat));
+            QFile::remove(frm.workFile(editor::kBak1Dat));
+            if (!result) {
+                throw result.failure();
+            }
+            program = std::move(result).value();
+        }
+        if (!gfrm.TextOrTree(0)) {
+            return;  // reported by the window; its text stays as it was
+        }
+        gfrm.pane().setShiftJis(program);
+        gfrm.setWindowTitle(programCaption(frm.documentName()));
+        frm.guard().processEvents();
+        converted = true;
+    });
+    if (converted) {
+        gfrm.show();
+        gfrm.raise();
+    }
+}
+
+}  // namespace talmir

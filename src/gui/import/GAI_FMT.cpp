@@ -1,0 +1,83 @@
+// The options dialog of the Gerber import.
+#include "import/GAI_FMT.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace talmir {
+
+namespace {
+
+template <std::size_t N>
+QGroupBox* optionFrame(QWidget* parent, const QString& caption,
+                       const std::array<const char*, N>& captions,
+                       std::array<QRadioButton*, N>& buttons, std::size_t checked) {
+    auto* frame = new QGroupBox(caption, parent);
+    auto* layout = new QVBoxLayout(frame);
+    for (std::size_t index = 0; index < N; ++index) {
+        buttons[index] = new QRadioButton(QString::fromUtf8(captions[index]), frame);
+        layout->addWidget(buttons[index]);
+    }
+    layout->addStretch();
+    buttons[checked]->setChecked(true);
+    return frame;
+}
+
+template <std::size_t N>
+int checkedIndex(const std::array<QRadioButton*, N>& buttons, int fallback) {
+    for (std::size_t index = 0; index < N; ++index) {
+        if (buttons[index]->isChecked()) {
+            return static_cast<int>(index);
+        }
+    }
+    return fallback;
+}
+
+}  // namespace
+
+GAI_FMT::GAI_FMT(QWidget* parent) : QDialog(parent) {
+    setWindowTitle(QStringLiteral(" ガーバーフォーマット"));
+    setModal(true);
+    const importers::GerberImportOptions defaults;
+
+    auto* frames = new QHBoxLayout;
+    frames->addWidget(
+        optionFrame<7>(this, QStringLiteral("入力単位(1.23mm)"),
+                       {"1.23", "123", "1230", "12300", "X00123", "X000123", "123000"}, m_units,
+                       static_cast<std::size_t>(defaults.unit)));
+    frames->addWidget(optionFrame<2>(this, QStringLiteral("座標形式"), {"ABS", "INC"}, m_modes,
+                                     defaults.incremental ? 1 : 0));
+
+    m_command1 = new QPushButton(QStringLiteral("実行"), this);
+    m_command1->setDefault(true);
+    m_command2 = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
+    connect(m_command1, &QPushButton::clicked, this, &GAI_FMT::Command1_Click);
+    connect(m_command2, &QPushButton::clicked, this, &GAI_FMT::Command2_Click);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_command1);
+    buttons->addWidget(m_command2);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(frames);
+    layout->addLayout(buttons);
+}
+
+void GAI_FMT::Command1_Click() {
+    const importers::GerberImportOptions defaults;
+    importers::GerberImportOptions options;
+    options.unit = checkedIndex(m_units, defaults.unit);
+    options.incremental = checkedIndex(m_modes, defaults.incremental ? 1 : 0) == 1;
+    m_chosen = options;
+    accept();
+}
+
+void GAI_FMT::Command2_Click() {
+    m_chosen.reset();
+    reject();
+}
+
+}  // namespace talmir
