@@ -11,6 +11,7 @@
 #include <QPixmap>
 #include <QWheelEvent>
 
+#include <algorithm>
 #include <cmath>
 
 namespace talmir {
@@ -188,7 +189,67 @@ void CvGrph::GrSub() {
         m_window = graphic::worldWindow(m_view, size.width(), size.height());
     } while (m_redrawAgain);
     m_drawing = false;
+    // A redraw in a paper-box state leaves it waiting for the focus.
+    if (CommandState() == kPaperBoxAway && hasFocus()) {
+        gotFocus();
+    }
     update();
+}
+
+void CvGrph::startPaperBox() {
+    m_options.CommandState = kPaperBoxAway;
+    setCursor(Qt::CrossCursor);
+    GrSub();
+}
+
+void CvGrph::invertPaperBox() {
+    if (!m_window || m_image.isNull()) {
+        return;
+    }
+    const QPointF from = toPixel({RubberX, RubberY});
+    const QPointF to = toPixel({RubberX + RubberBoxWidth, RubberY - RubberBoxHeight});
+    QPainter painter(&m_image);
+    painter.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
+    // Whole pixels, each of the outline once: a corner inverted twice would stay
+    // as it was.
+    const QRect box = QRect(from.toPoint(), to.toPoint()).normalized();
+    const int w = std::max(box.width() - 1, 1);
+    const int h = std::max(box.height() - 1, 1);
+    painter.fillRect(box.left(), box.top(), w, 1, Qt::black);
+    painter.fillRect(box.left() + w, box.top(), 1, h, Qt::black);
+    painter.fillRect(box.left() + 1, box.top() + h, w, 1, Qt::black);
+    painter.fillRect(box.left(), box.top() + 1, 1, h, Qt::black);
+    update();
+}
+
+void CvGrph::gotFocus() {
+    const int state = CommandState();
+    if (state == kPaperBoxAway) {
+        invertPaperBox();
+        m_options.CommandState = kPaperBox;
+    } else if (state == 8001 || state == 8101) {
+        m_options.CommandState = state - 1;
+    }
+}
+
+void CvGrph::lostFocus() {
+    const int state = CommandState();
+    if (state == kPaperBox) {
+        invertPaperBox();
+        m_options.CommandState = kPaperBoxAway;
+    } else if (state == 8000 || state == 8100) {
+        m_options.CommandState = state + 1;
+    }
+}
+
+void CvGrph::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    gotFocus();
+}
+
+void CvGrph::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    lostFocus();
 }
 
 void CvGrph::yieldToEvents() {
@@ -247,6 +308,10 @@ void CvGrph::mousePressEvent(QMouseEvent* event) {
         event->button() == Qt::LeftButton || event->button() == Qt::MiddleButton;
     if (leftOrMiddle && (CommandState() == kZoomMode || CommandState() == kMoveMode)) {
         clickInMode(event->position());
+    } else if (event->button() == Qt::LeftButton && CommandState() == kPaperBox) {
+        if (const auto point = toWorld(event->position())) {
+            emit printRequested(static_cast<float>(point->x), static_cast<float>(point->y));
+        }
     }
 }
 
@@ -309,7 +374,18 @@ void CvGrph::mouseMoveEvent(QMouseEvent* event) {
     // The states of a figure that follows the mouse take the focus back.
     if (CommandState() % 10 == 1) {
         setFocus();
+        if (hasFocus()) {
+            gotFocus();
+        }
     }
+    if (CommandState() == kPaperBox) {
+        invertPaperBox();
+        RubberX = CursorX;
+        RubberY = CursorY;
+        invertPaperBox();
+    }
+    RubberX = CursorX;
+    RubberY = CursorY;
 }
 
 void CvGrph::wheelEvent(QWheelEvent* event) {

@@ -31,6 +31,10 @@ public:
     static constexpr int kIdle = 0;
     static constexpr int kZoomMode = 708;
     static constexpr int kMoveMode = 709;
+    // The paper box of a print follows the mouse; the same while the surface
+    // does not have the focus (the box is not shown then).
+    static constexpr int kPaperBox = 9000;
+    static constexpr int kPaperBoxAway = 9001;
 
     // `appDir` (ending in "/") holds "LAYER.RGB" and the cursor files "move.ico"
     // and "zoom.ico".
@@ -72,6 +76,17 @@ public:
     float CursorY = 0;
     float LastPickX = 0;
     float LastPickY = 0;
+    // Where the paper box was last drawn, and its size in world units.
+    float RubberX = 0;
+    float RubberY = 0;
+    float RubberBoxWidth = 0;
+    float RubberBoxHeight = 0;
+
+    // Enters the paper-box state (the box shows once the surface has the focus).
+    void startPaperBox();
+    // The figure that follows the mouse comes back with the focus, and goes with it.
+    void gotFocus();
+    void lostFocus();
     // The segment from the previous snapped point to the last one.
     graphic::SegmentMeasure lastSegment;
 
@@ -84,6 +99,8 @@ signals:
     void commandEnded();
     // A click snapped to a plotted point.
     void pointSnapped(float x, float y);
+    // A click with the paper box at (x, y), the paper's top-left corner.
+    void printRequested(float x, float y);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -93,6 +110,8 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     // Runs `body`; a run-time error becomes the warning box titled `title`.
@@ -102,6 +121,9 @@ private:
     void snapClick(QPointF at);
     void yieldToEvents();
     QCursor modeCursor(const char* fileName, bool zoom) const;
+    // Inverts the outline of the paper box at (RubberX, RubberY): drawn twice it
+    // is gone.
+    void invertPaperBox();
 
     graphic::PlotTables& m_tables;
     Dialogs& m_dialogs;

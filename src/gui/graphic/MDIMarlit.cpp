@@ -10,6 +10,7 @@
 #include "export/GFrm.h"
 #include "graphic/CvGrph.h"
 #include "graphic/PictureGcode.h"
+#include "graphic/PrintPanel.h"
 #include "graphic/QPainterCanvas.h"
 
 #include <QAction>
@@ -18,9 +19,13 @@
 #include <QCloseEvent>
 #include <QFile>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QSaveFile>
 #include <QScreen>
 #include <QStyle>
@@ -65,14 +70,39 @@ MDIMarlit::MDIMarlit(EditFrm& owner) : QMainWindow(&owner, Qt::Window), m_owner(
     setWindowTitle(QStringLiteral("グラフィック"));
     setWindowIcon(appIcon());
 
+    auto* body = new QWidget(this);
+    auto* layout = new QHBoxLayout(body);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    m_printPanel = new PrintPanel(body);
+    m_printPanel->hide();
     m_graph = new CvGrph(owner.plotTables(), owner.dialogs(),
-                         QString::fromStdString(owner.folders().AppDir), this);
-    setCentralWidget(m_graph);
+                         QString::fromStdString(owner.folders().AppDir), body);
+    layout->addWidget(m_printPanel);
+    layout->addWidget(m_graph, 1);
+    setCentralWidget(body);
+    m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    // Printer pens are counted in dots; 600 a inch keeps one dot visible.
+    m_printer->setResolution(600);
+    connect(m_printPanel, &PrintPanel::pageChanged, this, &MDIMarlit::applyPage);
+    connect(m_printPanel, &PrintPanel::inkChanged, this, [this] {
+        m_graph->options().blackInk = m_printPanel->blackInk().isChecked();
+        m_graph->GrSub();
+    });
+    connect(&m_printPanel->setupButton(), &QPushButton::clicked, this,
+            &MDIMarlit::MnuPrintSet_Click);
+    connect(&m_printPanel->cancelButton(), &QPushButton::clicked, this, &MDIMarlit::Cmdclose_Click);
+    // Over the panel the paper box leaves the plot until the mouse comes back.
+    m_printPanel->installEventFilter(this);
     connect(m_graph, &CvGrph::cursorMoved, this,
             [this](const QString& label) { m_status->setText(label); });
     connect(m_graph, &CvGrph::popupRequested, this,
             [this](const QPoint& at) { m_popup->popup(at); });
-    connect(m_graph, &CvGrph::commandEnded, this, &MDIMarlit::enableMenus);
+    connect(m_graph, &CvGrph::commandEnded, this, &MDIMarlit::onCommandEnded);
+    connect(m_graph, &CvGrph::printRequested, this, [this](float x, float y) {
+        PrintOut(x, y);
+        Cmdclose_Click();
+    });
 
     buildBands();
     buildMenus();
@@ -148,8 +178,9 @@ void MDIMarlit::buildMenus() {
     addItem(file, QStringLiteral("クリップボードへコピー"), "MnuClipSave",
             &MDIMarlit::MnuClipSave_Click);
     file->addSeparator();
-    addItem(file, QStringLiteral("プリンタの設定..."), "MnuPrintSet");
-    addItem(file, QStringLiteral("印刷"), "MnuPrint");
+    addItem(file, QStringLiteral("プリンタの設定..."), "MnuPrintSet",
+            &MDIMarlit::MnuPrintSet_Click);
+    addItem(file, QStringLiteral("印刷"), "MnuPrint", &MDIMarlit::MnuPrint_Click);
     file->addSeparator();
     addItem(file, QStringLiteral("エディタへ戻る"), "MnuExit", &MDIMarlit::MnuExit_Click);
 
@@ -217,7 +248,7 @@ void MDIMarlit::buildMenus() {
         const int command = entry.command;
         connect(act, &QAction::triggered, this, [this, command] { m_graph->GrphCmd(command); });
     }
-    addItem(m_popup, QStringLiteral("印刷"), "Popup_Print");
+    addItem(m_popup, QStringLiteral("印刷"), "Popup_Print", &MDIMarlit::MnuPrint_Click);
     addItem(m_popup, QStringLiteral("エディタへ戻る"), "Popup_Exit", &MDIMarlit::MnuExit_Click);
 }
 
@@ -232,8 +263,7 @@ void MDIMarlit::buildBands() {
 
     QToolBar* files = m_bands.add("TLB1", QStringLiteral("ファイル"));
     button(files, "EXIT", toolIcon(QStringLiteral("EXIT")), QStringLiteral("エディタへ戻る"));
-    button(files, "PRINT", toolIcon(QStringLiteral("PRN")), QStringLiteral("印刷"))
-        ->setEnabled(false);
+    button(files, "PRINT", toolIcon(QStringLiteral("PRN")), QStringLiteral("印刷"));
 
     QToolBar* views = m_bands.add("TLB2", QStringLiteral("表示"));
     button(views, "HOME", toolIcon(QStringLiteral("ALL")), QStringLiteral("全体表示"));
@@ -298,8 +328,16 @@ void MDIMarlit::Form_Load() {
 }
 
 void MDIMarlit::enableMenus() {
+    setMenusEnabled(true);
+}
+
+void MDIMarlit::setMenusEnabled(bool enabled) {
     for (const auto& [name, menu] : m_menus) {
-        menu->menuAction()->setEnabled(true);
+        menu->menuAction()->setEnabled(enabled);
+    }
+    for (const char* entry :
+         {"Popup_Home", "Popup_Zoom", "Popup_Move", "Popup_Print", "Popup_Exit"}) {
+        action(entry)->setEnabled(enabled);
     }
 }
 
@@ -311,6 +349,8 @@ void MDIMarlit::Toolbar_ButtonClick(const QString& key) {
     };
     if (key == QLatin1String("EXIT")) {
         MnuExit_Click();
+    } else if (key == QLatin1String("PRINT")) {
+        MnuPrint_Click();
     } else if (key == QLatin1String("NC")) {
         m_graph->options().drawHoles = action("Toolbar_NC")->isChecked();
         m_graph->GrSub();
@@ -366,6 +406,15 @@ void MDIMarlit::MnuCircleOrLine_Click(int index) {
     action("MnuCircleOrLine1")->setChecked(index == 1);
     m_graph->options().arcsAsLines = index == 1;
     m_graph->GrSub();
+}
+
+bool MDIMarlit::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_printPanel && event->type() == QEvent::Enter &&
+        m_graph->CommandState() == CvGrph::kPaperBox) {
+        m_printPanel->setFocus();
+        m_graph->lostFocus();
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MDIMarlit::closeEvent(QCloseEvent* event) {

@@ -16,18 +16,21 @@
 #include <QString>
 
 #include <map>
+#include <memory>
 #include <string>
 #include <string_view>
 
 class QAction;
 class QLabel;
 class QMenu;
+class QPrinter;
 class QToolBar;
 
 namespace talmir {
 
 class CvGrph;
 class EditFrm;
+class PrintPanel;
 
 inline constexpr app::BandKeys kGraphBandKeys{"TLB1", "TLB2", "TLB3", "PCT1"};
 
@@ -44,6 +47,8 @@ public:
     static MDIMarlit& open(EditFrm& owner);
 
     CvGrph& graph() { return *m_graph; }
+    PrintPanel& printPanel() { return *m_printPanel; }
+    QPrinter& printer() { return *m_printer; }
     QLabel& statusLabel() { return *m_status; }
     QMenu& popupMenu() { return *m_popup; }
     // A menu entry, pop-up entry or tool button by handler name ("MnuXYLine",
@@ -59,6 +64,14 @@ public:
     // Image files of the plot (MDIMarlitImages.cpp).
     void MnuBmpSave_Click();
     void MnuSaveJpg_Click();
+    // Printing (MDIMarlitPrint.cpp): the panel, the paper box that follows the
+    // mouse, and the page printed under it.
+    void MnuPrint_Click();
+    void MnuPrintSet_Click();
+    void Cmdclose_Click();
+    // Prints the part of the plot under the paper box whose top-left corner is
+    // (x, y); false when the printer could not be started (reported).
+    bool PrintOut(float x, float y);
     void MnuExit_Click();
     void MnuClipSave_Click();
     void MnuBackColor_Click();
@@ -70,6 +83,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildMenus();
@@ -80,9 +94,14 @@ private:
     // The closing sequence; false when the user chose to stay.
     bool Form_QueryUnload();
     void enableMenus();
+    void setMenusEnabled(bool enabled);
+    void onCommandEnded();
+    void applyPage();
 
     EditFrm& m_owner;
     CvGrph* m_graph = nullptr;
+    PrintPanel* m_printPanel = nullptr;
+    std::unique_ptr<QPrinter> m_printer;
     QLabel* m_status = nullptr;
     QMenu* m_popup = nullptr;
     BandStrip m_bands{*this};
