@@ -137,6 +137,7 @@ MDIMarlit& MDIMarlit::open(EditFrm& owner) {
         frame->setGeometry(screen->availableGeometry());
     }
     frame->showMaximized();
+    frame->activateWindow();
     // The plot takes the screen; the text windows come back when it closes.
     if (gcode != nullptr) {
         gcode->hide();
