@@ -1,3 +1,4 @@
+#include "export/GcodeToHpgl.h"
 #include "import/HpglToGcode.h"
 
 #include <gtest/gtest.h>
@@ -187,6 +188,28 @@ TEST(HpglToGcode, LineEndsAnywhereChangeNothing) {
         ASSERT_TRUE(result.ok());
         EXPECT_EQ(result.value(), plain.value());
     }
+}
+
+// A program written as HPGL by the export and read back gives its cuts again.
+TEST(HpglToGcode, ReadsBackTheCutsOfTheExport) {
+    const auto hpgl = talmir::exporters::gcodeToHpgl(
+        "G00X0.Y0.\r\nG01X10.Y0.\r\nG02X20.Y0.I5.J0.\r\nG01X20.Y5.\r\nG03X10.Y5.I-5.J0.\r\n"
+        "G01X12.3Y-1.5\r\nM30");
+    ASSERT_TRUE(hpgl.ok());
+    const auto result = hpglToGcode(hpgl.value());
+    ASSERT_TRUE(result.ok());
+    std::string cuts;
+    const std::string& program = result.value();
+    for (std::size_t start = 0; start < program.size();) {
+        const std::size_t end = program.find("\r\n", start) + 2;
+        const std::string line = program.substr(start, end - start);
+        if (line.starts_with("G01") || line.starts_with("G02") || line.starts_with("G03")) {
+            cuts += line;
+        }
+        start = end;
+    }
+    EXPECT_EQ(cuts, gcode({"G01X10.0Y0.0", "G02X20.0Y0.0I5.0J0.0", "G01X20.0Y5.0",
+                           "G03X10.0Y5.0I-5.0J0.0", "G01X12.3Y-1.5"}));
 }
 
 struct FailureCase {
