@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <ostream>
 #include <random>
 #include <sstream>
 #include <string>
@@ -41,6 +42,10 @@ struct ConversionCase {
     int unit = 2;
     bool incremental = false;
 };
+
+void PrintTo(const ConversionCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class GerberConversion : public testing::TestWithParam<ConversionCase> {};
 
@@ -137,6 +142,10 @@ struct UnitCase {
     const char* expectedX;
 };
 
+void PrintTo(const UnitCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class GerberUnits : public testing::TestWithParam<UnitCase> {};
 
 TEST_P(GerberUnits, ReadsTheNumber) {
@@ -177,6 +186,10 @@ struct FailureCase {
     std::string gerber;
     int number;
 };
+
+void PrintTo(const FailureCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class GerberFailure : public testing::TestWithParam<FailureCase> {};
 
@@ -288,6 +301,10 @@ struct RoundTripCase {
     int importUnit;
 };
 
+void PrintTo(const RoundTripCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class GerberRoundTrip : public testing::TestWithParam<RoundTripCase> {};
 
 TEST_P(GerberRoundTrip, GivesTheSameMotion) {
@@ -358,6 +375,10 @@ struct CorpusCase {
     std::size_t flashes;      // G81 blocks
     const char* firstMotion;  // first block that goes somewhere, as written
 };
+
+void PrintTo(const CorpusCase& c, std::ostream* os) {
+    *os << c.file;
+}
 
 class GerberCorpus : public testing::TestWithParam<CorpusCase> {};
 
