@@ -1,4 +1,5 @@
 // The external-application settings dialog and the menu it feeds.
+#include "EditorSession.h"
 #include "ScriptedDialogs.h"
 #include "TestFiles.h"
 #include "app/AppSetFrm.h"
@@ -94,19 +95,16 @@ private slots:
     }
 
     void editorMenuFollowsTheDialog() {
-        app::MemorySettingsStore store;
-        storeApps(store, 2);
-        talmir::testing::ScriptedDialogs dialogs;
-        talmir::testing::ScratchFolders scratch;
-        EditFrm frm(store, dialogs, scratch.folders());
-        frm.Form_Load({});
+        talmir::testing::EditorSession s{talmir::testing::EditorSession::NotStarted{}};
+        storeApps(s.store, 2);
+        EditFrm& frm = s.start();
         QCOMPARE(frm.action("MnuApp_Click1")->text(), QStringLiteral("app1"));
         // The dialog is modal: answer it once it shows.
         QTimer::singleShot(0, [&] {
             auto* dialog = qobject_cast<AppSetFrm*>(QApplication::activeModalWidget());
             QVERIFY(dialog != nullptr);
             dialog->list().setCurrentRow(0);
-            dialogs.yesNo.push_back(true);
+            s.dialogs.yesNo.push_back(true);
             dialog->Command1_Click(1);
             dialog->Command1_Click(2);
         });

@@ -1,6 +1,6 @@
 // The code conversion dialog: the editor's text or a file through a table, the
 // preview, and the output into the editor or to a file.
-#include "ScriptedDialogs.h"
+#include "EditorSession.h"
 #include "TestFiles.h"
 #include "app/EditFrm.h"
 #include "app/WindowBounds.h"
@@ -27,14 +27,8 @@ class ConvFrmTest : public QObject {
     Q_OBJECT
 
 private:
-    struct Session {
-        app::MemorySettingsStore store;
-        talmir::testing::ScriptedDialogs dialogs;
-        talmir::testing::ScratchFolders scratch;
-        EditFrm frm{store, dialogs, scratch.folders()};
-
+    struct Session : talmir::testing::EditorSession {
         Session() {
-            frm.Form_Load({});
             QDir().mkpath(scratch.appFile("CVTBL"));
             writeBytes(table("ASCII"), QByteArray::fromStdString(editor::identityCodeTable()));
             writeBytes(table("lower"), lowerTable());
@@ -62,7 +56,7 @@ private:
 private slots:
     void opensWithTheTablesAndNothingToWrite() {
         Session s;
-        ConvFrm dialog(s.frm);
+        ConvFrm dialog(*s.frm);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("コード変換"));
         QCOMPARE(dialog.tableList().count(), 2);
         QVERIFY(dialog.option(0).isChecked());
@@ -76,9 +70,9 @@ private slots:
 
     void convertsTheEditorTextAsItWasOnOpening() {
         Session s;
-        s.frm.pane().setShiftJis("AAA\r\nBAB");
-        ConvFrm dialog(s.frm);
-        s.frm.pane().setShiftJis("changed later");
+        s.frm->pane().setShiftJis("AAA\r\nBAB");
+        ConvFrm dialog(*s.frm);
+        s.frm->pane().setShiftJis("changed later");
         choose(dialog, "lower");
         QCOMPARE(preview(dialog), QByteArray("aaa\r\nBaB"));
         QCOMPARE(readBytes(s.scratch.appFile("bak1.dat")), QByteArray("aaa\r\nBaB"));
@@ -92,7 +86,7 @@ private slots:
         QVERIFY(dialog.outputPanel().isHidden());
         choose(dialog, "lower");
         dialog.command3(0).click();
-        QCOMPARE(s.frm.pane().shiftJis(), std::string("aaa\r\nBaB"));
+        QCOMPARE(s.frm->pane().shiftJis(), std::string("aaa\r\nBaB"));
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QVERIFY(s.dialogs.messages.empty());
     }
@@ -103,8 +97,8 @@ private slots:
         const QString target = s.scratch.path("out.nc");
         // Line ends and bytes above 0x7F go through the table one byte at a time.
         writeBytes(source, "A\r\n\x8a\xbf\xff");
-        s.frm.pane().setShiftJis("EDITOR");
-        ConvFrm dialog(s.frm);
+        s.frm->pane().setShiftJis("EDITOR");
+        ConvFrm dialog(*s.frm);
         dialog.option(1).click();
         QVERIFY(dialog.browseButton().isEnabled());
         QVERIFY(!dialog.pathBox().isReadOnly());
@@ -119,7 +113,7 @@ private slots:
         QCOMPARE(s.dialogs.messageTexts(),
                  QStringList{target + QStringLiteral("\r\nファイルを保存しました。")});
         QCOMPARE(s.dialogs.fileRequests.back().filter, QStringLiteral("全てのﾌｧｲﾙ(*.*)|*.*"));
-        QCOMPARE(s.frm.pane().shiftJis(), std::string("EDITOR"));
+        QCOMPARE(s.frm->pane().shiftJis(), std::string("EDITOR"));
     }
 
     void lineEndsMappedAwayLeaveOneLine() {
@@ -128,8 +122,8 @@ private slots:
         boxes[0x0D] = "20";
         boxes[0x0A] = "2F";
         writeBytes(s.table("noeol"), QByteArray::fromStdString(editor::writeCodeBoxes(boxes)));
-        s.frm.pane().setShiftJis("G00\r\nM30");
-        ConvFrm dialog(s.frm);
+        s.frm->pane().setShiftJis("G00\r\nM30");
+        ConvFrm dialog(*s.frm);
         choose(dialog, "noeol");
         QCOMPARE(preview(dialog), QByteArray("G00 /M30"));
     }
@@ -154,21 +148,21 @@ private slots:
         QFETCH(QString, message);
         Session s;
         writeBytes(s.table("bad"), table);
-        s.frm.pane().setShiftJis("AAA");
-        ConvFrm dialog(s.frm);
+        s.frm->pane().setShiftJis("AAA");
+        ConvFrm dialog(*s.frm);
         choose(dialog, "lower");
         choose(dialog, "bad");
         QCOMPARE(s.dialogs.messageTexts(), QStringList{message});
         // The last good result stays what "実行" writes.
         QCOMPARE(preview(dialog), QByteArray("aaa"));
         dialog.command3(0).click();
-        QCOMPARE(s.frm.pane().shiftJis(), std::string("aaa"));
+        QCOMPARE(s.frm->pane().shiftJis(), std::string("aaa"));
         QVERIFY(QApplication::overrideCursor() == nullptr);
     }
 
     void missingSources() {
         Session s;
-        ConvFrm dialog(s.frm);
+        ConvFrm dialog(*s.frm);
         dialog.option(1).click();
         // An empty path does nothing.
         choose(dialog, "lower");
@@ -191,8 +185,8 @@ private slots:
 
     void cancelledOutputDialogKeepsTheDialogOpen() {
         Session s;
-        s.frm.pane().setShiftJis("A");
-        ConvFrm dialog(s.frm);
+        s.frm->pane().setShiftJis("A");
+        ConvFrm dialog(*s.frm);
         dialog.show();
         choose(dialog, "lower");
         dialog.command2(0).click();
@@ -206,9 +200,9 @@ private slots:
         Session s;
         writeBytes(s.scratch.appFile("bak.rtf"), "x");
         writeBytes(s.scratch.appFile("bak1.rtf"), "x");
-        s.frm.pane().setShiftJis("A");
+        s.frm->pane().setShiftJis("A");
         {
-            ConvFrm dialog(s.frm);
+            ConvFrm dialog(*s.frm);
             dialog.show();
             choose(dialog, "lower");
             dialog.command2(1).click();
@@ -221,8 +215,8 @@ private slots:
 
     void ctrlKeysDoNothingInThePreview() {
         Session s;
-        s.frm.pane().setShiftJis("A");
-        ConvFrm dialog(s.frm);
+        s.frm->pane().setShiftJis("A");
+        ConvFrm dialog(*s.frm);
         dialog.show();
         choose(dialog, "lower");
         dialog.preview().setFocus();
@@ -235,7 +229,7 @@ private slots:
 
     void menuShowsTheDialogModally() {
         Session s;
-        s.frm.show();
+        s.frm->show();
         QString title;
         QTimer::singleShot(0, [&] {
             QWidget* dialog = QApplication::activeModalWidget();
@@ -243,7 +237,7 @@ private slots:
             title = dialog->windowTitle();
             dialog->close();
         });
-        s.frm.action("MnuCv_Click")->trigger();
+        s.frm->action("MnuCv_Click")->trigger();
         QCOMPARE(title, QStringLiteral("コード変換"));
     }
 };

@@ -1,6 +1,6 @@
 // The code editor: the 16 x 16 grid of a table file, the hexadecimal-only boxes,
 // saving and deleting tables with their messages.
-#include "ScriptedDialogs.h"
+#include "EditorSession.h"
 #include "TestFiles.h"
 #include "app/EditFrm.h"
 #include "editor/CodeTable.h"
@@ -23,13 +23,7 @@ class CvFrmTest : public QObject {
     Q_OBJECT
 
 private:
-    struct Session {
-        app::MemorySettingsStore store;
-        talmir::testing::ScriptedDialogs dialogs;
-        talmir::testing::ScratchFolders scratch;
-        EditFrm frm{store, dialogs, scratch.folders()};
-
-        Session() { frm.Form_Load({}); }
+    struct Session : talmir::testing::EditorSession {
         QString table(const QString& name) const { return scratch.appFile("CVTBL/" + name); }
     };
 
@@ -38,7 +32,7 @@ private:
 private slots:
     void firstStartOffersTheIdentityTable() {
         Session s;
-        CvFrm dialog(s.frm);
+        CvFrm dialog(*s.frm);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("コードエディタ"));
         QCOMPARE(dialog.nameBox().count(), 1);
         QCOMPARE(dialog.nameBox().currentText(), QStringLiteral("ASCII"));
@@ -55,7 +49,7 @@ private slots:
         writeBytes(s.table("A2a"), identity());
         // A short, damaged table fills the boxes as far as it goes.
         writeBytes(s.table("B"), "1,2,zz\r\n");
-        CvFrm dialog(s.frm);
+        CvFrm dialog(*s.frm);
         QCOMPARE(dialog.nameBox().count(), 2);
         QCOMPARE(dialog.nameBox().currentText(), QStringLiteral("A2a"));
         dialog.editCheck().click();
@@ -71,7 +65,7 @@ private slots:
 
     void boxesTakeHexadecimalDigitsOnly() {
         Session s;
-        CvFrm dialog(s.frm);
+        CvFrm dialog(*s.frm);
         QLineEdit& box = dialog.box(0x41);
         QTest::keyClicks(&box, "7");
         QCOMPARE(box.text(), QStringLiteral("41"));  // read-only until editing is ticked
@@ -91,7 +85,7 @@ private slots:
 
     void savedEditConvertsCapitalA() {
         Session s;
-        CvFrm dialog(s.frm);
+        CvFrm dialog(*s.frm);
         dialog.editCheck().click();
         dialog.box(0x41).setText("61");
         dialog.nameBox().setEditText("lower");
@@ -127,7 +121,7 @@ private slots:
         QFETCH(bool, removeFolder);
         QFETCH(QString, message);
         Session s;
-        CvFrm dialog(s.frm);
+        CvFrm dialog(*s.frm);
         if (removeFolder) {
             QVERIFY(QDir(s.table("")).removeRecursively());
         }
@@ -143,7 +137,7 @@ private slots:
         QDir().mkpath(s.table(""));
         writeBytes(s.table("old"), identity());
         writeBytes(s.table("keep"), identity());
-        CvFrm dialog(s.frm);
+        CvFrm dialog(*s.frm);
         dialog.nameBox().setCurrentText("old");
         s.dialogs.yesNo = {false, true};
         dialog.Command1_Click(1);
@@ -166,7 +160,7 @@ private slots:
         Session s;
         // A file where the folder should be: no table can be listed or made.
         writeBytes(s.scratch.appFile("CVTBL"), "not a folder");
-        CvFrm dialog(s.frm);
+        CvFrm dialog(*s.frm);
         QCOMPARE(dialog.nameBox().count(), 0);
         QCOMPARE(dialog.nameBox().currentText(), QString());
         QCOMPARE(dialog.box(0x41).text(), QStringLiteral("0"));
@@ -174,7 +168,7 @@ private slots:
 
     void menuShowsTheEditorModally() {
         Session s;
-        s.frm.show();
+        s.frm->show();
         QString title;
         QTimer::singleShot(0, [&] {
             QWidget* dialog = QApplication::activeModalWidget();
@@ -182,7 +176,7 @@ private slots:
             title = dialog->windowTitle();
             dialog->close();
         });
-        s.frm.action("MnuCvED_Click")->trigger();
+        s.frm->action("MnuCvED_Click")->trigger();
         QCOMPARE(title, QStringLiteral("コードエディタ"));
     }
 };

@@ -1,6 +1,6 @@
 // The editor window's document: load, append, the three saves and clear, byte
 // for byte.
-#include "ScriptedDialogs.h"
+#include "EditorSession.h"
 #include "TestFiles.h"
 #include "app/EditFrm.h"
 #include "editor/TextPane.h"
@@ -25,16 +25,10 @@ class EditFrmDocumentTest : public QObject {
     Q_OBJECT
 
 private:
-    struct Session {
-        app::MemorySettingsStore store;
-        talmir::testing::ScriptedDialogs dialogs;
-        talmir::testing::ScratchFolders scratch;
-        EditFrm frm{store, dialogs, scratch.folders()};
-
-        Session() { frm.Form_Load({}); }
+    struct Session : talmir::testing::EditorSession {
         void load(const QString& path) {
             dialogs.files.push_back(path);
-            frm.MnuLoad_Click();
+            frm->MnuLoad_Click();
         }
     };
 
@@ -83,14 +77,14 @@ private slots:
         const QString out = s.scratch.path("out.nc");
         writeBytes(in, file);
         s.load(in);
-        QCOMPARE(QByteArray::fromStdString(s.frm.pane().shiftJis()), file);
+        QCOMPARE(QByteArray::fromStdString(s.frm->pane().shiftJis()), file);
         s.dialogs.files.push_back(out);
-        s.frm.action(handler.toStdString())->trigger();
+        s.frm->action(handler.toStdString())->trigger();
         QCOMPARE(readBytes(out), saved);
         QVERIFY(s.dialogs.messages.empty());
         // Save offers the document name and changes neither it nor the recent list.
         QCOMPARE(s.dialogs.fileRequests.back().fileName, QStringLiteral("in.nc"));
-        QCOMPARE(s.frm.documentName(), QStringLiteral("in.nc"));
+        QCOMPARE(s.frm->documentName(), QStringLiteral("in.nc"));
         QCOMPARE(s.store.getText("Editfrm", "File2", ""), std::string());
         // Only the CR LF save leaves its snapshot behind.
         QCOMPARE(QFile::exists(s.scratch.appFile("BAK.DAT")), handler == "MnuSave_Click");
@@ -115,11 +109,11 @@ private slots:
         Session s;
         const QString second = s.scratch.path("b.nc");
         writeBytes(second, "\x82\xa0G01X1\r\nM02\r\n");
-        s.frm.pane().setShiftJis(pane.toStdString());
+        s.frm->pane().setShiftJis(pane.toStdString());
         s.dialogs.files.push_back(second);
-        s.frm.MnuTuikaLoad_Click();
-        QCOMPARE(QByteArray::fromStdString(s.frm.pane().shiftJis()), joined);
-        QCOMPARE(s.frm.documentName(), QStringLiteral("b.nc"));
+        s.frm->MnuTuikaLoad_Click();
+        QCOMPARE(QByteArray::fromStdString(s.frm->pane().shiftJis()), joined);
+        QCOMPARE(s.frm->documentName(), QStringLiteral("b.nc"));
         QCOMPARE(s.store.getText("Editfrm", "File1", ""), second.toStdString());
         QVERIFY(!QFile::exists(s.scratch.appFile("BAK.DAT")));
     }
@@ -128,7 +122,7 @@ private slots:
         Session s;
         const QString target = s.scratch.path("target.nc");
         writeBytes(target, "OLD CONTENT\r\n");
-        s.frm.pane().setShiftJis(std::string(1 << 20, 'X'));
+        s.frm->pane().setShiftJis(std::string(1 << 20, 'X'));
         // Writes beyond 64 KB fail (as on a full disk).
         signal(SIGXFSZ, SIG_IGN);
         rlimit old{};
@@ -137,14 +131,14 @@ private slots:
         limited.rlim_cur = 64 * 1024;
         setrlimit(RLIMIT_FSIZE, &limited);
         s.dialogs.files.push_back(target);
-        s.frm.MnuLFsave_Click();
+        s.frm->MnuLFsave_Click();
         setrlimit(RLIMIT_FSIZE, &old);
         QCOMPARE(readBytes(target), QByteArray("OLD CONTENT\r\n"));
         QCOMPARE(s.dialogs.messages.size(), std::size_t{1});
         QVERIFY(s.dialogs.messages[0].text.startsWith(QStringLiteral("エラー番号 : ")));
         QCOMPARE(s.dialogs.messages[0].icon, MessageIcon::Warning);
         QCOMPARE(QDir(s.scratch.path("")).entryList(QDir::Files), QStringList{"target.nc"});
-        QCOMPARE(s.frm.progressBar().value(), 0);
+        QCOMPARE(s.frm->progressBar().value(), 0);
         QVERIFY(QApplication::overrideCursor() == nullptr);
     }
 
@@ -162,26 +156,26 @@ private slots:
         QFETCH(QString, report);
         Session s;
         QDir().mkpath(s.scratch.path("folder"));
-        s.frm.pane().setShiftJis("KEEP");
-        s.frm.setDocumentName("keep.nc");
+        s.frm->pane().setShiftJis("KEEP");
+        s.frm->setDocumentName("keep.nc");
         s.load(s.scratch.path(name));
         s.dialogs.files.push_back(s.scratch.path(name));
-        s.frm.MnuTuikaLoad_Click();
+        s.frm->MnuTuikaLoad_Click();
         QCOMPARE(s.dialogs.messageTexts(), (QStringList{report, report}));
-        QCOMPARE(s.frm.pane().shiftJis(), std::string("KEEP"));
-        QCOMPARE(s.frm.documentName(), QStringLiteral("keep.nc"));
+        QCOMPARE(s.frm->pane().shiftJis(), std::string("KEEP"));
+        QCOMPARE(s.frm->documentName(), QStringLiteral("keep.nc"));
         QCOMPARE(s.store.getText("Editfrm", "File1", ""), std::string());
     }
 
     void cancelledDialogsDoNothing() {
         Session s;
-        s.frm.pane().setShiftJis("KEEP");
-        s.frm.MnuLoad_Click();
-        s.frm.MnuTuikaLoad_Click();
-        s.frm.MnuSave_Click();
+        s.frm->pane().setShiftJis("KEEP");
+        s.frm->MnuLoad_Click();
+        s.frm->MnuTuikaLoad_Click();
+        s.frm->MnuSave_Click();
         QCOMPARE(s.dialogs.unanswered, 3);
         QVERIFY(s.dialogs.messages.empty());
-        QCOMPARE(s.frm.pane().shiftJis(), std::string("KEEP"));
+        QCOMPARE(s.frm->pane().shiftJis(), std::string("KEEP"));
         QVERIFY(!QFile::exists(s.scratch.appFile("BAK.DAT")));
     }
 
@@ -198,12 +192,12 @@ private slots:
         writeBytes(in, "G00X0\r\n");
         s.load(in);
         s.dialogs.yesNo.push_back(answer);
-        s.frm.MnuCrear_Click();
+        s.frm->MnuCrear_Click();
         QCOMPARE(s.dialogs.questions, QStringList{"データを消去してよいですか"});
-        QCOMPARE(s.frm.pane().shiftJis(), answer ? std::string() : std::string("G00X0\r\n"));
-        QCOMPARE(s.frm.documentName(), answer ? QString() : QStringLiteral("in.nc"));
+        QCOMPARE(s.frm->pane().shiftJis(), answer ? std::string() : std::string("G00X0\r\n"));
+        QCOMPARE(s.frm->documentName(), answer ? QString() : QStringLiteral("in.nc"));
         s.dialogs.files.push_back(std::nullopt);
-        s.frm.MnuSave_Click();
+        s.frm->MnuSave_Click();
         QCOMPARE(s.dialogs.fileRequests.back().fileName,
                  answer ? QString() : QStringLiteral("in.nc"));
     }
@@ -213,18 +207,18 @@ private slots:
         const QString a = s.scratch.path("drop a.nc");
         writeBytes(a, "DROPPED");
         writeBytes(s.scratch.path("b.nc"), "OTHER");
-        s.frm.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&s.frm));
+        s.frm->show();
+        QVERIFY(QTest::qWaitForWindowExposed(s.frm.get()));
         QMimeData mime;
         mime.setUrls({QUrl::fromLocalFile(a), QUrl::fromLocalFile(s.scratch.path("b.nc"))});
-        QWidget* target = s.frm.pane().viewport();
+        QWidget* target = s.frm->pane().viewport();
         const QPoint at = target->rect().center();
         QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(target, &enter);
         QDropEvent drop(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(target, &drop);
-        QCOMPARE(s.frm.pane().shiftJis(), std::string("DROPPED"));
-        QCOMPARE(s.frm.documentName(), QStringLiteral("drop a.nc"));
+        QCOMPARE(s.frm->pane().shiftJis(), std::string("DROPPED"));
+        QCOMPARE(s.frm->documentName(), QStringLiteral("drop a.nc"));
     }
 
     void longLine_data() {
@@ -241,16 +235,16 @@ private slots:
         const QString in = s.scratch.path("long.nc");
         const QByteArray file = "G00\r\n" + QByteArray(lineBytes, 'X') + "\r\nM30\r\n";
         writeBytes(in, file);
-        s.frm.pane().setShiftJis("KEEP");
+        s.frm->pane().setShiftJis("KEEP");
         s.load(in);
         if (loads) {
-            QCOMPARE(QByteArray::fromStdString(s.frm.pane().shiftJis()), file);
+            QCOMPARE(QByteArray::fromStdString(s.frm->pane().shiftJis()), file);
             QVERIFY(s.dialogs.messages.empty());
         } else {
             QCOMPARE(s.dialogs.messageTexts(),
                      QStringList{"1行の長さが 4 MB を超えるため表示できません。"});
-            QCOMPARE(s.frm.pane().shiftJis(), std::string("KEEP"));
-            QCOMPARE(s.frm.documentName(), QString());
+            QCOMPARE(s.frm->pane().shiftJis(), std::string("KEEP"));
+            QCOMPARE(s.frm->documentName(), QString());
         }
     }
 };

@@ -1,5 +1,6 @@
 // The editor window's shell: start-up, menus, recent documents, tool strip,
 // external applications and shut-down.
+#include "EditorSession.h"
 #include "ScriptedDialogs.h"
 #include "TestFiles.h"
 #include "app/EditFrm.h"
@@ -17,8 +18,6 @@
 #include <QToolBar>
 #include <QtTest>
 
-#include <memory>
-
 using namespace talmir;
 using talmir::testing::readBytes;
 using talmir::testing::writeBytes;
@@ -27,17 +26,9 @@ class EditFrmTest : public QObject {
     Q_OBJECT
 
 private:
-    struct Session {
-        app::MemorySettingsStore store;
-        talmir::testing::ScriptedDialogs dialogs;
-        talmir::testing::ScratchFolders scratch;
-        std::unique_ptr<EditFrm> frm;
-
-        EditFrm& start(const QString& tail = {}) {
-            frm = std::make_unique<EditFrm>(store, dialogs, scratch.folders());
-            frm->Form_Load(tail);
-            return *frm;
-        }
+    // The editor starts in each test, once the store holds what it should find.
+    struct Session : talmir::testing::EditorSession {
+        Session() : EditorSession(NotStarted{}) {}
         std::string key(const char* section, const std::string& key) const {
             return store.getText(section, key, "<absent>");
         }

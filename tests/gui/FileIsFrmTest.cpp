@@ -1,6 +1,6 @@
 // The file comparison window: byte copies and dumps of the two files, the text
 // and hexadecimal views, and the first difference marked in both panes.
-#include "ScriptedDialogs.h"
+#include "EditorSession.h"
 #include "TestFiles.h"
 #include "app/EditFrm.h"
 #include "editor/FileIsFrm.h"
@@ -24,13 +24,7 @@ class FileIsFrmTest : public QObject {
     Q_OBJECT
 
 private:
-    struct Session {
-        app::MemorySettingsStore store;
-        talmir::testing::ScriptedDialogs dialogs;
-        talmir::testing::ScratchFolders scratch;
-        EditFrm frm{store, dialogs, scratch.folders()};
-
-        Session() { frm.Form_Load({}); }
+    struct Session : talmir::testing::EditorSession {
         void choose(FileIsFrm& window, int slot, const QByteArray& bytes) {
             const QString path = scratch.path(QStringLiteral("file%1").arg(slot));
             writeBytes(path, bytes);
@@ -50,7 +44,7 @@ private:
 private slots:
     void browsingFillsTheSlots() {
         Session s;
-        FileIsFrm window(s.frm);
+        FileIsFrm window(*s.frm);
         QCOMPARE(window.windowTitle(), QStringLiteral("ファイル比較"));
         QVERIFY(!window.option(0).isEnabled());
         QVERIFY(!window.option(1).isEnabled());
@@ -79,7 +73,7 @@ private slots:
 
     void browseFailuresAreQuiet() {
         Session s;
-        FileIsFrm window(s.frm);
+        FileIsFrm window(*s.frm);
         window.browseButton(0).click();  // cancelled
         s.dialogs.files.push_back(s.scratch.path("none"));
         window.browseButton(0).click();
@@ -108,7 +102,7 @@ private slots:
         QFETCH(QByteArray, other);
         QFETCH(int, mark);
         Session s;
-        FileIsFrm window(s.frm);
+        FileIsFrm window(*s.frm);
         s.choose(window, 0, source);
         s.choose(window, 1, other);
         window.option(1).click();
@@ -139,7 +133,7 @@ private slots:
 
     void editsInThePanesAreCompared() {
         Session s;
-        FileIsFrm window(s.frm);
+        FileIsFrm window(*s.frm);
         s.choose(window, 0, "AB");
         s.choose(window, 1, "AB");
         window.option(1).click();
@@ -151,7 +145,7 @@ private slots:
 
     void aFailedCompareSaysSo() {
         Session s;
-        FileIsFrm window(s.frm);
+        FileIsFrm window(*s.frm);
         s.choose(window, 0, "A");
         s.choose(window, 1, "A");
         window.option(1).click();
@@ -164,7 +158,7 @@ private slots:
 
     void menuShowsTheWindowModally() {
         Session s;
-        s.frm.show();
+        s.frm->show();
         QString title;
         QTimer::singleShot(0, [&] {
             QWidget* window = QApplication::activeModalWidget();
@@ -172,7 +166,7 @@ private slots:
             title = window->windowTitle();
             window->close();
         });
-        s.frm.action("MnuFileIs_Click")->trigger();
+        s.frm->action("MnuFileIs_Click")->trigger();
         QCOMPARE(title, QStringLiteral("ファイル比較"));
     }
 };

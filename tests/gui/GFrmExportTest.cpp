@@ -1,6 +1,6 @@
 // The DXF and Gerber exports of the G-code window: their option dialogs, and that
 // the editor receives exactly what talmir-convert writes for the same options.
-#include "ScriptedDialogs.h"
+#include "EditorSession.h"
 #include "TestFiles.h"
 #include "app/EditFrm.h"
 #include "editor/TextPane.h"
@@ -23,7 +23,6 @@
 #include <QtTest>
 
 #include <functional>
-#include <memory>
 
 using namespace talmir;
 
@@ -56,16 +55,7 @@ void whenModal(std::function<void(QWidget*)> act, int triesLeft = 200) {
     });
 }
 
-struct Session {
-    app::MemorySettingsStore store;
-    talmir::testing::ScriptedDialogs dialogs;
-    talmir::testing::ScratchFolders scratch;
-    std::unique_ptr<EditFrm> frm;
-
-    Session() {
-        frm = std::make_unique<EditFrm>(store, dialogs, scratch.folders());
-        frm->Form_Load({});
-    }
+struct Session : talmir::testing::EditorSession {
     GFrm& withProgram(const QByteArray& program) {
         GFrm& g = GFrm::of(*frm);
         g.pane().setShiftJis(std::string_view(program.constData(), program.size()));

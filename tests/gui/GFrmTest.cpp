@@ -1,6 +1,6 @@
 // The G-code window: its text and tree views, node files, sorting, search, the
 // hand-over to external programs, and the DXF command of the editor that fills it.
-#include "ScriptedDialogs.h"
+#include "EditorSession.h"
 #include "TestFiles.h"
 #include "app/EditFrm.h"
 #include "app/WindowBounds.h"
@@ -18,8 +18,6 @@
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QtTest>
-
-#include <memory>
 
 using namespace talmir;
 using talmir::testing::readBytes;
@@ -54,16 +52,7 @@ class GFrmTest : public QObject {
     Q_OBJECT
 
 private:
-    struct Session {
-        app::MemorySettingsStore store;
-        talmir::testing::ScriptedDialogs dialogs;
-        talmir::testing::ScratchFolders scratch;
-        std::unique_ptr<EditFrm> frm;
-
-        Session() {
-            frm = std::make_unique<EditFrm>(store, dialogs, scratch.folders());
-            frm->Form_Load({});
-        }
+    struct Session : talmir::testing::EditorSession {
         GFrm& gfrm() { return GFrm::of(*frm); }
         GFrm& withProgram(const QByteArray& program) {
             GFrm& g = gfrm();

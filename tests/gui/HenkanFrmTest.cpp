@@ -1,6 +1,6 @@
 // The replace dialog: every occurrence replaced in one forward pass, the count
 // reported, the dialog kept while the editor lives.
-#include "ScriptedDialogs.h"
+#include "EditorSession.h"
 #include "TestFiles.h"
 #include "app/EditFrm.h"
 #include "editor/HenkanFrm.h"
@@ -17,14 +17,7 @@ class HenkanFrmTest : public QObject {
     Q_OBJECT
 
 private:
-    struct Session {
-        app::MemorySettingsStore store;
-        talmir::testing::ScriptedDialogs dialogs;
-        talmir::testing::ScratchFolders scratch;
-        EditFrm frm{store, dialogs, scratch.folders()};
-
-        Session() { frm.Form_Load({}); }
-    };
+    using Session = talmir::testing::EditorSession;
 
 private slots:
     void replacesEveryOccurrence_data() {
@@ -69,12 +62,12 @@ private slots:
         QFETCH(QByteArray, result);
         QFETCH(int, count);
         Session s;
-        s.frm.pane().setShiftJis(text.toStdString());
-        HenkanFrm& dialog = MnuHenkan_Click(s.frm);
+        s.frm->pane().setShiftJis(text.toStdString());
+        HenkanFrm& dialog = MnuHenkan_Click(*s.frm);
         dialog.searchText().setText(find);
         dialog.replacementText().setText(replacement);
         QTest::mouseClick(&dialog.executeButton(), Qt::LeftButton);
-        QCOMPARE(QByteArray::fromStdString(s.frm.pane().shiftJis()), result);
+        QCOMPARE(QByteArray::fromStdString(s.frm->pane().shiftJis()), result);
         QCOMPARE(s.dialogs.messageTexts(),
                  QStringList{QStringLiteral("[ %1 ]個を変換しました。").arg(count)});
         // The work files go when the command ends.
@@ -87,35 +80,35 @@ private slots:
         // Deleting every line end would make one line too long for the pane.
         const std::string longText(TextPane::kMaxLineBytes / 2, 'X');
         const std::string text = longText + "\r\n" + longText + "\r\nX";
-        s.frm.pane().setShiftJis(text);
-        HenkanFrm& dialog = MnuHenkan_Click(s.frm);
+        s.frm->pane().setShiftJis(text);
+        HenkanFrm& dialog = MnuHenkan_Click(*s.frm);
         dialog.searchText().setText("\r\n");
         dialog.Command2_Click();
-        QCOMPARE(s.frm.pane().shiftJis().size(), text.size());
+        QCOMPARE(s.frm->pane().shiftJis().size(), text.size());
         QCOMPARE(s.dialogs.messages.size(), std::size_t{1});
         QVERIFY(!s.dialogs.messages[0].text.contains(QStringLiteral("変換しました")));
     }
 
     void reopeningKeepsOneModelessDialog() {
         Session s;
-        s.frm.show();
-        HenkanFrm& first = MnuHenkan_Click(s.frm);
+        s.frm->show();
+        HenkanFrm& first = MnuHenkan_Click(*s.frm);
         QVERIFY(first.isVisible());
         QVERIFY(!first.isModal());
         first.searchText().setText("G01");
         first.setWindowTitle("changed");
-        QVERIFY(s.frm.action("MnuHenkan_Click")->isEnabled());
-        s.frm.action("MnuHenkan_Click")->trigger();
-        HenkanFrm& second = *s.frm.findChild<HenkanFrm*>();
+        QVERIFY(s.frm->action("MnuHenkan_Click")->isEnabled());
+        s.frm->action("MnuHenkan_Click")->trigger();
+        HenkanFrm& second = *s.frm->findChild<HenkanFrm*>();
         QCOMPARE(&second, &first);
         QVERIFY(second.isVisible());
         QCOMPARE(second.windowTitle(), QStringLiteral("置換"));
         QCOMPARE(second.searchText().text(), QStringLiteral("G01"));
         // The editor stays usable while the dialog is open.
-        s.frm.pane().setShiftJis("G01G01");
+        s.frm->pane().setShiftJis("G01G01");
         second.replacementText().setText("G1");
         second.Command2_Click();
-        QCOMPARE(s.frm.pane().shiftJis(), std::string("G1G1"));
+        QCOMPARE(s.frm->pane().shiftJis(), std::string("G1G1"));
     }
 };
 

@@ -1,5 +1,6 @@
 // The font command and printing: the stored font keys with their two bold
 // defaults, the printer set-up, and listings printed to PDF and read back.
+#include "EditorSession.h"
 #include "ScriptedDialogs.h"
 #include "TestFiles.h"
 #include "app/EditFrm.h"
@@ -15,27 +16,13 @@
 #include <QStandardPaths>
 #include <QtTest>
 
-#include <memory>
-
 using namespace talmir;
 
 class PrintTest : public QObject {
     Q_OBJECT
 
 private:
-    struct Session {
-        app::MemorySettingsStore store;
-        talmir::testing::ScriptedDialogs dialogs;
-        talmir::testing::ScratchFolders scratch;
-        std::unique_ptr<EditFrm> frm;
-
-        Session() { restart(); }
-        EditFrm& restart() {
-            frm = std::make_unique<EditFrm>(store, dialogs, scratch.folders());
-            frm->Form_Load({});
-            return *frm;
-        }
-    };
+    using Session = talmir::testing::EditorSession;
 
     // Passes every dialog on and keeps the font each font dialog was preset with.
     class FontPresets final : public Dialogs {
@@ -172,7 +159,7 @@ private slots:
         QCOMPARE(s.store.getText("Font", "FontItalic", ""), std::string("True"));
         QCOMPARE(s.frm->pane().font().family(), QStringLiteral("IPAGothic"));
         QVERIFY(s.frm->pane().font().italic());
-        EditFrm& next = s.restart();
+        EditFrm& next = s.start();
         QCOMPARE(next.pane().font().family(), QStringLiteral("IPAGothic"));
         QCOMPARE(next.pane().font().pointSizeF(), 15.0);
         QVERIFY(next.pane().font().italic());

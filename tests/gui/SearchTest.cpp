@@ -1,5 +1,6 @@
 // The search box of the editor window: a forward search from the caret over the
 // pane's characters, its history and its not-found message.
+#include "EditorSession.h"
 #include "ScriptedDialogs.h"
 #include "TestFiles.h"
 #include "app/EditFrm.h"
@@ -19,20 +20,14 @@ class SearchTest : public QObject {
     Q_OBJECT
 
 private:
-    struct Session {
-        app::MemorySettingsStore store;
-        talmir::testing::ScriptedDialogs dialogs;
-        talmir::testing::ScratchFolders scratch;
-        EditFrm frm{store, dialogs, scratch.folders()};
-
-        Session() { frm.Form_Load({}); }
+    struct Session : talmir::testing::EditorSession {
         void search(const QString& text) {
-            frm.searchBox().setEditText(text);
-            frm.action("Command1_Click")->trigger();
+            frm->searchBox().setEditText(text);
+            frm->action("Command1_Click")->trigger();
         }
         // The selection as characters of the pane.
         std::pair<qsizetype, qsizetype> selection() const {
-            TextPane& pane = const_cast<EditFrm&>(frm).pane();
+            TextPane& pane = frm->pane();
             const auto start = pane.SendScintilla(TextPane::SCI_GETSELECTIONSTART);
             const auto end = pane.SendScintilla(TextPane::SCI_GETSELECTIONEND);
             const auto utf8 = pane.utf8View();
@@ -41,8 +36,8 @@ private:
             return {static_cast<qsizetype>(from), static_cast<qsizetype>(to - from)};
         }
         void caretAt(std::size_t charIndex) {
-            const auto pos = utf8OffsetOfCharIndex(frm.pane().utf8View(), charIndex);
-            frm.pane().SendScintilla(TextPane::SCI_GOTOPOS, static_cast<unsigned long>(pos));
+            const auto pos = utf8OffsetOfCharIndex(frm->pane().utf8View(), charIndex);
+            frm->pane().SendScintilla(TextPane::SCI_GOTOPOS, static_cast<unsigned long>(pos));
         }
     };
 
@@ -88,28 +83,28 @@ private slots:
         QFETCH(int, start);
         QFETCH(QString, selected);
         Session s;
-        s.frm.pane().setShiftJis(text.toStdString());
+        s.frm->pane().setShiftJis(text.toStdString());
         s.caretAt(static_cast<std::size_t>(caret));
         s.search(pattern);
         if (start < 0) {
             QCOMPARE(s.dialogs.messageTexts(), QStringList{notFound(pattern)});
-            QCOMPARE(s.frm.pane().selectedText(), QString());
+            QCOMPARE(s.frm->pane().selectedText(), QString());
         } else {
             QVERIFY(s.dialogs.messages.empty());
             QCOMPARE(s.selection(), std::make_pair(qsizetype{start}, selected.size()));
-            QCOMPARE(s.frm.pane().selectedText(), selected);
+            QCOMPARE(s.frm->pane().selectedText(), selected);
             // The found text is coloured dark red.
-            const auto from = s.frm.pane().SendScintilla(TextPane::SCI_GETSELECTIONSTART);
-            QVERIFY(isMarked(s.frm.pane(), static_cast<std::size_t>(from)));
-            QVERIFY(from == 0 || !isMarked(s.frm.pane(), 0));
+            const auto from = s.frm->pane().SendScintilla(TextPane::SCI_GETSELECTIONSTART);
+            QVERIFY(isMarked(s.frm->pane(), static_cast<std::size_t>(from)));
+            QVERIFY(from == 0 || !isMarked(s.frm->pane(), 0));
         }
         // The text itself never changes.
-        QCOMPARE(QByteArray::fromStdString(s.frm.pane().shiftJis()), text);
+        QCOMPARE(QByteArray::fromStdString(s.frm->pane().shiftJis()), text);
     }
 
     void repeatingStepsToTheNextOccurrence() {
         Session s;
-        s.frm.pane().setShiftJis("GGGG G01");
+        s.frm->pane().setShiftJis("GGGG G01");
         s.caretAt(0);
         for (int expected : {1, 2}) {
             s.search("GG");
@@ -121,11 +116,11 @@ private slots:
 
     void historyKeepsEachTextOnce() {
         Session s;
-        s.frm.pane().setShiftJis("A B A B");
+        s.frm->pane().setShiftJis("A B A B");
         for (const char* text : {"A", "B", "A", "C"}) {
             s.search(text);
         }
-        QComboBox& box = s.frm.searchBox();
+        QComboBox& box = s.frm->searchBox();
         QStringList items;
         for (int i = 0; i < box.count(); ++i) {
             items << box.itemText(i);
@@ -136,16 +131,16 @@ private slots:
 
     void emptyBoxDoesNothing() {
         Session s;
-        s.frm.pane().setShiftJis("G01");
+        s.frm->pane().setShiftJis("G01");
         s.search(QString());
         QVERIFY(s.dialogs.messages.empty());
-        QCOMPARE(s.frm.searchBox().count(), 0);
+        QCOMPARE(s.frm->searchBox().count(), 0);
         QVERIFY(!QFile::exists(s.scratch.appFile("BAK.DAT")));
     }
 
     void leavesTheSnapshotBehind() {
         Session s;
-        s.frm.pane().setShiftJis("G00\nG01\n");
+        s.frm->pane().setShiftJis("G00\nG01\n");
         s.search("G01");
         QCOMPARE(readBytes(s.scratch.appFile("BAK.DAT")), QByteArray("G00\r\nG01\r\n"));
     }

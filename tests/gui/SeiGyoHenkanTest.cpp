@@ -1,6 +1,6 @@
 // The control-character dialog: line ends or any typed text replaced or deleted,
 // with the full pattern length taken before every comparison.
-#include "ScriptedDialogs.h"
+#include "EditorSession.h"
 #include "TestFiles.h"
 #include "app/EditFrm.h"
 #include "editor/SeiGyoHenkan.h"
@@ -18,19 +18,12 @@ class SeiGyoHenkanTest : public QObject {
     Q_OBJECT
 
 private:
-    struct Session {
-        app::MemorySettingsStore store;
-        talmir::testing::ScriptedDialogs dialogs;
-        talmir::testing::ScratchFolders scratch;
-        EditFrm frm{store, dialogs, scratch.folders()};
-
-        Session() { frm.Form_Load({}); }
-    };
+    using Session = talmir::testing::EditorSession;
 
 private slots:
     void boxesOfferTheKeywords() {
         Session s;
-        SeiGyoHenkan dialog(s.frm);
+        SeiGyoHenkan dialog(*s.frm);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("制御文字変換"));
         for (QComboBox* box : {&dialog.findBox(), &dialog.replacementBox(), &dialog.deleteBox()}) {
             QCOMPARE(box->currentText(), QStringLiteral("CrLf"));
@@ -82,12 +75,12 @@ private slots:
         QFETCH(QByteArray, result);
         QFETCH(QString, message);
         Session s;
-        s.frm.pane().setShiftJis(text.toStdString());
-        SeiGyoHenkan dialog(s.frm);
+        s.frm->pane().setShiftJis(text.toStdString());
+        SeiGyoHenkan dialog(*s.frm);
         (index == 1 ? dialog.findBox() : dialog.deleteBox()).setEditText(find);
         dialog.replacementBox().setEditText(replacement);
         dialog.Command1_Click(index);
-        QCOMPARE(QByteArray::fromStdString(s.frm.pane().shiftJis()), result);
+        QCOMPARE(QByteArray::fromStdString(s.frm->pane().shiftJis()), result);
         QCOMPARE(s.dialogs.messageTexts(), QStringList{message});
         QVERIFY(!QFile::exists(s.scratch.appFile("bak.rtf")));
         QVERIFY(!QFile::exists(s.scratch.appFile("bak1.rtf")));
@@ -95,11 +88,11 @@ private slots:
 
     void otherIndexDoesNothing() {
         Session s;
-        s.frm.pane().setShiftJis("A\r\nB");
-        SeiGyoHenkan dialog(s.frm);
+        s.frm->pane().setShiftJis("A\r\nB");
+        SeiGyoHenkan dialog(*s.frm);
         dialog.Command1_Click(0);
         dialog.Command1_Click(3);
-        QCOMPARE(s.frm.pane().shiftJis(), std::string("A\r\nB"));
+        QCOMPARE(s.frm->pane().shiftJis(), std::string("A\r\nB"));
         QVERIFY(s.dialogs.messages.empty());
     }
 
@@ -107,10 +100,10 @@ private slots:
         Session s;
         const std::string half(TextPane::kMaxLineBytes / 2 + 1, 'X');
         const std::string text = half + "\r\n" + half;
-        s.frm.pane().setShiftJis(text);
-        SeiGyoHenkan dialog(s.frm);
+        s.frm->pane().setShiftJis(text);
+        SeiGyoHenkan dialog(*s.frm);
         dialog.Command1_Click(2);  // joining the lines gives a line the pane refuses
-        QCOMPARE(s.frm.pane().shiftJis().size(), text.size());
+        QCOMPARE(s.frm->pane().shiftJis().size(), text.size());
         QCOMPARE(s.dialogs.messages.size(), std::size_t{1});
         QVERIFY(!s.dialogs.messages[0].text.contains(QStringLiteral("削除しました")));
         QVERIFY(QApplication::overrideCursor() == nullptr);
@@ -118,7 +111,7 @@ private slots:
 
     void menuShowsTheDialogModally() {
         Session s;
-        s.frm.show();
+        s.frm->show();
         QString title;
         bool modal = false;
         QTimer::singleShot(0, [&] {
@@ -128,8 +121,8 @@ private slots:
             modal = dialog->isModal();
             dialog->close();
         });
-        QVERIFY(s.frm.action("MnuSeigyo_Click")->isEnabled());
-        s.frm.action("MnuSeigyo_Click")->trigger();
+        QVERIFY(s.frm->action("MnuSeigyo_Click")->isEnabled());
+        s.frm->action("MnuSeigyo_Click")->trigger();
         QCOMPARE(title, QStringLiteral("制御文字変換"));
         QVERIFY(modal);
     }

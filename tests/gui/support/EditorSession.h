@@ -1,0 +1,40 @@
+#pragma once
+// The editor window for window tests, with everything it is built on: a settings
+// store in memory, the scripted dialogs and scratch folders. Members go away in
+// reverse order, so the window closes before the store, dialogs and folders it
+// uses.
+
+#include "ScriptedDialogs.h"
+#include "TestFiles.h"
+#include "app/EditFrm.h"
+#include "app/SettingsStore.h"
+
+#include <QString>
+
+#include <memory>
+
+namespace talmir::testing {
+
+class EditorSession {
+public:
+    // A session whose store can be filled before the editor first starts.
+    struct NotStarted {};
+
+    // Starts the editor with no command tail.
+    EditorSession() { start(); }
+    explicit EditorSession(NotStarted) {}
+    EditorSession(const EditorSession&) = delete;
+    EditorSession& operator=(const EditorSession&) = delete;
+
+    // A new editor window loaded with `commandTail`, as the program starts; it
+    // reads what an earlier window left in the store. An earlier window goes once
+    // the new one is built, before the new one loads.
+    EditFrm& start(const QString& commandTail = {});
+
+    app::MemorySettingsStore store;
+    ScriptedDialogs dialogs;
+    ScratchFolders scratch;
+    std::unique_ptr<EditFrm> frm;
+};
+
+}  // namespace talmir::testing
