@@ -99,6 +99,12 @@ const ConversionCase kConversions[] = {
     // "G03" alone only switches the mode (no arc of radius 0 back onto the point).
     {"ModeBlockAloneWritesNoArc", "D10*X1000Y0D02*G03*X0Y1000I-1000J0D01*G01*",
      program({"D10", "G00X0Y0", "G00X1.0Y0.0", "G03X0.0Y1.0I-1.0J0.0", "G01X0.0Y1.0"})},
+    // G74 gives I and J without signs: the centre is where the arc spans a quadrant.
+    {"SingleQuadrantOffsetsGetSigns",
+     "D10*G74*X-2500Y0D02*G02*X2500Y0I2500J4000D01*X2500Y4000D02*G03*X-2500Y4000I2500J4000D01*"
+     "G75*X0Y0D02*G03X1000Y1000I1000J0D01*",
+     program({"D10", "G00X0Y0", "G00X0Y0", "G00X-2.5Y0.0", "G02X2.5Y0.0I2.5J-4.0", "G00X2.5Y4.0",
+              "G03X-2.5Y4.0I-2.5J-4.0", "G01X-2.5Y4.0", "G00X0.0Y0.0", "G03X1.0Y1.0I1.0J0.0"})},
     {"G01FollowsTheLastDcode", "D10*X1000D02*G01*X2000D01*G01*",
      program({"D10", "G00X0Y0", "G00X1.0Y0", "G00X1.0Y0", "G01X2.0Y0", "G01X2.0Y0"})},
     // A comment is no data: "XSize", "DCode" and "R" in it change nothing.

@@ -7,6 +7,7 @@
 #include <cfloat>
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <new>
 
 namespace talmir::importers {
@@ -204,6 +205,7 @@ private:
     void gcode(int g);
     void radiusArc(double radius);
     void output(const Letters& at);
+    void signSingleQuadrantOffsets();
     void ensureAperture();
     void line(std::string_view a, std::string_view b = {}, std::string_view c = {},
               std::string_view d = {}, std::string_view e = {});
@@ -218,6 +220,9 @@ private:
     std::string m_yText = "Y0";
     std::string m_iText = "I0";
     std::string m_jText = "J0";
+    double m_i = 0;  // the same offsets, mm
+    double m_j = 0;
+    bool m_singleQuadrant = false;  // G74 until G75
     int m_lastD = 2;
     int m_aperture = 0;  // 0 = none selected yet
     // The incremental sums; in absolute mode they follow the point, so that a G91
@@ -347,15 +352,51 @@ void GerberConverter::coordinates(std::string_view block, const Letters& at) {
     axis(at.y, 'Y', m_sumY, m_y, m_yText);
     // The centre offsets are relative and never summed.
     if (Letters::has(at.i)) {
+        m_i = checked(millimetres(numberAfter(block, at.i), m_options.unit));
         m_iText = "I";
-        kCoordinatePicture.append(m_iText,
-                                  checked(millimetres(numberAfter(block, at.i), m_options.unit)));
+        kCoordinatePicture.append(m_iText, m_i);
     }
     if (Letters::has(at.j)) {
+        m_j = checked(millimetres(numberAfter(block, at.j), m_options.unit));
         m_jText = "J";
-        kCoordinatePicture.append(m_jText,
-                                  checked(millimetres(numberAfter(block, at.j), m_options.unit)));
+        kCoordinatePicture.append(m_jText, m_j);
     }
+}
+
+// Under G74 the data gives I and J without signs (the arc spans one quadrant at
+// most): of the four centres the one at the same distance from both ends whose
+// arc in the motion's direction spans at most 90 degrees is meant.
+void GerberConverter::signSingleQuadrantOffsets() {
+    constexpr double kDegreesTolerance = 0.5;
+    const double i = std::fabs(m_i);
+    const double j = std::fabs(m_j);
+    double bestMismatch = std::numeric_limits<double>::infinity();
+    double bestI = m_i;
+    double bestJ = m_j;
+    bool bestFits = false;
+    for (const double si : {i, -i}) {
+        for (const double sj : {j, -j}) {
+            const double cx = m_px + si;
+            const double cy = m_py + sj;
+            const double a1 = std::atan2(m_py - cy, m_px - cx) * kRadToDeg;
+            const double a2 = std::atan2(m_y - cy, m_x - cx) * kRadToDeg;
+            double sweep = m_word == Word::G03 ? a2 - a1 : a1 - a2;
+            sweep = std::fmod(sweep + 720.0, 360.0);
+            const bool fits = sweep <= 90 + kDegreesTolerance;
+            const double mismatch =
+                std::fabs(std::hypot(m_px - cx, m_py - cy) - std::hypot(m_x - cx, m_y - cy));
+            if ((fits && !bestFits) || (fits == bestFits && mismatch < bestMismatch)) {
+                bestFits = fits;
+                bestMismatch = mismatch;
+                bestI = si;
+                bestJ = sj;
+            }
+        }
+    }
+    m_iText = "I";
+    kCoordinatePicture.append(m_iText, bestI);
+    m_jText = "J";
+    kCoordinatePicture.append(m_jText, bestJ);
 }
 
 void GerberConverter::apertureOrDcode(int d) {
@@ -393,6 +434,10 @@ void GerberConverter::gcode(int g) {
         m_word = Word::G02;
     } else if (g == 3) {
         m_word = Word::G03;
+    } else if (g == 74) {
+        m_singleQuadrant = true;
+    } else if (g == 75) {
+        m_singleQuadrant = false;
     }
 }
 
@@ -473,9 +518,14 @@ void GerberConverter::output(const Letters& at) {
     if (!Letters::has(at.x) && !Letters::has(at.y) && !Letters::has(at.i) && !Letters::has(at.j)) {
         return;
     }
+    if (m_singleQuadrant) {
+        signSingleQuadrantOffsets();
+    }
     line(wordText(m_word), m_xText, m_yText, m_iText, m_jText);
     m_iText = "I0";
     m_jText = "J0";
+    m_i = 0;
+    m_j = 0;
 }
 
 }  // namespace
