@@ -154,6 +154,9 @@ INSTANTIATE_TEST_SUITE_P(
                        gcode({"G01X1.0Y0.0", "G01X2.0Y0.0", "G01X3.0Y0.0", "M30"})},
         ConversionCase{"CommentTextIsNoCommand", "CO\"SP1 PU40,40\"PD40,0;CO PLOT SP2 PD;PD80,0;",
                        gcode({"G01X1.0Y0.0", "G01X2.0Y0.0", "M30"})},
+        // Encoded polylines pack numbers into letters: no command hides in them.
+        ConversionCase{"EncodedPolylineIsNoCommand", "PD40,0;PE<=SPAACIPDPUAR?;WDSP1\x03PD80,0;",
+                       gcode({"G01X1.0Y0.0", "G01X2.0Y0.0", "M30"})},
         ConversionCase{"BlankSeparatesNumbers", "PD 400 0, 400 -400;",
                        gcode({"G01X10.0Y0.0", "G01X10.0Y-10.0", "M30"})},
         // A pen command followed by text it does not know once looped forever.

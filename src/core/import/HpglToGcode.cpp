@@ -84,8 +84,8 @@ double parameter(std::string_view params, int commas) {
 // What the bytes being read belong to.
 enum class Mode {
     Command,  // a command and its parameters
-    Label,    // the text of LB, up to its end-of-text byte
-    Comment,  // the text of CO given without quotes
+    Label,    // the text of LB, BL or WD, up to its end-of-text byte
+    Comment,  // the data of PE, or the text of CO given without quotes
     Quoted,   // a quoted string
 };
 
@@ -137,7 +137,7 @@ private:
                 continue;
             }
             if (mode == Mode::Label) {
-                // The label's text leaves no trace; only its end matters.
+                // The text leaves no trace; only its end matters.
                 if (c == kEtx) {
                     endCommand(mode, blank);
                 }
@@ -173,11 +173,21 @@ private:
             m_command += c;
             if (c == '"') {
                 mode = Mode::Quoted;
-            } else if (m_command == "LB") {
-                mode = Mode::Label;
+            } else if (m_command.size() == 2) {
+                mode = textMode(m_command);
             }
         }
         endCommand(mode, blank);
+    }
+
+    // Commands whose data is text, not numbers. LB (label), BL (buffer label) and
+    // WD (write to display) run to the end-of-text byte; PE (encoded polyline)
+    // packs its numbers into printable characters, capitals included, up to ";".
+    static Mode textMode(std::string_view mnemonic) {
+        if (mnemonic == "LB" || mnemonic == "BL" || mnemonic == "WD") {
+            return Mode::Label;
+        }
+        return mnemonic == "PE" ? Mode::Comment : Mode::Command;
     }
 
     // True when the next two capital letters start a command of their own: after
