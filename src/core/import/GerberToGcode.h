@@ -35,13 +35,12 @@ struct GerberImportOptions {
 // `gerberBytes` is the text as the editor holds it. Blocks end at the first of
 // "*", "$", LF or CR found in the text; "%...%" blocks and G04 comments leave no
 // trace. The result is the program as the G-code window shows it, every line
-// ended by CR LF, lengths in millimetres with one to five decimals; arcs keep the
-// data's I and J, which get their signs from the geometry under G74 (single
-// quadrant, unsigned offsets) until a G75. Text without
-// any block gives an empty program. An aperture number above 9999 fails with
-// error 380, a coordinate beyond single precision with error 6 (overflow), an
-// R block whose radius is shorter than half its chord with error 5; a failure
-// gives no program at all.
+// ended by CR LF, lengths in millimetres with one to five decimals. Arcs keep the
+// data's I and J; under G74 (single quadrant, offsets without signs, until a G75)
+// they get their signs from the geometry. Text without any block gives an empty
+// program. An aperture number above 9999 fails with error 380, a coordinate
+// beyond single precision with error 6 (overflow), an R block whose radius is
+// shorter than half its chord with error 5; a failure gives no program at all.
 Result<std::string> gerberToGcode(std::string_view gerberBytes,
                                   const GerberImportOptions& options = {});
 
