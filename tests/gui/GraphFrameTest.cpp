@@ -94,7 +94,7 @@ private slots:
         QVERIFY(!frame.menu("MnuNc")->menuAction()->isVisible());
         // Work still to come is shown disabled.
         for (const char* handler : {"Toolbar_LAYSET", "Toolbar_LAYER", "Toolbar_CHECK", "MnuLenge",
-                                    "MnuLaiyr", "MnuGXMirror"}) {
+                                    "MnuLaiyr", "MnuDataDel"}) {
             QVERIFY2(!frame.action(handler)->isEnabled(), handler);
         }
         // Fitted: the square and the top of the half circle, 5 units around.

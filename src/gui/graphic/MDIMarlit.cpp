@@ -79,6 +79,9 @@ MDIMarlit::MDIMarlit(EditFrm& owner) : QMainWindow(&owner, Qt::Window), m_owner(
     m_graph = new CvGrph(owner.plotTables(), owner.dialogs(),
                          QString::fromStdString(owner.folders().AppDir), body);
     layout->addWidget(m_printPanel);
+    buildTransformPanels(body);
+    layout->addWidget(m_scalePanel);
+    layout->addWidget(m_movePanel);
     layout->addWidget(m_graph, 1);
     setCentralWidget(body);
     m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
@@ -207,20 +210,34 @@ void MDIMarlit::buildMenus() {
 
     // Each kind of data has its own menu of transforms; the menu of a kind that
     // is not loaded is hidden.
-    auto transformMenu = [this](const QString& title, const std::string& name) {
+    // The hole-data entries wait for the hole-data window.
+    auto transformMenu = [this](const QString& title, const std::string& name,
+                                const std::string& prefix, bool gcode) {
         QMenu* menu = menuBar()->addMenu(title);
         m_menus[name] = menu;
         QMenu* axes = menu->addMenu(QStringLiteral("軸変換"));
-        addItem(axes, QStringLiteral("Xミラー"), name + "XMirror");
-        addItem(axes, QStringLiteral("Yミラー"), name + "YMirror");
-        addItem(axes, QStringLiteral("軸交換"), name + "Swap");
-        addItem(menu, QStringLiteral("移動..."), name + "Move");
-        addItem(menu, QStringLiteral("倍率変換..."), name + "Scale");
+        const QString mirrors[3] = {QStringLiteral("Xミラー"), QStringLiteral("Yミラー"),
+                                    QStringLiteral("軸交換")};
+        for (int index = 0; index < 3; ++index) {
+            QAction* act = addItem(axes, mirrors[index], prefix + "Mirr" + std::to_string(index));
+            if (gcode) {
+                act->setEnabled(true);
+                connect(act, &QAction::triggered, this, [this, index] { GMirr(index); });
+            }
+        }
+        QAction* move = addItem(menu, QStringLiteral("移動..."), prefix + "Move");
+        QAction* rate = addItem(menu, QStringLiteral("倍率変換..."), prefix + "Rate");
+        if (gcode) {
+            move->setEnabled(true);
+            rate->setEnabled(true);
+            connect(move, &QAction::triggered, this, &MDIMarlit::MnuGMove_Click);
+            connect(rate, &QAction::triggered, this, &MDIMarlit::MnuGRate_Click);
+        }
         return menu;
     };
-    QMenu* nc = transformMenu(QStringLiteral("ＮＣデータ(&N)"), "MnuNc");
-    addItem(nc, QStringLiteral("データの削除"), "MnuNcDelete");
-    QMenu* gcode = transformMenu(QStringLiteral("Ｇコード(&G)"), "MnuG");
+    QMenu* nc = transformMenu(QStringLiteral("ＮＣデータ(&N)"), "MnuNc", "Mnu", false);
+    addItem(nc, QStringLiteral("データの削除"), "MnuDataDel");
+    QMenu* gcode = transformMenu(QStringLiteral("Ｇコード(&G)"), "MnuG", "MnuG", true);
     gcode->addSeparator();
     addItem(gcode, QStringLiteral("周長計測"), "MnuLenge");
 

@@ -22,6 +22,7 @@
 
 class QAction;
 class QLabel;
+class QLineEdit;
 class QMenu;
 class QPrinter;
 class QToolBar;
@@ -72,6 +73,18 @@ public:
     // Prints the part of the plot under the paper box whose top-left corner is
     // (x, y); false when the printer could not be started (reported).
     bool PrintOut(float x, float y);
+    // Transforms of the G-code (MDIMarlitTransforms.cpp): mirror in X (0), in Y
+    // (1) or swap the axes (2); the scale and move panels and their "実行".
+    void GMirr(int index);
+    void MnuGMove_Click();
+    void MnuGRate_Click();
+    void Command2_Click(int index);
+    void Command3_Click(int index);
+    QWidget& scalePanel() { return *m_scalePanel; }
+    QWidget& movePanel() { return *m_movePanel; }
+    QLineEdit& scaleFactor() { return *m_scaleFactor; }
+    QLineEdit& moveX() { return *m_moveX; }
+    QLineEdit& moveY() { return *m_moveY; }
     void MnuExit_Click();
     void MnuClipSave_Click();
     void MnuBackColor_Click();
@@ -97,10 +110,19 @@ private:
     void setMenusEnabled(bool enabled);
     void onCommandEnded();
     void applyPage();
+    void buildTransformPanels(QWidget* body);
+    // The G-code window's text rewritten by `rewrite`, then the plot fitted.
+    template <typename Rewrite>
+    void rewriteGcode(Rewrite&& rewrite);
 
     EditFrm& m_owner;
     CvGrph* m_graph = nullptr;
     PrintPanel* m_printPanel = nullptr;
+    QWidget* m_scalePanel = nullptr;
+    QWidget* m_movePanel = nullptr;
+    QLineEdit* m_scaleFactor = nullptr;
+    QLineEdit* m_moveX = nullptr;
+    QLineEdit* m_moveY = nullptr;
     std::unique_ptr<QPrinter> m_printer;
     QLabel* m_status = nullptr;
     QMenu* m_popup = nullptr;

@@ -171,6 +171,9 @@ void MDIMarlit::onCommandEnded() {
         panel.hide();
     }
     m_graph->options().printPreview = false;
+    // The transform panels close with every command's end.
+    m_scalePanel->hide();
+    m_movePanel->hide();
     setMenusEnabled(true);
 }
 

@@ -1,0 +1,133 @@
+// Mirror, axis swap, scale and move of the plotted G-code from the graphic frame:
+// the plot tables and the G-code window's text change together, then the plot
+// is fitted again.
+#include "app/CommandGuard.h"
+#include "app/EditFrm.h"
+#include "editor/TextPane.h"
+#include "export/GFrm.h"
+#include "graphic/CvGrph.h"
+#include "graphic/MDIMarlit.h"
+#include "graphic/Transforms.h"
+#include "text/Lines.h"
+#include "text/NumericValue.h"
+
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace talmir {
+
+namespace {
+
+// A panel of number boxes with "実行" and "ｷｬﾝｾﾙ".
+QWidget* makePanel(QWidget* parent, const QString& title, const char* name,
+                   const std::vector<std::pair<QString, QLineEdit*>>& fields, QPushButton*& run,
+                   QPushButton*& cancel) {
+    auto* panel = new QFrame(parent);
+    panel->setObjectName(QLatin1String(name));
+    panel->setFrameShape(QFrame::StyledPanel);
+    auto* layout = new QVBoxLayout(panel);
+    layout->addWidget(new QLabel(title, panel));
+    auto* form = new QFormLayout();
+    for (const auto& [label, box] : fields) {
+        box->setParent(panel);
+        form->addRow(label, box);
+    }
+    layout->addLayout(form);
+    run = new QPushButton(QStringLiteral("実行"), panel);
+    cancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), panel);
+    layout->addWidget(run);
+    layout->addWidget(cancel);
+    layout->addStretch(1);
+    panel->hide();
+    return panel;
+}
+
+double boxValue(const QLineEdit& box) {
+    return text::numericValue(box.text().toStdString());
+}
+
+}  // namespace
+
+void MDIMarlit::buildTransformPanels(QWidget* body) {
+    QPushButton* run = nullptr;
+    QPushButton* cancel = nullptr;
+    m_scaleFactor = new QLineEdit(QStringLiteral("1.0"));
+    m_scalePanel = makePanel(body, QStringLiteral("倍率変換"), "ScalePanel",
+                             {{QStringLiteral("倍率="), m_scaleFactor}}, run, cancel);
+    // Hole data has no window to rewrite yet: the G-code button is the one shown.
+    connect(run, &QPushButton::clicked, this, [this] { Command2_Click(1); });
+    connect(cancel, &QPushButton::clicked, m_scalePanel, &QWidget::hide);
+
+    m_moveX = new QLineEdit(QStringLiteral("0.0"));
+    m_moveY = new QLineEdit(QStringLiteral("0.0"));
+    m_movePanel =
+        makePanel(body, QStringLiteral("ﾃﾞｰﾀ移動"), "MovePanel",
+                  {{QStringLiteral("X"), m_moveX}, {QStringLiteral("Y"), m_moveY}}, run, cancel);
+    connect(run, &QPushButton::clicked, this, [this] { Command3_Click(1); });
+    connect(cancel, &QPushButton::clicked, m_movePanel, &QWidget::hide);
+}
+
+template <typename Rewrite>
+void MDIMarlit::rewriteGcode(Rewrite&& rewrite) {
+    CommandGuard guard(m_owner.dialogs(), this);
+    guard.run({}, [&] {
+        GFrm& gcode = GFrm::of(m_owner);
+        // The whole new text is made before the window gets it: a failure leaves
+        // the window's text as it was.
+        std::string program = rewrite(text::paneSnapshot(gcode.pane().shiftJis()));
+        gcode.pane().setShiftJis(program);
+    });
+    m_graph->GrphCmd(1);
+}
+
+void MDIMarlit::GMirr(int index) {
+    graphic::PlotTables& tables = m_owner.plotTables();
+    if (tables.PathCount == -1 || index < 0 || index > 2) {
+        return;
+    }
+    const auto mirror = static_cast<graphic::Mirror>(index);
+    graphic::mirrorPaths(tables, mirror);
+    rewriteGcode(
+        [mirror](std::string_view program) { return graphic::mirrorGcodeText(program, mirror); });
+}
+
+void MDIMarlit::MnuGMove_Click() {
+    m_scalePanel->hide();
+    m_movePanel->show();
+    m_moveX->setFocus();
+}
+
+void MDIMarlit::MnuGRate_Click() {
+    m_movePanel->hide();
+    m_scalePanel->show();
+    m_scaleFactor->setFocus();
+}
+
+void MDIMarlit::Command2_Click(int index) {
+    graphic::PlotTables& tables = m_owner.plotTables();
+    if (index != 1 || tables.PathCount == -1) {
+        return;
+    }
+    const double k = boxValue(*m_scaleFactor);
+    graphic::scalePaths(tables, static_cast<float>(k));
+    m_scalePanel->hide();
+    rewriteGcode([k](std::string_view program) { return graphic::scaleGcodeText(program, k); });
+}
+
+void MDIMarlit::Command3_Click(int index) {
+    graphic::PlotTables& tables = m_owner.plotTables();
+    if (index != 1 || tables.PathCount == -1) {
+        return;
+    }
+    const double dx = boxValue(*m_moveX);
+    const double dy = boxValue(*m_moveY);
+    graphic::movePaths(tables, static_cast<float>(dx), static_cast<float>(dy));
+    m_movePanel->hide();
+    rewriteGcode(
+        [dx, dy](std::string_view program) { return graphic::moveGcodeText(program, dx, dy); });
+}
+
+}  // namespace talmir
