@@ -1,6 +1,6 @@
 // The graphic frame opened from the G-code window: fit, zoom, pan, wheel, keys,
 // the two click modes, snapping, the view options and the closing sequence.
-#include "ScriptedDialogs.h"
+#include "EditorSession.h"
 #include "TestFiles.h"
 #include "app/EditFrm.h"
 #include "editor/TextPane.h"
@@ -18,7 +18,6 @@
 #include <QtTest>
 
 #include <cmath>
-#include <memory>
 
 using namespace talmir;
 using talmir::testing::readBytes;
@@ -53,17 +52,8 @@ class GraphFrameTest : public QObject {
     Q_OBJECT
 
 private:
-    struct Session {
-        app::MemorySettingsStore store;
-        talmir::testing::ScriptedDialogs dialogs;
-        talmir::testing::ScratchFolders scratch;
-        std::unique_ptr<EditFrm> frm;
-
-        Session() {
-            frm = std::make_unique<EditFrm>(store, dialogs, scratch.folders());
-            frm->Form_Load({});
-            frm->show();
-        }
+    struct Session : talmir::testing::EditorSession {
+        Session() { frm->show(); }
         GFrm& gfrm() { return GFrm::of(*frm); }
         // The G-code window with `program`, then its graph.
         MDIMarlit& graph(const QByteArray& program = kProgram) {

@@ -1,7 +1,5 @@
 // Saving the plot of the graphic frame as a bitmap or JPEG image.
-#include "ScriptedDialogs.h"
-#include "TestFiles.h"
-#include "app/EditFrm.h"
+#include "EditorSession.h"
 #include "editor/TextPane.h"
 #include "export/GFrm.h"
 #include "graphic/CvGrph.h"
@@ -10,8 +8,6 @@
 #include <QImage>
 #include <QImageReader>
 #include <QtTest>
-
-#include <memory>
 
 using namespace talmir;
 
@@ -25,16 +21,10 @@ class GraphImageTest : public QObject {
     Q_OBJECT
 
 private:
-    struct Session {
-        app::MemorySettingsStore store;
-        talmir::testing::ScriptedDialogs dialogs;
-        talmir::testing::ScratchFolders scratch;
-        std::unique_ptr<EditFrm> frm;
+    struct Session : talmir::testing::EditorSession {
         MDIMarlit* frame = nullptr;
 
         Session() {
-            frm = std::make_unique<EditFrm>(store, dialogs, scratch.folders());
-            frm->Form_Load({});
             GFrm& g = GFrm::of(*frm);
             g.pane().setShiftJis(std::string_view(kProgram.constData(), kProgram.size()));
             g.show();

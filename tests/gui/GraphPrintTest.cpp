@@ -1,8 +1,6 @@
 // Printing from the graphic frame: the panel, the paper box over the plot and the
 // page printed where it is clicked.
-#include "ScriptedDialogs.h"
-#include "TestFiles.h"
-#include "app/EditFrm.h"
+#include "EditorSession.h"
 #include "editor/TextPane.h"
 #include "export/GFrm.h"
 #include "graphic/CvGrph.h"
@@ -18,8 +16,6 @@
 #include <QRadioButton>
 #include <QtTest>
 
-#include <memory>
-
 using namespace talmir;
 using talmir::testing::readBytes;
 
@@ -33,16 +29,10 @@ class GraphPrintTest : public QObject {
     Q_OBJECT
 
 private:
-    struct Session {
-        app::MemorySettingsStore store;
-        talmir::testing::ScriptedDialogs dialogs;
-        talmir::testing::ScratchFolders scratch;
-        std::unique_ptr<EditFrm> frm;
+    struct Session : talmir::testing::EditorSession {
         MDIMarlit* frame = nullptr;
 
         Session() {
-            frm = std::make_unique<EditFrm>(store, dialogs, scratch.folders());
-            frm->Form_Load({});
             GFrm& g = GFrm::of(*frm);
             g.pane().setShiftJis(std::string_view(kProgram.constData(), kProgram.size()));
             g.show();
