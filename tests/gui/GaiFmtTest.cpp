@@ -1,7 +1,6 @@
 // The Gerber import of the editor: its options dialog GAI_FMT, the G-code window
 // it fills, and that the editor keeps its text whatever happens.
-#include "ScriptedDialogs.h"
-#include "TestFiles.h"
+#include "EditorSession.h"
 #include "app/EditFrm.h"
 #include "editor/TextPane.h"
 #include "export/GFrm.h"
@@ -67,15 +66,8 @@ class GaiFmtTest : public QObject {
     Q_OBJECT
 
 private:
-    struct Session {
-        app::MemorySettingsStore store;
-        talmir::testing::ScriptedDialogs dialogs;
-        talmir::testing::ScratchFolders scratch;
-        std::unique_ptr<EditFrm> frm;
-
+    struct Session : talmir::testing::EditorSession {
         Session() {
-            frm = std::make_unique<EditFrm>(store, dialogs, scratch.folders());
-            frm->Form_Load({});
             setPane(frm->pane(), kGerber);
             frm->setDocumentName(QStringLiteral("board.top.gbr"));
         }

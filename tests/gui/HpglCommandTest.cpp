@@ -1,7 +1,6 @@
 // "HPGLをGコードへ" of the editor: the editor's plot file as a program in the G-code
 // window, and the report when it cannot be converted.
-#include "ScriptedDialogs.h"
-#include "TestFiles.h"
+#include "EditorSession.h"
 #include "app/EditFrm.h"
 #include "app/SettingsStore.h"
 #include "editor/TextPane.h"
@@ -34,16 +33,7 @@ class HpglCommandTest : public QObject {
     Q_OBJECT
 
 private:
-    struct Session {
-        app::MemorySettingsStore store;
-        talmir::testing::ScriptedDialogs dialogs;
-        talmir::testing::ScratchFolders scratch;
-        std::unique_ptr<EditFrm> frm;
-
-        Session() {
-            frm = std::make_unique<EditFrm>(store, dialogs, scratch.folders());
-            frm->Form_Load({});
-        }
+    struct Session : talmir::testing::EditorSession {
         bool workFilesGone() const {
             return !QFile::exists(scratch.appFile(QStringLiteral("BAK.DAT"))) &&
                    !QFile::exists(scratch.appFile(QStringLiteral("BAK1.DAT")));
