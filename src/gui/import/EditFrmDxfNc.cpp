@@ -7,6 +7,7 @@
 #include "editor/WorkFiles.h"
 #include "export/GFrm.h"
 #include "import/DxfToGcode.h"
+#include "import/ProgramWindow.h"
 #include "text/Lines.h"
 
 #include <QFile>
@@ -17,13 +18,6 @@ namespace {
 
 const EditFrmCommandRegistration kDxfNc{"MnuDxfNc_Click",
                                         [](EditFrm& frm) { MnuDxfNc_Click(frm); }};
-
-// The caption of the G-code window: the document name up to its first ".", the
-// whole name when it has none.
-QString programCaption(const QString& documentName) {
-    const qsizetype dot = documentName.indexOf(QLatin1Char('.'));
-    return dot < 0 ? documentName : documentName.left(dot);
-}
 
 }  // namespace
 
@@ -45,12 +39,8 @@ void MnuDxfNc_Click(EditFrm& frm) {
             }
             program = std::move(result).value();
         }
-        if (!gfrm.TextOrTree(0)) {
-            return;  // reported by the window; its text stays as it was
-        }
-        gfrm.pane().setShiftJis(program);
-        gfrm.setWindowTitle(programCaption(frm.documentName()));
-        frm.guard().processEvents();
+        // A window that cannot show its text view reports why and keeps its text.
+        loadProgram(frm, gfrm, program, programCaption(frm.documentName()));
     });
     gfrm.show();
     gfrm.raise();

@@ -8,6 +8,7 @@
 #include "export/GFrm.h"
 #include "import/GAI_FMT.h"
 #include "import/GerberToGcode.h"
+#include "import/ProgramWindow.h"
 #include "text/Lines.h"
 
 #include <QFile>
@@ -18,13 +19,6 @@ namespace {
 
 const EditFrmCommandRegistration kGbrFmt{"MnuGbrFmt_Click",
                                          [](EditFrm& frm) { MnuGbrFmt_Click(frm); }};
-
-// The caption of the G-code window: the document name up to its first ".", the
-// whole name when it has none.
-QString programCaption(const QString& documentName) {
-    const qsizetype dot = documentName.indexOf(QLatin1Char('.'));
-    return dot < 0 ? documentName : documentName.left(dot);
-}
 
 }  // namespace
 
@@ -52,13 +46,8 @@ void MnuGbrFmt_Click(EditFrm& frm) {
             }
             program = std::move(result).value();
         }
-        if (!gfrm.TextOrTree(0)) {
-            return;  // reported by the window; its text stays as it was
-        }
-        gfrm.pane().setShiftJis(program);
-        gfrm.setWindowTitle(programCaption(frm.documentName()));
-        frm.guard().processEvents();
-        converted = true;
+        // A window that cannot show its text view reports why and keeps its text.
+        converted = loadProgram(frm, gfrm, program, programCaption(frm.documentName()));
     });
     if (converted) {
         gfrm.show();

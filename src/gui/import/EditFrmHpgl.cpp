@@ -7,6 +7,7 @@
 #include "editor/WorkFiles.h"
 #include "export/GFrm.h"
 #include "import/HpglToGcode.h"
+#include "import/ProgramWindow.h"
 #include "text/Lines.h"
 
 #include <QFile>
@@ -39,14 +40,11 @@ void MnuHpgl_Click(EditFrm& frm) {
             program = std::move(result).value();
         }
         GFrm& gfrm = GFrm::of(frm);
-        if (!gfrm.TextOrTree(0)) {
-            return;  // reported by the window; its text stays as it was
+        // A window that cannot show its text view reports why and keeps its text.
+        if (loadProgram(frm, gfrm, program, frm.documentName())) {
+            gfrm.show();
+            gfrm.raise();
         }
-        gfrm.pane().setShiftJis(program);
-        gfrm.setWindowTitle(frm.documentName());
-        gfrm.show();
-        gfrm.raise();
-        frm.guard().processEvents();
     });
 }
 
