@@ -1,6 +1,7 @@
 // The graphic frame opened from the G-code window: fit, zoom, pan, wheel, keys,
 // the two click modes, snapping, the view options and the closing sequence.
 #include "EditorSession.h"
+#include "GraphSession.h"
 #include "TestFiles.h"
 #include "app/EditFrm.h"
 #include "editor/TextPane.h"
@@ -57,15 +58,7 @@ private:
         GFrm& gfrm() { return GFrm::of(*frm); }
         // The G-code window with `program`, then its graph.
         MDIMarlit& graph(const QByteArray& program = kProgram) {
-            GFrm& g = gfrm();
-            g.pane().setShiftJis(std::string_view(program.constData(), program.size()));
-            g.show();
-            g.MnuGrph_Click();
-            MDIMarlit* frame = MDIMarlit::find(*frm);
-            if (frame == nullptr) {
-                qFatal("the graph did not open");
-            }
-            return *frame;
+            return talmir::testing::openGraph(*frm, program);
         }
     };
 

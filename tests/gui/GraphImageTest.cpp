@@ -1,5 +1,6 @@
 // Saving the plot of the graphic frame as a bitmap or JPEG image.
 #include "EditorSession.h"
+#include "GraphSession.h"
 #include "editor/TextPane.h"
 #include "export/GFrm.h"
 #include "graphic/CvGrph.h"
@@ -24,13 +25,7 @@ private:
     struct Session : talmir::testing::EditorSession {
         MDIMarlit* frame = nullptr;
 
-        Session() {
-            GFrm& g = GFrm::of(*frm);
-            g.pane().setShiftJis(std::string_view(kProgram.constData(), kProgram.size()));
-            g.show();
-            g.MnuGrph_Click();
-            frame = MDIMarlit::find(*frm);
-        }
+        Session() { frame = &talmir::testing::openGraph(*frm, kProgram); }
     };
 
 private slots:

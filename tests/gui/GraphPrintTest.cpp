@@ -1,6 +1,7 @@
 // Printing from the graphic frame: the panel, the paper box over the plot and the
 // page printed where it is clicked.
 #include "EditorSession.h"
+#include "GraphSession.h"
 #include "editor/TextPane.h"
 #include "export/GFrm.h"
 #include "graphic/CvGrph.h"
@@ -33,11 +34,7 @@ private:
         MDIMarlit* frame = nullptr;
 
         Session() {
-            GFrm& g = GFrm::of(*frm);
-            g.pane().setShiftJis(std::string_view(kProgram.constData(), kProgram.size()));
-            g.show();
-            g.MnuGrph_Click();
-            frame = MDIMarlit::find(*frm);
+            frame = &talmir::testing::openGraph(*frm, kProgram);
             frame->printer().setOutputFormat(QPrinter::PdfFormat);
             frame->printer().setOutputFileName(scratch.path(QStringLiteral("page.pdf")));
         }

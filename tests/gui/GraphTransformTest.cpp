@@ -1,6 +1,7 @@
 // Mirror, axis swap, scale and move of the G-code from the graphic frame: the
 // plot and the G-code window's text change together.
 #include "EditorSession.h"
+#include "GraphSession.h"
 #include "editor/TextPane.h"
 #include "export/GFrm.h"
 #include "graphic/CvGrph.h"
@@ -24,13 +25,7 @@ QByteArray paneBytes(TextPane& pane) {
 struct Session : talmir::testing::EditorSession {
     MDIMarlit* frame = nullptr;
 
-    Session() {
-        GFrm& g = gfrm();
-        g.pane().setShiftJis(std::string_view(kProgram.constData(), kProgram.size()));
-        g.show();
-        g.MnuGrph_Click();
-        frame = MDIMarlit::find(*frm);
-    }
+    Session() { frame = &talmir::testing::openGraph(*frm, kProgram); }
     GFrm& gfrm() { return GFrm::of(*frm); }
     QByteArray text() { return paneBytes(gfrm().pane()); }
 };
