@@ -1,7 +1,6 @@
 // "IGESをGコードへ" of the editor: the G-code window filled and split into its tree,
 // the work files left behind, and a file that cannot be converted.
-#include "ScriptedDialogs.h"
-#include "TestFiles.h"
+#include "EditorSession.h"
 #include "app/EditFrm.h"
 #include "editor/TextPane.h"
 #include "export/GFrm.h"
@@ -75,16 +74,7 @@ class IgesCommandTest : public QObject {
     Q_OBJECT
 
 private:
-    struct Session {
-        app::MemorySettingsStore store;
-        talmir::testing::ScriptedDialogs dialogs;
-        talmir::testing::ScratchFolders scratch;
-        std::unique_ptr<EditFrm> frm;
-
-        Session() {
-            frm = std::make_unique<EditFrm>(store, dialogs, scratch.folders());
-            frm->Form_Load({});
-        }
+    struct Session : talmir::testing::EditorSession {
         QByteArray workFile(const char* name) const {
             return readBytes(scratch.appFile(QString::fromLatin1(name)));
         }

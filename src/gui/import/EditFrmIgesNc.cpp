@@ -8,6 +8,7 @@
 #include "editor/WorkFiles.h"
 #include "export/GFrm.h"
 #include "import/IgesToGcode.h"
+#include "import/ProgramWindow.h"
 #include "text/Lines.h"
 
 namespace talmir {
@@ -15,13 +16,6 @@ namespace talmir {
 namespace {
 
 const EditFrmCommandRegistration kIgesNc{"MnuIges_Click", [](EditFrm& frm) { MnuIges_Click(frm); }};
-
-// The caption of the G-code window: the document name up to its first ".", the
-// whole name when it has none.
-QString programCaption(const QString& documentName) {
-    const qsizetype dot = documentName.indexOf(QLatin1Char('.'));
-    return dot < 0 ? documentName : documentName.left(dot);
-}
 
 }  // namespace
 
@@ -47,13 +41,8 @@ void MnuIges_Click(EditFrm& frm) {
             program = std::move(result).value();
         }
         writeFileBytesOrThrow(frm.workFile(editor::kBakDat), program);
-        if (!gfrm.TextOrTree(0)) {
-            return;  // reported by the window; its text stays as it was
-        }
-        gfrm.pane().setShiftJis(program);
-        gfrm.setWindowTitle(programCaption(frm.documentName()));
-        frm.guard().processEvents();
-        loaded = true;
+        // A window that cannot show its text view reports why and keeps its text.
+        loaded = loadProgram(frm, gfrm, program, programCaption(frm.documentName()));
     });
     if (!loaded) {
         return;
