@@ -1,6 +1,8 @@
 // The Gerber options dialog of the G-code window.
 #include "export/GB_FMT.h"
 
+#include "app/OptionFrame.h"
+
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -9,34 +11,6 @@
 #include <QVBoxLayout>
 
 namespace talmir {
-
-namespace {
-
-template <std::size_t N>
-QGroupBox* optionFrame(QWidget* parent, const QString& caption,
-                       const std::array<const char*, N>& captions,
-                       std::array<QRadioButton*, N>& buttons, std::size_t checked) {
-    auto* frame = new QGroupBox(caption, parent);
-    auto* layout = new QVBoxLayout(frame);
-    for (std::size_t index = 0; index < N; ++index) {
-        buttons[index] = new QRadioButton(QString::fromUtf8(captions[index]), frame);
-        layout->addWidget(buttons[index]);
-    }
-    buttons[checked]->setChecked(true);
-    return frame;
-}
-
-template <std::size_t N>
-int checkedIndex(const std::array<QRadioButton*, N>& buttons, int fallback) {
-    for (std::size_t index = 0; index < N; ++index) {
-        if (buttons[index]->isChecked()) {
-            return static_cast<int>(index);
-        }
-    }
-    return fallback;
-}
-
-}  // namespace
 
 GB_FMT::GB_FMT(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Ｇコードをガーバー形式へ変換"));

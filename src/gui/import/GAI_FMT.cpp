@@ -1,6 +1,8 @@
 // The options dialog of the Gerber import.
 #include "import/GAI_FMT.h"
 
+#include "app/OptionFrame.h"
+
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -8,35 +10,6 @@
 #include <QVBoxLayout>
 
 namespace talmir {
-
-namespace {
-
-template <std::size_t N>
-QGroupBox* optionFrame(QWidget* parent, const QString& caption,
-                       const std::array<const char*, N>& captions,
-                       std::array<QRadioButton*, N>& buttons, std::size_t checked) {
-    auto* frame = new QGroupBox(caption, parent);
-    auto* layout = new QVBoxLayout(frame);
-    for (std::size_t index = 0; index < N; ++index) {
-        buttons[index] = new QRadioButton(QString::fromUtf8(captions[index]), frame);
-        layout->addWidget(buttons[index]);
-    }
-    layout->addStretch();
-    buttons[checked]->setChecked(true);
-    return frame;
-}
-
-template <std::size_t N>
-int checkedIndex(const std::array<QRadioButton*, N>& buttons, int fallback) {
-    for (std::size_t index = 0; index < N; ++index) {
-        if (buttons[index]->isChecked()) {
-            return static_cast<int>(index);
-        }
-    }
-    return fallback;
-}
-
-}  // namespace
 
 GAI_FMT::GAI_FMT(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral(" ガーバーフォーマット"));
