@@ -1,0 +1,199 @@
+#include "import/WireToMilling.h"
+
+#include "text/Lines.h"
+#include "text/ShiftJis.h"
+
+#include <array>
+
+namespace talmir::importers {
+
+namespace {
+
+constexpr std::array kHead{
+    "#1=5.(KAKOU-FUKASA)",
+    "#2=1.(STEP-FUKASA)",
+    "#3=1.(ENDMIL-KEI)",
+    "G17G90G00G80G40G49G54",
+    "#1=ABS[#1]",
+    "#2=ABS[#2]",
+    "#3=ABS[#3]",
+    "IF [#1 LT #2 ] GOTO999",
+    // Centre drilling of the start holes.
+    "(CENTER-DR)",
+    "G65P777T21S5000",
+    "G98G81",
+    "G66P888Z-1.R3.Q1.F35",
+    "M98P1",
+    "G67",
+    "G80",
+    "M09",
+    "M05",
+    // Drilling through.
+    "(DRN--6.5)",
+    "G65P777T1S730",
+    "G98G83",
+    "G66P888Z-#1R3.Q1.F10.5",
+    "M98P1",
+    "G67",
+    "G80",
+    "M09",
+    "M05",
+    // The contour, #2 deeper each time round, the last pass at the full depth.
+    "(EMS4-6.0)",
+    "G65P777T02S1900",
+    "G00Z50.",
+    "#10=0",
+    "#5=#3*.5",
+    "H100=#5",
+    "N100",
+    "#10=#10+#2",
+    "G65P2Z-#10F35",
+    "IF [#10 LT #1] GOTO100",
+    "G65P2Z-#1F35",
+    "G90G00Z10.",
+    "M09",
+    "M05",
+    "G91G28Z0",
+    "G49",
+    "G28Y0",
+    "M30",
+    "N999 M00 (#1 OR #2 ---ERROR)",
+    "M30",
+    // Tool change: T#20 and S#19 come from the G65 call.
+    "O777",
+    "(TOOL-SET)",
+    "G91G28Z0",
+    "G49M06T#20",
+    "G90G00X0Y0",
+    "G43Z50.H#20",
+    "S#19",
+    "M08",
+    "M03",
+    "M99",
+    // The fixed cycle called modally by G66 at every hole of O1.
+    "O888",
+    "(KOTEI-CICLE)",
+    "G#4010G#4009Z#26R#18Q#17F#9",
+    "M99",
+    "O1",
+    "(DRL-XY)",
+};
+
+// The codes of a line: every comment taken out (from "(" to the next ")", or to
+// the end of the line when it is not closed) and every double-byte character
+// turned into a blank, so that its second byte never reads as a letter ("ス" is
+// 0x83 0x58, and 0x58 is "X").
+std::string withoutComments(std::string_view line) {
+    std::string code;
+    code.reserve(line.size());
+    bool inComment = false;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const char c = line[i];
+        if (text::isLeadByte(static_cast<unsigned char>(c)) && i + 1 < line.size()) {
+            ++i;
+            if (!inComment) {
+                code.push_back(' ');
+            }
+        } else if (inComment) {
+            inComment = c != ')';
+        } else if (c == '(') {
+            inComment = true;
+        } else {
+            code.push_back(c);
+        }
+    }
+    return code;
+}
+
+bool has(std::string_view code, std::string_view word) {
+    return code.find(word) != std::string_view::npos;
+}
+
+// The X and Y number texts of the last line that gave them.
+struct Position {
+    std::string x;
+    std::string y;
+
+    // Takes the characters "0123456789.-" after the first `letter` of `code`, if
+    // the letter is there; true when it is.
+    static bool take(std::string_view code, char letter, std::string& text) {
+        const auto at = code.find(letter);
+        if (at == std::string_view::npos) {
+            return false;
+        }
+        const auto end = code.find_first_not_of("0123456789.-", at + 1);
+        text.assign(code.substr(at + 1, end == std::string_view::npos ? end : end - at - 1));
+        return true;
+    }
+
+    // True when the line has X or Y.
+    bool update(std::string_view code) {
+        const bool hasX = take(code, 'X', x);
+        const bool hasY = take(code, 'Y', y);
+        return hasX || hasY;
+    }
+
+    std::string words() const { return "X" + x + "Y" + y; }
+};
+
+void put(std::string& out, std::string_view line) {
+    out.append(line);
+    out.append("\r\n");
+}
+
+}  // namespace
+
+std::string wireToMilling(std::string_view wireBytes) {
+    std::string out;
+    out.reserve(wireBytes.size() * 2 + 1024);
+    for (const char* line : kHead) {
+        put(out, line);
+    }
+
+    // The start holes: where the wire is threaded.
+    Position at;
+    {
+        text::LineReader reader(wireBytes);
+        for (std::string_view line; reader.next(line);) {
+            const std::string code = withoutComments(line);
+            // The X of a dwell is its time, not a place.
+            if (!has(code, "G04")) {
+                at.update(code);
+            }
+            if (has(code, "M60") && !has(code, "G50")) {
+                put(out, at.words());
+            }
+        }
+    }
+    put(out, "M99");
+
+    // The contour. The position carries over from the end of the program, as
+    // the wire's own G92 start lines are left out here.
+    put(out, "O2");
+    put(out, "(ENDMILE-XY)");
+    text::LineReader reader(wireBytes);
+    for (std::string_view line; reader.next(line);) {
+        const std::string code = withoutComments(line);
+        if (has(code, "M60")) {
+            put(out, "G00Z3.");
+            put(out, "G01Z-#26F50.");
+        } else if (has(code, "M50")) {
+            put(out, "G00Z50.");
+        } else if (has(code, "G04") || has(code, "G92")) {
+            continue;
+        } else {
+            const bool moves = at.update(code);
+            if (has(code, "G42") || has(code, "G41")) {
+                put(out, "G42G01" + at.words() + "H100F#9");
+            } else if (has(code, "G40")) {
+                put(out, "G40G01" + at.words());
+            } else if (moves) {
+                put(out, line);
+            }
+        }
+    }
+    put(out, "M99");
+    return out;
+}
+
+}  // namespace talmir::importers
