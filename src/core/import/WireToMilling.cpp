@@ -175,6 +175,11 @@ std::string wireToMilling(std::string_view wireBytes) {
     for (std::string_view line; reader.next(line);) {
         const std::string code = withoutComments(line);
         if (has(code, "M60")) {
+            // Threading where a rapid move ends: the mill goes there before it
+            // plunges, into the hole drilled at that place (G92 and G50 only set it).
+            if (!has(code, "G92") && !has(code, "G50") && at.update(code)) {
+                put(out, "G00" + at.words());
+            }
             put(out, "G00Z3.");
             put(out, "G01Z-#26F50.");
         } else if (has(code, "M50")) {
