@@ -1,0 +1,34 @@
+#include "import/EditFrmWcMc.h"
+
+#include "app/CommandGuard.h"
+#include "app/EditFrm.h"
+#include "app/EditFrmCommands.h"
+#include "editor/TextPane.h"
+#include "editor/WorkFiles.h"
+#include "import/WireToMilling.h"
+#include "text/Lines.h"
+
+#include <QFile>
+
+namespace talmir {
+
+namespace {
+
+const EditFrmCommandRegistration kWcMc{"MnuWcMc_Click", [](EditFrm& frm) { MnuWcMc_Click(frm); }};
+
+}  // namespace
+
+void MnuWcMc_Click(EditFrm& frm) {
+    frm.guard().run({}, [&] {
+        // The wire program as "BAK.DAT" holds it, the result as "BAK1.DAT" would;
+        // neither outlives the command.
+        const std::string program =
+            importers::wireToMilling(text::paneSnapshot(frm.pane().shiftJis()));
+        QFile::remove(frm.workFile(editor::kBakDat));
+        QFile::remove(frm.workFile(editor::kBak1Dat));
+        // The pane decodes the whole text before it lets go of the old one.
+        frm.pane().setShiftJis(program);
+    });
+}
+
+}  // namespace talmir
