@@ -1,5 +1,6 @@
 #include "import/GerberToGcode.h"
 
+#include "import/BlockWords.h"
 #include "text/NumberPicture.h"
 #include "text/NumericValue.h"
 
@@ -14,8 +15,7 @@ namespace talmir::importers {
 
 namespace {
 
-constexpr double kDegToRad = 0.0174532925199433;
-constexpr double kRadToDeg = 57.2957795130824;
+using namespace blocks;
 
 // X, Y, I and J of the blocks as read: one to five decimals.
 const text::NumberPicture kCoordinatePicture("######0.0####");
@@ -30,10 +30,6 @@ constexpr int kMaxAperture = 9999;
 // the data and gives the half circle.
 constexpr double kRadiusSlackMm = 0.001;
 
-[[noreturn]] void throwOverflow() {
-    throw Failure{6, "オーバーフローしました。"};
-}
-
 enum class Word { G00, G01, G02, G03 };
 
 std::string_view wordText(Word w) {
@@ -43,36 +39,6 @@ std::string_view wordText(Word w) {
 
 bool isCircular(Word w) {
     return w == Word::G02 || w == Word::G03;
-}
-
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-// The whole number of the digits right after position `at` (the letter), 0 when
-// there are none. Runs of digits too long for any code saturate: they are no G
-// code this program knows and an aperture beyond D9999.
-int codeAfter(std::string_view block, std::size_t at) {
-    constexpr int kSaturated = 1'000'000;
-    int code = 0;
-    for (std::size_t i = at + 1; i < block.size() && isDigit(block[i]); ++i) {
-        code = code >= kSaturated ? kSaturated : code * 10 + (block[i] - '0');
-    }
-    return code;
-}
-
-// The characters after the letter at `at` that make up its number: blanks,
-// digits, point and signs ("X-1250Y" gives "-1250").
-std::string_view numberAfter(std::string_view block, std::size_t at) {
-    std::size_t end = at + 1;
-    while (end < block.size()) {
-        const char c = block[end];
-        if (!(isDigit(c) || c == ' ' || c == '.' || c == '-' || c == '+')) {
-            break;
-        }
-        ++end;
-    }
-    return block.substr(at + 1, end - at - 1);
 }
 
 // A number of a format that keeps its leading zeros and drops trailing ones:
@@ -134,45 +100,6 @@ double millimetres(std::string_view number, int unit) {
             break;
     }
     return v * 0.001;
-}
-
-// The value as a coordinate: anything a single-precision coordinate cannot hold
-// (NaN and infinity among them) is an overflow, so no "Infinity" reaches the text.
-double checked(double value) {
-    if (!(std::fabs(value) <= static_cast<double>(FLT_MAX))) {
-        throwOverflow();
-    }
-    return value;
-}
-
-// Angle in degrees of the start point P seen from the centre, from I and J.
-double startAngleDeg(double i, double j) {
-    const double a = i != 0 ? std::fabs(std::atan(j / i) * kRadToDeg) : 90.0;
-    if (i >= 0 && j >= 0) {
-        return a + 180;
-    }
-    if (i >= 0) {
-        return 180 - a;
-    }
-    if (j >= 0) {
-        return 360 - a;
-    }
-    return a;
-}
-
-// Angle in degrees of the end point seen from the centre; (ex, ey) = end - centre.
-double endAngleDeg(double ex, double ey) {
-    const double a = ex != 0 ? std::fabs(std::atan(ey / ex) * kRadToDeg) : 90.0;
-    if (ex >= 0 && ey < 0) {
-        return 360 - a;
-    }
-    if (ex < 0 && ey >= 0) {
-        return 180 - a;
-    }
-    if (ex < 0 && ey < 0) {
-        return a + 180;
-    }
-    return a;
 }
 
 // Where the letters of one block first stand.

@@ -1,5 +1,6 @@
 #include "import/RouterToGcode.h"
 
+#include "import/BlockWords.h"
 #include "text/NumberPicture.h"
 #include "text/NumericValue.h"
 
@@ -12,8 +13,7 @@ namespace talmir::importers {
 
 namespace {
 
-constexpr double kDegToRad = 0.0174532925199433;
-constexpr double kRadToDeg = 57.2957795130824;
+using namespace blocks;
 
 // X, Y, I and J of the records as read: one to four decimals.
 const text::NumberPicture kCoordinatePicture("######0.0###");
@@ -26,84 +26,12 @@ constexpr std::size_t kProgressRecords = 4096;
 // the data and gives the half circle.
 constexpr double kRadiusSlackMm = 0.001;
 
-[[noreturn]] void throwOverflow() {
-    throw Failure{6, "オーバーフローしました。"};
-}
-
 [[noreturn]] void throwBadArgument() {
     throw Failure{5, "プロシージャの呼び出し、または引数が不正です。"};
 }
 
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
 bool has(std::size_t at) {
     return at != std::string_view::npos;
-}
-
-// The whole number of the digits right after the letter at `at`, 0 when there
-// are none; runs too long for any code saturate.
-int codeAfter(std::string_view record, std::size_t at) {
-    constexpr int kSaturated = 1'000'000;
-    int code = 0;
-    for (std::size_t i = at + 1; i < record.size() && isDigit(record[i]); ++i) {
-        code = code >= kSaturated ? kSaturated : code * 10 + (record[i] - '0');
-    }
-    return code;
-}
-
-// The characters after the letter at `at` that make up its number: blanks,
-// digits, point and signs ("X-1250Y" gives "-1250").
-std::string_view numberAfter(std::string_view record, std::size_t at) {
-    std::size_t end = at + 1;
-    while (end < record.size()) {
-        const char c = record[end];
-        if (!(isDigit(c) || c == ' ' || c == '.' || c == '-' || c == '+')) {
-            break;
-        }
-        ++end;
-    }
-    return record.substr(at + 1, end - at - 1);
-}
-
-// The value as a coordinate: anything a single-precision coordinate cannot hold
-// (NaN and infinity among them) is an overflow, so no "Infinity" reaches the text.
-double checked(double value) {
-    if (!(std::fabs(value) <= static_cast<double>(FLT_MAX))) {
-        throwOverflow();
-    }
-    return value;
-}
-
-// Angle in degrees of the start point seen from the centre, from I and J.
-double startAngleDeg(double i, double j) {
-    const double a = i != 0 ? std::fabs(std::atan(j / i) * kRadToDeg) : 90.0;
-    if (i >= 0 && j >= 0) {
-        return a + 180;
-    }
-    if (i >= 0) {
-        return 180 - a;
-    }
-    if (j >= 0) {
-        return 360 - a;
-    }
-    return a;
-}
-
-// Angle in degrees of the end point seen from the centre; (ex, ey) = end - centre.
-double endAngleDeg(double ex, double ey) {
-    const double a = ex != 0 ? std::fabs(std::atan(ey / ex) * kRadToDeg) : 90.0;
-    if (ex >= 0 && ey < 0) {
-        return 360 - a;
-    }
-    if (ex < 0 && ey >= 0) {
-        return 180 - a;
-    }
-    if (ex < 0 && ey < 0) {
-        return a + 180;
-    }
-    return a;
 }
 
 class RouterConverter {
