@@ -1,17 +1,10 @@
 #include "import/EditFrmLuter.h"
 
-#include "app/CommandGuard.h"
 #include "app/EditFrm.h"
 #include "app/EditFrmCommands.h"
-#include "editor/TextPane.h"
-#include "editor/WorkFiles.h"
-#include "export/GFrm.h"
 #include "import/ProgramWindow.h"
 #include "import/RouterToGcode.h"
 #include "import/Ruta_FMT.h"
-#include "text/Lines.h"
-
-#include <QFile>
 
 namespace talmir {
 
@@ -28,31 +21,15 @@ void MnuLuter_Click(EditFrm& frm) {
     if (!dialog.options()) {
         return;
     }
-    GFrm& gfrm = GFrm::of(frm);
-    bool converted = false;
-    frm.guard().run({}, [&] {
-        // The editor's text as "BAK.DAT" holds it; the program goes where
-        // "BAK.DAT" would take it. The work files exist only while this runs.
-        std::string program;
-        {
-            const std::string router = text::paneSnapshot(frm.pane().shiftJis());
-            importers::RouterImportOptions options = *dialog.options();
-            options.progress = [&frm] { frm.guard().flicker(); };
-            auto result = importers::routerToGcode(router, options);
-            QFile::remove(frm.workFile(editor::kBakDat));
-            QFile::remove(frm.workFile(editor::kBak1Dat));
-            if (!result) {
-                throw result.failure();
-            }
-            program = std::move(result).value();
-        }
-        // The router program keeps the whole document name as its caption.
-        converted = loadProgram(frm, gfrm, program, frm.documentName());
-    });
-    if (converted) {
-        gfrm.show();
-        gfrm.raise();
-    }
+    // The router program keeps the whole document name as its caption.
+    const importers::RouterImportOptions chosen = *dialog.options();
+    convertIntoGcodeWindow(
+        frm, frm.documentName(),
+        [&chosen](std::string_view input, const std::function<void()>& progress) {
+            importers::RouterImportOptions options = chosen;
+            options.progress = progress;
+            return importers::routerToGcode(input, options);
+        });
 }
 
 }  // namespace talmir
