@@ -1,7 +1,7 @@
 // The DXF import and the G-code sort on large generated inputs.
 
-#include "export/GcodeSort.h"
-#include "import/DxfToGcode.h"
+#include "core/export/GcodeSort.h"
+#include "core/import/DxfToGcode.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,10 +1,10 @@
 // Benchmarks of the G-code exports on a generated program of a million lines.
 
-#include "export/ExportSink.h"
-#include "export/GcodeToDxf.h"
-#include "export/GcodeToGerber.h"
-#include "export/GcodeToHpgl.h"
-#include "export/GcodeToIges.h"
+#include "core/export/ExportSink.h"
+#include "core/export/GcodeToDxf.h"
+#include "core/export/GcodeToGerber.h"
+#include "core/export/GcodeToHpgl.h"
+#include "core/export/GcodeToIges.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,6 +1,6 @@
 // The Gerber import on a large generated photoplot file.
 
-#include "import/GerberToGcode.h"
+#include "core/import/GerberToGcode.h"
 
 #include <benchmark/benchmark.h>
 

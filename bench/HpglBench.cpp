@@ -1,6 +1,6 @@
 // The HPGL import on large generated plot streams, with and without separators.
 
-#include "import/HpglToGcode.h"
+#include "core/import/HpglToGcode.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,7 +1,7 @@
 // The IGES import on a large file written by our own IGES export.
 
-#include "export/GcodeToIges.h"
-#include "import/IgesToGcode.h"
+#include "core/export/GcodeToIges.h"
+#include "core/import/IgesToGcode.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,8 +1,8 @@
 // The plot: the table scanner over a large program, and GrSub drawing a million
 // path records into a 1920 x 1080 image.
 
-#include "graphic/GrSub.h"
-#include "graphic/PlotScanner.h"
+#include "core/graphic/GrSub.h"
+#include "core/graphic/PlotScanner.h"
 
 #include <benchmark/benchmark.h>
 
@@ -12,7 +12,7 @@
 #include <string>
 
 #if __has_include(<QGuiApplication>)
-#include "graphic/QPainterCanvas.h"
+#include "render/QPainterCanvas.h"
 
 #include <QGuiApplication>
 #include <QImage>

@@ -1,6 +1,6 @@
 // The section tree of the G-code window on a one-million-line program.
 
-#include "export/SectionTree.h"
+#include "core/export/SectionTree.h"
 
 #include <benchmark/benchmark.h>
 

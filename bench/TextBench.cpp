@@ -1,9 +1,9 @@
 // Benchmarks of the text primitives on large generated inputs.
 
-#include "text/Lines.h"
-#include "text/NumberPicture.h"
-#include "text/NumericValue.h"
-#include "text/ShiftJis.h"
+#include "core/text/Lines.h"
+#include "core/text/NumberPicture.h"
+#include "core/text/NumericValue.h"
+#include "core/text/ShiftJis.h"
 
 #include <benchmark/benchmark.h>
 

@@ -2,11 +2,11 @@
 // characters, a search whose match lies 100 MB after the caret, code tables and
 // file comparison.
 
-#include "editor/CodeTable.h"
-#include "editor/ControlChars.h"
-#include "editor/FileCompare.h"
-#include "editor/Find.h"
-#include "editor/Replace.h"
+#include "core/editor/CodeTable.h"
+#include "core/editor/ControlChars.h"
+#include "core/editor/FileCompare.h"
+#include "core/editor/Find.h"
+#include "core/editor/Replace.h"
 
 #include <benchmark/benchmark.h>
 

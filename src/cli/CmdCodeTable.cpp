@@ -1,10 +1,10 @@
 // talmir-convert codetable --table FILE INPUT: every byte of INPUT through a code
 // conversion table file.
 
-#include "Command.h"
-#include "ToolText.h"
+#include "cli/Command.h"
+#include "cli/ToolText.h"
 
-#include "editor/CodeTable.h"
+#include "core/editor/CodeTable.h"
 
 #include <filesystem>
 #include <fstream>

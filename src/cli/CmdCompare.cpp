@@ -1,9 +1,9 @@
 // talmir-convert compare SOURCE OTHER: the file comparison window's verdict, and on
 // a difference the 0-based byte position where the files first differ.
 
-#include "Command.h"
+#include "cli/Command.h"
 
-#include "editor/FileCompare.h"
+#include "core/editor/FileCompare.h"
 
 namespace talmir::cli {
 namespace {

@@ -1,10 +1,10 @@
 // talmir-convert control --find KEY --replace KEY INPUT, or --delete KEY INPUT: the
 // control-character dialog over a file. KEY is CrLf, Cr, Lf or literal text.
 
-#include "Command.h"
-#include "ToolText.h"
+#include "cli/Command.h"
+#include "cli/ToolText.h"
 
-#include "editor/ControlChars.h"
+#include "core/editor/ControlChars.h"
 
 namespace talmir::cli {
 namespace {

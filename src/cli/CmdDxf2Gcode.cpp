@@ -1,8 +1,8 @@
 // talmir-convert dxf2gcode INPUT: the G-code the DXF import puts in the G-code window.
 
-#include "Command.h"
+#include "cli/Command.h"
 
-#include "import/DxfToGcode.h"
+#include "core/import/DxfToGcode.h"
 
 #include <string>
 

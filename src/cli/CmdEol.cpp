@@ -1,8 +1,8 @@
 // talmir-convert eol --crlf|--cr|--lf INPUT: the save rule of the document.
 
-#include "Command.h"
+#include "cli/Command.h"
 
-#include "text/Lines.h"
+#include "core/text/Lines.h"
 
 namespace talmir::cli {
 namespace {

@@ -1,9 +1,9 @@
 // talmir-convert gcode2dxf [--colours all|same] [--colour N] INPUT: G-code to DXF,
 // with the layer colours the colour dialog would give.
 
-#include "Command.h"
+#include "cli/Command.h"
 
-#include "export/GcodeToDxf.h"
+#include "core/export/GcodeToDxf.h"
 
 #include <utility>
 #include <variant>

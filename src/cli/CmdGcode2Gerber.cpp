@@ -1,9 +1,9 @@
 // talmir-convert gcode2gerber [--unit 0..3] [--block-end cr|lf|crlf|star] [--rs274x]
 // INPUT: G-code to Gerber with the choices of the Gerber dialog.
 
-#include "Command.h"
+#include "cli/Command.h"
 
-#include "export/GcodeToGerber.h"
+#include "core/export/GcodeToGerber.h"
 
 #include <utility>
 #include <variant>

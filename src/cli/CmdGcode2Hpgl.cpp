@@ -1,8 +1,8 @@
 // talmir-convert gcode2hpgl INPUT: G-code to HPGL in plotter units of 0.025 mm.
 
-#include "Command.h"
+#include "cli/Command.h"
 
-#include "export/GcodeToHpgl.h"
+#include "core/export/GcodeToHpgl.h"
 
 namespace talmir::cli {
 namespace {

@@ -2,10 +2,10 @@
 // G-code to IGES. The caption defaults to the input's file name; the date and time
 // come from the clock unless --timestamp fixes them.
 
-#include "Command.h"
+#include "cli/Command.h"
 
-#include "export/GcodeToIges.h"
-#include "text/ShiftJis.h"
+#include "core/export/GcodeToIges.h"
+#include "core/text/ShiftJis.h"
 
 #include <ctime>
 #include <utility>

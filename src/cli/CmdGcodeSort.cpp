@@ -1,9 +1,9 @@
 // talmir-convert gcode-sort INPUT: the G-code window's program regrouped by its
 // section lines.
 
-#include "Command.h"
+#include "cli/Command.h"
 
-#include "export/GcodeSort.h"
+#include "core/export/GcodeSort.h"
 
 #include <string>
 

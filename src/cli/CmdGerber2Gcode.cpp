@@ -1,9 +1,9 @@
 // talmir-convert gerber2gcode [--unit 0..6] [--inc] INPUT: the G-code the Gerber
 // import puts in the G-code window, with the choices of its options dialog.
 
-#include "Command.h"
+#include "cli/Command.h"
 
-#include "import/GerberToGcode.h"
+#include "core/import/GerberToGcode.h"
 
 #include <string>
 

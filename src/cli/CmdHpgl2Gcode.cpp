@@ -1,8 +1,8 @@
 // talmir-convert hpgl2gcode INPUT: the G-code the HPGL import puts in the G-code window.
 
-#include "Command.h"
+#include "cli/Command.h"
 
-#include "import/HpglToGcode.h"
+#include "core/import/HpglToGcode.h"
 
 #include <string>
 

@@ -1,8 +1,8 @@
 // talmir-convert iges2gcode INPUT: the G-code the IGES import puts in the G-code window.
 
-#include "Command.h"
+#include "cli/Command.h"
 
-#include "import/IgesToGcode.h"
+#include "core/import/IgesToGcode.h"
 
 #include <string>
 

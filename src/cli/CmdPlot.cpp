@@ -3,12 +3,12 @@
 // text (and --holes as the hole-data window's), fitted and drawn by GrSub
 // exactly as the window draws it, with the default colours.
 
-#include "Command.h"
+#include "cli/Command.h"
 
-#include "graphic/GrSub.h"
-#include "graphic/PlotScanner.h"
-#include "graphic/QPainterCanvas.h"
-#include "text/Lines.h"
+#include "core/graphic/GrSub.h"
+#include "core/graphic/PlotScanner.h"
+#include "core/text/Lines.h"
+#include "render/QPainterCanvas.h"
 
 #include <QBuffer>
 #include <QFile>

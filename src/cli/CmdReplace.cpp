@@ -1,9 +1,9 @@
 // talmir-convert replace --find S --replace R INPUT: the replace dialog over a file.
 
-#include "Command.h"
-#include "ToolText.h"
+#include "cli/Command.h"
+#include "cli/ToolText.h"
 
-#include "editor/Replace.h"
+#include "core/editor/Replace.h"
 
 namespace talmir::cli {
 namespace {

@@ -1,9 +1,9 @@
 // talmir-convert router2gcode [--unit 0..2] [--inc] INPUT: the G-code the router
 // import puts in the G-code window, with the choices of its options dialog.
 
-#include "Command.h"
+#include "cli/Command.h"
 
-#include "import/RouterToGcode.h"
+#include "core/import/RouterToGcode.h"
 
 #include <string>
 

@@ -1,9 +1,9 @@
 // talmir-convert wire2milling INPUT: the machining-centre program the editor's
 // "ワイヤーをミーリングへ" puts in place of a wire-cut program.
 
-#include "Command.h"
+#include "cli/Command.h"
 
-#include "import/WireToMilling.h"
+#include "core/import/WireToMilling.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
-#include "Command.h"
+#include "cli/Command.h"
 
-#include "export/ExportSink.h"
+#include "core/export/ExportSink.h"
 
 #include <cerrno>
 #include <condition_variable>

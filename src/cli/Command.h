@@ -6,7 +6,7 @@
 // exit 0 on success, 1 when the conversion reports an error (its message on
 // standard error), 2 on wrong usage.
 
-#include "Failure.h"
+#include "core/Failure.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,9 +1,9 @@
 #pragma once
 // Small pieces shared by the text-tool commands (replace, control, codetable).
 
-#include "Failure.h"
+#include "core/Failure.h"
 
-#include "text/ShiftJis.h"
+#include "core/text/ShiftJis.h"
 
 #include <optional>
 #include <string>

@@ -1,8 +1,8 @@
 // talmir-convert: every conversion of Talmir from the shell.
 
-#include "Command.h"
+#include "cli/Command.h"
 
-#include "../main/HugePages.h"
+#include "core/app/HugePages.h"
 
 #include <cstdio>
 #include <string>

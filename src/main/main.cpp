@@ -5,19 +5,19 @@
 // FILE.saved (and its snapshot to BAK.DAT, as the save command does), prints the
 // time of each step and the peak memory, and exits.
 
-#include "Failure.h"
-#include "app/AppIcon.h"
-#include "app/Dialogs.h"
-#include "app/EditFrm.h"
-#include "app/FileIo.h"
-#include "app/PlatformFolders.h"
-#include "app/QSettingsStore.h"
-#include "editor/TextPane.h"
-#include "editor/WorkFiles.h"
-#include "text/Lines.h"
-#include "text/ShiftJis.h"
+#include "core/Failure.h"
+#include "core/editor/WorkFiles.h"
+#include "core/text/Lines.h"
+#include "core/text/ShiftJis.h"
+#include "gui/base/AppIcon.h"
+#include "gui/base/Dialogs.h"
+#include "gui/base/FileIo.h"
+#include "gui/base/PlatformFolders.h"
+#include "gui/base/QSettingsStore.h"
+#include "gui/base/TextPane.h"
+#include "gui/windows/EditFrm.h"
 
-#include "HugePages.h"
+#include "core/app/HugePages.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

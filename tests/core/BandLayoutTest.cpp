@@ -1,4 +1,4 @@
-#include "app/BandLayout.h"
+#include "core/app/BandLayout.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Code conversion tables: the file layout (16 lines written column by column), the
 // conversion's validation, the code editor's grid and the table folder.
 
-#include "editor/CodeTable.h"
+#include "core/editor/CodeTable.h"
 
 #include <gtest/gtest.h>
 

@@ -4,8 +4,8 @@
 // ignored, POLYLINE closed only by flag 1 or 32, LWPOLYLINE always closed, block
 // contents and INSERT left out); see its header.
 
-#include "import/DxfToGcode.h"
-#include "text/NumericValue.h"
+#include "core/import/DxfToGcode.h"
+#include "core/text/NumericValue.h"
 
 #include <gtest/gtest.h>
 

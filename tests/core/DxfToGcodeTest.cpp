@@ -1,7 +1,7 @@
-#include "import/DxfBulge.h"
-#include "import/DxfPairReader.h"
-#include "import/DxfToGcode.h"
-#include "text/NumericValue.h"
+#include "core/import/DxfBulge.h"
+#include "core/import/DxfPairReader.h"
+#include "core/import/DxfToGcode.h"
+#include "core/text/NumericValue.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "export/ExportSink.h"
-#include "export/GcodeToDxf.h"
-#include "export/GcodeToGerber.h"
-#include "export/GcodeToHpgl.h"
-#include "export/GcodeToIges.h"
+#include "core/export/ExportSink.h"
+#include "core/export/GcodeToDxf.h"
+#include "core/export/GcodeToGerber.h"
+#include "core/export/GcodeToHpgl.h"
+#include "core/export/GcodeToIges.h"
 
 #include <gtest/gtest.h>
 

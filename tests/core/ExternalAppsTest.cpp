@@ -1,4 +1,4 @@
-#include "app/ExternalApps.h"
+#include "core/app/ExternalApps.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // File comparison: the dump format and the first differing position, compared on
 // the dumps as the window does and directly on the bytes as talmir-convert does.
 
-#include "editor/FileCompare.h"
+#include "core/editor/FileCompare.h"
 
 #include <gtest/gtest.h>
 

@@ -2,11 +2,11 @@
 // character positions they report. Shift-JIS samples: "穴" = 8C 8A, "孔" = 8D 45,
 // "ソ" = 83 5C (its trail byte is "\"), "あ" = 82 A0.
 
-#include "editor/ControlChars.h"
-#include "editor/Find.h"
-#include "editor/Replace.h"
-#include "editor/TextChars.h"
-#include "text/ShiftJis.h"
+#include "core/editor/ControlChars.h"
+#include "core/editor/Find.h"
+#include "core/editor/Replace.h"
+#include "core/editor/TextChars.h"
+#include "core/text/ShiftJis.h"
 
 #include <gtest/gtest.h>
 

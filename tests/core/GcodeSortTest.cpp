@@ -1,4 +1,4 @@
-#include "export/GcodeSort.h"
+#include "core/export/GcodeSort.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // Bad input given to every export: a clean result or the program's own error.
 
-#include "export/GcodeToDxf.h"
-#include "export/GcodeToGerber.h"
-#include "export/GcodeToHpgl.h"
-#include "export/GcodeToIges.h"
+#include "core/export/GcodeToDxf.h"
+#include "core/export/GcodeToGerber.h"
+#include "core/export/GcodeToHpgl.h"
+#include "core/export/GcodeToIges.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "export/ExportText.h"
-#include "export/GcodeToDxf.h"
-#include "text/NumericValue.h"
+#include "core/export/ExportText.h"
+#include "core/export/GcodeToDxf.h"
+#include "core/text/NumericValue.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "export/GcodeToGerber.h"
+#include "core/export/GcodeToGerber.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "export/GcodeToHpgl.h"
+#include "core/export/GcodeToHpgl.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "export/GcodeToIges.h"
-#include "export/IgesRecords.h"
+#include "core/export/GcodeToIges.h"
+#include "core/export/IgesRecords.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "export/GcodeToGerber.h"
-#include "import/GerberToGcode.h"
-#include "text/NumericValue.h"
+#include "core/export/GcodeToGerber.h"
+#include "core/import/GerberToGcode.h"
+#include "core/text/NumericValue.h"
 
 #include <gtest/gtest.h>
 

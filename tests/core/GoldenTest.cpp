@@ -6,7 +6,7 @@
 // value stands for the case folder, for options that name a file of the case.
 // TALMIR_UPDATE_GOLDEN=1 rewrites "expected" from the current output.
 
-#include "Command.h"
+#include "cli/Command.h"
 
 #include <gtest/gtest.h>
 

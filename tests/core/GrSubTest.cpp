@@ -1,7 +1,7 @@
-#include "graphic/GrSub.h"
-#include "graphic/PictureGcode.h"
-#include "graphic/PlotScanner.h"
-#include "graphic/RecordingCanvas.h"
+#include "core/graphic/GrSub.h"
+#include "core/graphic/PictureGcode.h"
+#include "core/graphic/PlotScanner.h"
+#include "core/graphic/RecordingCanvas.h"
 
 #include <gtest/gtest.h>
 

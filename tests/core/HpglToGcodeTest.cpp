@@ -1,5 +1,5 @@
-#include "export/GcodeToHpgl.h"
-#include "import/HpglToGcode.h"
+#include "core/export/GcodeToHpgl.h"
+#include "core/import/HpglToGcode.h"
 
 #include <gtest/gtest.h>
 

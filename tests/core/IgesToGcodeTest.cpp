@@ -1,6 +1,6 @@
-#include "import/IgesToGcode.h"
+#include "core/import/IgesToGcode.h"
 
-#include "export/GcodeToIges.h"
+#include "core/export/GcodeToIges.h"
 
 #include <gtest/gtest.h>
 

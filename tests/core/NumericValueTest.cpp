@@ -1,4 +1,4 @@
-#include "text/NumericValue.h"
+#include "core/text/NumericValue.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "graphic/PictureGcode.h"
-#include "graphic/PlotScanner.h"
+#include "core/graphic/PictureGcode.h"
+#include "core/graphic/PlotScanner.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "graphic/PlotScanner.h"
+#include "core/graphic/PlotScanner.h"
 
-#include "text/CommaFields.h"
-#include "text/NumericValue.h"
+#include "core/text/CommaFields.h"
+#include "core/text/NumericValue.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "graphic/ColourTable.h"
-#include "graphic/PlotScanner.h"
-#include "graphic/PlotView.h"
+#include "core/graphic/ColourTable.h"
+#include "core/graphic/PlotScanner.h"
+#include "core/graphic/PlotView.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/RecentFiles.h"
+#include "core/app/RecentFiles.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "import/RouterToGcode.h"
+#include "core/import/RouterToGcode.h"
 
 #include <gtest/gtest.h>
 

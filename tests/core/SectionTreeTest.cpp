@@ -1,4 +1,4 @@
-#include "export/SectionTree.h"
+#include "core/export/SectionTree.h"
 
 #include <gtest/gtest.h>
 

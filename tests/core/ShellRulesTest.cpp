@@ -1,7 +1,7 @@
 // Path, window-bounds and font rules of the editor shell.
-#include "app/Folders.h"
-#include "app/FontSettings.h"
-#include "app/WindowBounds.h"
+#include "core/app/Folders.h"
+#include "core/app/FontSettings.h"
+#include "core/app/WindowBounds.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "text/ShiftJis.h"
+#include "core/text/ShiftJis.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "graphic/PlotScanner.h"
-#include "graphic/Transforms.h"
+#include "core/graphic/PlotScanner.h"
+#include "core/graphic/Transforms.h"
 
 #include <gtest/gtest.h>
 

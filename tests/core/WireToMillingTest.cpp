@@ -1,7 +1,7 @@
 // Wire program to milling program: the fixed main program and macros, then the
 // start holes (O1) and the contour (O2) taken from the wire program.
 
-#include "import/WireToMilling.h"
+#include "core/import/WireToMilling.h"
 
 #include <gtest/gtest.h>
 

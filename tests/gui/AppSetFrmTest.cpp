@@ -2,8 +2,8 @@
 #include "EditorSession.h"
 #include "ScriptedDialogs.h"
 #include "TestFiles.h"
-#include "app/AppSetFrm.h"
-#include "app/EditFrm.h"
+#include "gui/windows/AppSetFrm.h"
+#include "gui/windows/EditFrm.h"
 
 #include <QAction>
 #include <QListWidget>

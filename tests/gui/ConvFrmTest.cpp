@@ -2,11 +2,11 @@
 // preview, and the output into the editor or to a file.
 #include "EditorSession.h"
 #include "TestFiles.h"
-#include "app/EditFrm.h"
-#include "app/WindowBounds.h"
-#include "editor/CodeTable.h"
-#include "editor/ConvFrm.h"
-#include "editor/TextPane.h"
+#include "core/app/WindowBounds.h"
+#include "core/editor/CodeTable.h"
+#include "gui/base/TextPane.h"
+#include "gui/editor/ConvFrm.h"
+#include "gui/windows/EditFrm.h"
 
 #include <QAction>
 #include <QApplication>

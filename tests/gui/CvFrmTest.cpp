@@ -2,9 +2,9 @@
 // saving and deleting tables with their messages.
 #include "EditorSession.h"
 #include "TestFiles.h"
-#include "app/EditFrm.h"
-#include "editor/CodeTable.h"
-#include "editor/CvFrm.h"
+#include "core/editor/CodeTable.h"
+#include "gui/editor/CvFrm.h"
+#include "gui/windows/EditFrm.h"
 
 #include <QAction>
 #include <QApplication>

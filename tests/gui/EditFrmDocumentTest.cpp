@@ -2,8 +2,8 @@
 // for byte.
 #include "EditorSession.h"
 #include "TestFiles.h"
-#include "app/EditFrm.h"
-#include "editor/TextPane.h"
+#include "gui/base/TextPane.h"
+#include "gui/windows/EditFrm.h"
 
 #include <QAction>
 #include <QDir>

@@ -3,12 +3,12 @@
 #include "EditorSession.h"
 #include "ScriptedDialogs.h"
 #include "TestFiles.h"
-#include "app/EditFrm.h"
-#include "app/EditFrmCommands.h"
-#include "app/EditorFont.h"
-#include "app/QSettingsStore.h"
-#include "app/WindowBounds.h"
-#include "editor/TextPane.h"
+#include "core/app/WindowBounds.h"
+#include "gui/base/EditorFont.h"
+#include "gui/base/QSettingsStore.h"
+#include "gui/base/TextPane.h"
+#include "gui/windows/EditFrm.h"
+#include "gui/windows/EditFrmCommands.h"
 
 #include <QAction>
 #include <QElapsedTimer>

@@ -2,10 +2,10 @@
 // and hexadecimal views, and the first difference marked in both panes.
 #include "EditorSession.h"
 #include "TestFiles.h"
-#include "app/EditFrm.h"
-#include "editor/FileIsFrm.h"
-#include "editor/PaneText.h"
-#include "editor/TextPane.h"
+#include "gui/base/PaneText.h"
+#include "gui/base/TextPane.h"
+#include "gui/editor/FileIsFrm.h"
+#include "gui/windows/EditFrm.h"
 
 #include <QAction>
 #include <QApplication>

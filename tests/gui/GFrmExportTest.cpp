@@ -2,11 +2,11 @@
 // the editor receives exactly what talmir-convert writes for the same options.
 #include "EditorSession.h"
 #include "TestFiles.h"
-#include "app/EditFrm.h"
-#include "editor/TextPane.h"
-#include "export/DxfOutFrm.h"
-#include "export/GB_FMT.h"
-#include "export/GFrm.h"
+#include "gui/base/TextPane.h"
+#include "gui/export/DxfOutFrm.h"
+#include "gui/export/GB_FMT.h"
+#include "gui/windows/EditFrm.h"
+#include "gui/windows/GFrm.h"
 
 #include <QAction>
 #include <QApplication>
@@ -34,8 +34,7 @@ QByteArray bytesOf(const std::string& text) {
 
 // A file of the talmir-convert golden cases next to these tests.
 QByteArray golden(const QString& relative) {
-    const QDir tests = QFileInfo(QStringLiteral(__FILE__)).absoluteDir();
-    QFile file(tests.filePath(QStringLiteral("../golden/") + relative));
+    QFile file(QStringLiteral(TALMIR_GOLDEN_DIR "/") + relative);
     if (!file.open(QIODevice::ReadOnly)) {
         qFatal("missing golden file %s", qPrintable(relative));
     }

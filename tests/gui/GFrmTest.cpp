@@ -2,12 +2,12 @@
 // hand-over to external programs, and the DXF command of the editor that fills it.
 #include "EditorSession.h"
 #include "TestFiles.h"
-#include "app/EditFrm.h"
-#include "app/WindowBounds.h"
-#include "editor/TextPane.h"
-#include "editor/TextPrinter.h"
-#include "export/GFrm.h"
-#include "import/EditFrmDxfNc.h"
+#include "core/app/WindowBounds.h"
+#include "gui/base/TextPane.h"
+#include "gui/base/TextPrinter.h"
+#include "gui/import/EditFrmDxfNc.h"
+#include "gui/windows/EditFrm.h"
+#include "gui/windows/GFrm.h"
 
 #include <QAction>
 #include <QComboBox>

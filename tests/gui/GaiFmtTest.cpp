@@ -1,11 +1,11 @@
 // The Gerber import of the editor: its options dialog GAI_FMT, the G-code window
 // it fills, and that the editor keeps its text whatever happens.
 #include "EditorSession.h"
-#include "app/EditFrm.h"
-#include "editor/TextPane.h"
-#include "export/GFrm.h"
-#include "import/EditFrmGbrFmt.h"
-#include "import/GAI_FMT.h"
+#include "gui/base/TextPane.h"
+#include "gui/import/EditFrmGbrFmt.h"
+#include "gui/import/GAI_FMT.h"
+#include "gui/windows/EditFrm.h"
+#include "gui/windows/GFrm.h"
 
 #include <QAction>
 #include <QApplication>

@@ -3,13 +3,13 @@
 #include "EditorSession.h"
 #include "GraphSession.h"
 #include "TestFiles.h"
-#include "app/EditFrm.h"
-#include "editor/TextPane.h"
-#include "export/GFrm.h"
-#include "graphic/CvGrph.h"
-#include "graphic/MDIMarlit.h"
-#include "graphic/PictureGcode.h"
-#include "graphic/PlotView.h"
+#include "core/graphic/PictureGcode.h"
+#include "core/graphic/PlotView.h"
+#include "gui/base/TextPane.h"
+#include "gui/graphic/CvGrph.h"
+#include "gui/graphic/MDIMarlit.h"
+#include "gui/windows/EditFrm.h"
+#include "gui/windows/GFrm.h"
 
 #include <QAction>
 #include <QLabel>

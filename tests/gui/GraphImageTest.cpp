@@ -1,10 +1,10 @@
 // Saving the plot of the graphic frame as a bitmap or JPEG image.
 #include "EditorSession.h"
 #include "GraphSession.h"
-#include "editor/TextPane.h"
-#include "export/GFrm.h"
-#include "graphic/CvGrph.h"
-#include "graphic/MDIMarlit.h"
+#include "gui/base/TextPane.h"
+#include "gui/graphic/CvGrph.h"
+#include "gui/graphic/MDIMarlit.h"
+#include "gui/windows/GFrm.h"
 
 #include <QImage>
 #include <QImageReader>

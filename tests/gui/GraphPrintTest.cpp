@@ -2,11 +2,11 @@
 // page printed where it is clicked.
 #include "EditorSession.h"
 #include "GraphSession.h"
-#include "editor/TextPane.h"
-#include "export/GFrm.h"
-#include "graphic/CvGrph.h"
-#include "graphic/MDIMarlit.h"
-#include "graphic/PrintPanel.h"
+#include "gui/base/TextPane.h"
+#include "gui/graphic/CvGrph.h"
+#include "gui/graphic/MDIMarlit.h"
+#include "gui/graphic/PrintPanel.h"
+#include "gui/windows/GFrm.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -2,10 +2,10 @@
 // plot and the G-code window's text change together.
 #include "EditorSession.h"
 #include "GraphSession.h"
-#include "editor/TextPane.h"
-#include "export/GFrm.h"
-#include "graphic/CvGrph.h"
-#include "graphic/MDIMarlit.h"
+#include "gui/base/TextPane.h"
+#include "gui/graphic/CvGrph.h"
+#include "gui/graphic/MDIMarlit.h"
+#include "gui/windows/GFrm.h"
 
 #include <QAction>
 #include <QLineEdit>

@@ -2,9 +2,9 @@
 // reported, the dialog kept while the editor lives.
 #include "EditorSession.h"
 #include "TestFiles.h"
-#include "app/EditFrm.h"
-#include "editor/HenkanFrm.h"
-#include "editor/TextPane.h"
+#include "gui/base/TextPane.h"
+#include "gui/editor/HenkanFrm.h"
+#include "gui/windows/EditFrm.h"
 
 #include <QAction>
 #include <QLineEdit>

@@ -1,11 +1,11 @@
 // "HPGLをGコードへ" of the editor: the editor's plot file as a program in the G-code
 // window, and the report when it cannot be converted.
 #include "EditorSession.h"
-#include "app/EditFrm.h"
-#include "app/SettingsStore.h"
-#include "editor/TextPane.h"
-#include "export/GFrm.h"
-#include "import/EditFrmHpgl.h"
+#include "core/app/SettingsStore.h"
+#include "gui/base/TextPane.h"
+#include "gui/import/EditFrmHpgl.h"
+#include "gui/windows/EditFrm.h"
+#include "gui/windows/GFrm.h"
 
 #include <QAction>
 #include <QFile>

@@ -1,10 +1,10 @@
 // "IGESをGコードへ" of the editor: the G-code window filled and split into its tree,
 // the work files left behind, and a file that cannot be converted.
 #include "EditorSession.h"
-#include "app/EditFrm.h"
-#include "editor/TextPane.h"
-#include "export/GFrm.h"
-#include "import/EditFrmIgesNc.h"
+#include "gui/base/TextPane.h"
+#include "gui/import/EditFrmIgesNc.h"
+#include "gui/windows/EditFrm.h"
+#include "gui/windows/GFrm.h"
 
 #include <QAction>
 #include <QDir>

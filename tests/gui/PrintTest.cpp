@@ -3,11 +3,11 @@
 #include "EditorSession.h"
 #include "ScriptedDialogs.h"
 #include "TestFiles.h"
-#include "app/EditFrm.h"
-#include "app/EditorFont.h"
-#include "editor/FontPrintCommands.h"
-#include "editor/TextPane.h"
-#include "editor/TextPrinter.h"
+#include "gui/base/EditorFont.h"
+#include "gui/base/TextPane.h"
+#include "gui/base/TextPrinter.h"
+#include "gui/editor/FontPrintCommands.h"
+#include "gui/windows/EditFrm.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,9 +1,9 @@
 // The QPainter canvas on real pixels: what GrSub draws lands where the world
 // window says, batched runs of lines give the very image that line-by-line
 // drawing gives, and talmir-convert plot writes the picture in each format.
-#include "graphic/GrSub.h"
-#include "graphic/PlotScanner.h"
-#include "graphic/QPainterCanvas.h"
+#include "core/graphic/GrSub.h"
+#include "core/graphic/PlotScanner.h"
+#include "render/QPainterCanvas.h"
 
 #include <QCoreApplication>
 #include <QImage>

@@ -3,10 +3,10 @@
 #include "EditorSession.h"
 #include "ScriptedDialogs.h"
 #include "TestFiles.h"
-#include "app/EditFrm.h"
-#include "editor/PaneSearch.h"
-#include "editor/PaneText.h"
-#include "editor/TextPane.h"
+#include "gui/base/PaneSearch.h"
+#include "gui/base/PaneText.h"
+#include "gui/base/TextPane.h"
+#include "gui/windows/EditFrm.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -2,9 +2,9 @@
 // with the full pattern length taken before every comparison.
 #include "EditorSession.h"
 #include "TestFiles.h"
-#include "app/EditFrm.h"
-#include "editor/SeiGyoHenkan.h"
-#include "editor/TextPane.h"
+#include "gui/base/TextPane.h"
+#include "gui/editor/SeiGyoHenkan.h"
+#include "gui/windows/EditFrm.h"
 
 #include <QAction>
 #include <QApplication>

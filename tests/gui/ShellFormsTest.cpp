@@ -1,16 +1,16 @@
 // The small pieces of the shell: the command guard, file filters, work-file
 // snapshots, the ReadMe viewer, the version box and the one-line input box.
-#include "Failure.h"
 #include "ScriptedDialogs.h"
-#include "app/CommandGuard.h"
-#include "app/Dialogs.h"
-#include "app/FileIo.h"
-#include "app/HlpFrm.h"
-#include "app/InpFrm.h"
-#include "app/PlatformFolders.h"
-#include "app/QSettingsStore.h"
-#include "app/frmAbout.h"
-#include "text/Lines.h"
+#include "core/Failure.h"
+#include "core/text/Lines.h"
+#include "gui/base/CommandGuard.h"
+#include "gui/base/Dialogs.h"
+#include "gui/base/FileIo.h"
+#include "gui/base/InpFrm.h"
+#include "gui/base/PlatformFolders.h"
+#include "gui/base/QSettingsStore.h"
+#include "gui/windows/HlpFrm.h"
+#include "gui/windows/frmAbout.h"
 
 #include <QLineEdit>
 #include <QProgressBar>

@@ -1,9 +1,9 @@
 // "ワイヤーをミーリングへ" of the editor: the wire program replaced by the milling
 // program in the editor itself, and the editor's text kept when that cannot be.
 #include "EditorSession.h"
-#include "app/EditFrm.h"
-#include "editor/TextPane.h"
-#include "import/EditFrmWcMc.h"
+#include "gui/base/TextPane.h"
+#include "gui/import/EditFrmWcMc.h"
+#include "gui/windows/EditFrm.h"
 
 #include <QAction>
 #include <QApplication>

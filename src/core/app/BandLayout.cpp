@@ -1,6 +1,6 @@
-#include "app/BandLayout.h"
+#include "core/app/BandLayout.h"
 
-#include "app/ShellKeys.h"
+#include "core/app/ShellKeys.h"
 
 #include <algorithm>
 

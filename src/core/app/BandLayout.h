@@ -4,7 +4,7 @@
 // progress panel). The order and the new-row flags are kept as "Bands1_Cotrol" …
 // "Bands4_Cotrol" and "Bands1_NewRow" … "Bands4_NewRow" in section "Editfrm".
 
-#include "app/SettingsStore.h"
+#include "core/app/SettingsStore.h"
 
 #include <array>
 #include <string>

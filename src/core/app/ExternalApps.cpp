@@ -1,6 +1,6 @@
-#include "app/ExternalApps.h"
+#include "core/app/ExternalApps.h"
 
-#include "app/ShellKeys.h"
+#include "core/app/ShellKeys.h"
 
 namespace talmir::app {
 

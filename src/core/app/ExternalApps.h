@@ -3,7 +3,7 @@
 // program path), row k kept as "AppTitle" + k and "AppName" + k in section
 // "Talmir". The rows have no gaps: the first empty title ends the list.
 
-#include "app/SettingsStore.h"
+#include "core/app/SettingsStore.h"
 
 #include <array>
 #include <string>

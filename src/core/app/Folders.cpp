@@ -1,4 +1,4 @@
-#include "app/Folders.h"
+#include "core/app/Folders.h"
 
 namespace talmir::app {
 

@@ -1,6 +1,6 @@
-#include "app/FontSettings.h"
+#include "core/app/FontSettings.h"
 
-#include "app/ShellKeys.h"
+#include "core/app/ShellKeys.h"
 
 namespace talmir::app {
 

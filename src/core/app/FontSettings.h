@@ -2,7 +2,7 @@
 // The editor font, kept in section "Font" as "FontName", "FontSize" (points),
 // "FontBold" and "FontItalic".
 
-#include "app/SettingsStore.h"
+#include "core/app/SettingsStore.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
-#include "app/RecentFiles.h"
+#include "core/app/RecentFiles.h"
 
-#include "app/ShellKeys.h"
+#include "core/app/ShellKeys.h"
 
 namespace talmir::app {
 

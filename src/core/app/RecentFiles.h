@@ -2,7 +2,7 @@
 // The recent-document list of the editor: five paths, newest first, kept in the
 // store as "File1" … "File5" of section "Editfrm". An empty slot holds no entry.
 
-#include "app/SettingsStore.h"
+#include "core/app/SettingsStore.h"
 
 #include <array>
 #include <string>

@@ -1,6 +1,6 @@
-#include "app/SettingsStore.h"
+#include "core/app/SettingsStore.h"
 
-#include "text/NumericValue.h"
+#include "core/text/NumericValue.h"
 
 #include <algorithm>
 #include <cctype>

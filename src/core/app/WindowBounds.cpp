@@ -1,6 +1,6 @@
-#include "app/WindowBounds.h"
+#include "core/app/WindowBounds.h"
 
-#include "app/ShellKeys.h"
+#include "core/app/ShellKeys.h"
 
 #include <algorithm>
 #include <cmath>

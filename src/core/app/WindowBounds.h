@@ -2,7 +2,7 @@
 // The editor window's bounds, kept in the store as "Left", "Top", "Width" and
 // "Height" of section "Editfrm" in twips (1/1440 inch), and their pixel form.
 
-#include "app/SettingsStore.h"
+#include "core/app/SettingsStore.h"
 
 #include <string_view>
 

@@ -1,6 +1,6 @@
-#include "editor/CodeTable.h"
+#include "core/editor/CodeTable.h"
 
-#include "editor/WorkFiles.h"
+#include "core/editor/WorkFiles.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -6,7 +6,7 @@
 // table reads
 //   01,11,21,31,41,51,61,71,81,91,A1,B1,C1,D1,E1,F1
 
-#include "Failure.h"
+#include "core/Failure.h"
 
 #include <array>
 #include <cstddef>

@@ -1,6 +1,6 @@
-#include "editor/ControlChars.h"
+#include "core/editor/ControlChars.h"
 
-#include "editor/TextChars.h"
+#include "core/editor/TextChars.h"
 
 namespace talmir::editor {
 

@@ -2,7 +2,7 @@
 // The control-character dialog (SeiGyoHenkan): replace or delete line-end characters
 // or any other text of the editor's document.
 
-#include "editor/Replace.h"
+#include "core/editor/Replace.h"
 
 #include <cstddef>
 #include <string>

@@ -1,4 +1,4 @@
-#include "editor/FileCompare.h"
+#include "core/editor/FileCompare.h"
 
 #include <algorithm>
 

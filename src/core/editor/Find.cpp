@@ -1,6 +1,6 @@
-#include "editor/Find.h"
+#include "core/editor/Find.h"
 
-#include "editor/TextChars.h"
+#include "core/editor/TextChars.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
-#include "editor/Replace.h"
+#include "core/editor/Replace.h"
 
-#include "editor/TextChars.h"
+#include "core/editor/TextChars.h"
 
 namespace talmir::editor {
 

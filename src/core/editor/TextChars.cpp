@@ -1,4 +1,4 @@
-#include "editor/TextChars.h"
+#include "core/editor/TextChars.h"
 
 namespace talmir::editor {
 

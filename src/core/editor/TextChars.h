@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "text/ShiftJis.h"
+#include "core/text/ShiftJis.h"
 
 namespace talmir::editor {
 

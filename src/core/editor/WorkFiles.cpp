@@ -1,4 +1,4 @@
-#include "editor/WorkFiles.h"
+#include "core/editor/WorkFiles.h"
 
 namespace talmir::editor {
 

@@ -1,7 +1,7 @@
-#include "export/DxfRecords.h"
+#include "core/export/DxfRecords.h"
 
-#include "export/ExportText.h"
-#include "text/NumberPicture.h"
+#include "core/export/ExportText.h"
+#include "core/text/NumberPicture.h"
 
 #include <charconv>
 #include <cmath>

@@ -5,7 +5,7 @@
 // written with "####0.0#######" from the value exactly as held, so a single-precision
 // 12.3 prints as 12.30000019; Z is always 0.0.
 
-#include "export/ExportText.h"
+#include "core/export/ExportText.h"
 
 #include <string>
 #include <string_view>

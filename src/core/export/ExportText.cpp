@@ -1,6 +1,6 @@
-#include "export/ExportText.h"
+#include "core/export/ExportText.h"
 
-#include "text/NumericValue.h"
+#include "core/text/NumericValue.h"
 
 #include <cfloat>
 #include <cmath>

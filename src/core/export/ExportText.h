@@ -8,9 +8,9 @@
 // finite number, ends the conversion with the overflow error instead of writing
 // "NaN" or "Infinity" into a drawing.
 
-#include "Failure.h"
-#include "text/Lines.h"
-#include "text/NumberPicture.h"
+#include "core/Failure.h"
+#include "core/text/Lines.h"
+#include "core/text/NumberPicture.h"
 
 #include <cstddef>
 #include <string>

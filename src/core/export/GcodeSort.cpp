@@ -1,7 +1,7 @@
-#include "export/GcodeSort.h"
+#include "core/export/GcodeSort.h"
 
-#include "text/Lines.h"
-#include "text/ShiftJis.h"
+#include "core/text/Lines.h"
+#include "core/text/ShiftJis.h"
 
 #include <unordered_map>
 #include <vector>

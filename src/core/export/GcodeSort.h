@@ -3,7 +3,7 @@
 // section line is written once, in order of first appearance, followed by all
 // motion lines that stood under it anywhere in the program, in their input order.
 
-#include "Failure.h"
+#include "core/Failure.h"
 
 #include <string>
 #include <string_view>

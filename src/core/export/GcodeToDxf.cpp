@@ -1,8 +1,8 @@
-#include "export/GcodeToDxf.h"
+#include "core/export/GcodeToDxf.h"
 
-#include "export/DxfRecords.h"
-#include "export/ExportSink.h"
-#include "export/ExportText.h"
+#include "core/export/DxfRecords.h"
+#include "core/export/ExportSink.h"
+#include "core/export/ExportText.h"
 
 #include <cmath>
 #include <unordered_map>

@@ -8,7 +8,7 @@
 // values are single precision; a missing word counts as 0 (coordinates are not
 // modal). The result is the whole DXF text, every line ended by CR LF.
 
-#include "Failure.h"
+#include "core/Failure.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,8 +1,8 @@
-#include "export/GcodeToGerber.h"
+#include "core/export/GcodeToGerber.h"
 
-#include "export/ExportSink.h"
-#include "export/ExportText.h"
-#include "text/NumericValue.h"
+#include "core/export/ExportSink.h"
+#include "core/export/ExportText.h"
+#include "core/text/NumericValue.h"
 
 #include <algorithm>
 #include <set>

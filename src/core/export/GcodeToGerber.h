@@ -6,7 +6,7 @@
 // itself a D code above 9 ("D12") selects that code. The text is read as
 // comma-separated items of the G-code window's snapshot.
 
-#include "Failure.h"
+#include "core/Failure.h"
 
 #include <cstdint>
 #include <string>

@@ -1,8 +1,8 @@
-#include "export/GcodeToHpgl.h"
+#include "core/export/GcodeToHpgl.h"
 
-#include "export/ExportSink.h"
-#include "export/ExportText.h"
-#include "text/NumericValue.h"
+#include "core/export/ExportSink.h"
+#include "core/export/ExportText.h"
+#include "core/text/NumericValue.h"
 
 #include <cmath>
 #include <utility>

@@ -7,7 +7,7 @@
 // The result is one line: the commands run together and only the last is followed
 // by CR LF.
 
-#include "Failure.h"
+#include "core/Failure.h"
 
 #include <cstdint>
 #include <string>

@@ -1,8 +1,8 @@
-#include "export/GcodeToIges.h"
+#include "core/export/GcodeToIges.h"
 
-#include "export/ExportText.h"
-#include "export/IgesRecords.h"
-#include "text/Lines.h"
+#include "core/export/ExportText.h"
+#include "core/export/IgesRecords.h"
+#include "core/text/Lines.h"
 
 #include <utility>
 

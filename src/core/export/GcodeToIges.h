@@ -6,7 +6,7 @@
 // line (neither empty nor holding G00, G01, G02, G03 or G81) raises the level of the
 // entities after it by one.
 
-#include "Failure.h"
+#include "core/Failure.h"
 
 #include <cstdint>
 #include <string>

@@ -1,6 +1,6 @@
-#include "export/IgesRecords.h"
+#include "core/export/IgesRecords.h"
 
-#include "export/ExportSink.h"
+#include "core/export/ExportSink.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,7 +1,7 @@
-#include "export/SectionTree.h"
+#include "core/export/SectionTree.h"
 
-#include "text/Lines.h"
-#include "text/ShiftJis.h"
+#include "core/text/Lines.h"
+#include "core/text/ShiftJis.h"
 
 #include <unordered_map>
 

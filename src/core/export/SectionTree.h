@@ -5,7 +5,7 @@
 // in order of appearance (without the section line). Rebuilding the text writes each
 // section line once, followed by all of its data lines.
 
-#include "Failure.h"
+#include "core/Failure.h"
 
 #include <cstddef>
 #include <optional>

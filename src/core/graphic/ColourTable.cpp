@@ -1,8 +1,8 @@
-#include "graphic/ColourTable.h"
+#include "core/graphic/ColourTable.h"
 
-#include "text/Lines.h"
-#include "text/NumberPicture.h"
-#include "text/NumericValue.h"
+#include "core/text/Lines.h"
+#include "core/text/NumberPicture.h"
+#include "core/text/NumericValue.h"
 
 #include <cmath>
 

@@ -1,7 +1,7 @@
 #pragma once
 // The colour table of the plot and the layer colour file "LAYER.RGB".
 
-#include "graphic/Canvas.h"
+#include "core/graphic/Canvas.h"
 
 #include <array>
 #include <string>

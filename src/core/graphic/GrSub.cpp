@@ -1,6 +1,6 @@
-#include "graphic/GrSub.h"
+#include "core/graphic/GrSub.h"
 
-#include "graphic/ArcAngles.h"
+#include "core/graphic/ArcAngles.h"
 
 #include <algorithm>
 #include <cmath>

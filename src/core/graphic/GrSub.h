@@ -2,11 +2,11 @@
 // GrSub: the redraw of the plot from the plot tables onto a canvas, rebuilding the
 // pick list on the way; MOTOZU: fit the view to the data, then redraw.
 
-#include "graphic/Canvas.h"
-#include "graphic/ColourTable.h"
-#include "graphic/PickList.h"
-#include "graphic/PlotTables.h"
-#include "graphic/PlotView.h"
+#include "core/graphic/Canvas.h"
+#include "core/graphic/ColourTable.h"
+#include "core/graphic/PickList.h"
+#include "core/graphic/PlotTables.h"
+#include "core/graphic/PlotView.h"
 
 #include <functional>
 

@@ -1,4 +1,4 @@
-#include "graphic/ImageFileName.h"
+#include "core/graphic/ImageFileName.h"
 
 namespace talmir::graphic {
 

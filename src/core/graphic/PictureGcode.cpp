@@ -1,7 +1,7 @@
-#include "graphic/PictureGcode.h"
+#include "core/graphic/PictureGcode.h"
 
-#include "graphic/ArcAngles.h"
-#include "text/NumberPicture.h"
+#include "core/graphic/ArcAngles.h"
+#include "core/text/NumberPicture.h"
 
 #include <cmath>
 

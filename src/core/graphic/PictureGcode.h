@@ -2,7 +2,7 @@
 // PictureGcode: the path records written back as G-code, wide tracks replaced by
 // the outlines the plot draws for them.
 
-#include "graphic/PlotTables.h"
+#include "core/graphic/PlotTables.h"
 
 #include <string>
 

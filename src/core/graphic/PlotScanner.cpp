@@ -1,9 +1,9 @@
-#include "graphic/PlotScanner.h"
+#include "core/graphic/PlotScanner.h"
 
-#include "text/CommaFields.h"
-#include "text/Lines.h"
-#include "text/NumericValue.h"
-#include "text/ShiftJis.h"
+#include "core/text/CommaFields.h"
+#include "core/text/Lines.h"
+#include "core/text/NumericValue.h"
+#include "core/text/ShiftJis.h"
 
 #include <array>
 #include <cstdint>

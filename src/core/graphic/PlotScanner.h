@@ -2,7 +2,7 @@
 // The plot-table scanner: rebuilds the plot tables from the texts of the
 // hole-data window and the G-code window, whichever of the two is visible.
 
-#include "graphic/PlotTables.h"
+#include "core/graphic/PlotTables.h"
 
 #include <optional>
 #include <string_view>

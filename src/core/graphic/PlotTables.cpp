@@ -1,4 +1,4 @@
-#include "graphic/PlotTables.h"
+#include "core/graphic/PlotTables.h"
 
 namespace talmir::graphic {
 

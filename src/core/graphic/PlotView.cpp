@@ -1,6 +1,6 @@
-#include "graphic/PlotView.h"
+#include "core/graphic/PlotView.h"
 
-#include "text/NumberPicture.h"
+#include "core/text/NumberPicture.h"
 
 #include <cmath>
 

@@ -4,9 +4,9 @@
 // centring on a click, snapping a click to the nearest plotted point). Plain
 // values and functions: the window only forwards its events here.
 
-#include "graphic/Canvas.h"
-#include "graphic/PickList.h"
-#include "graphic/PlotTables.h"
+#include "core/graphic/Canvas.h"
+#include "core/graphic/PickList.h"
+#include "core/graphic/PlotTables.h"
 
 #include <optional>
 #include <string>

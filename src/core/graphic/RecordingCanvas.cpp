@@ -1,4 +1,4 @@
-#include "graphic/RecordingCanvas.h"
+#include "core/graphic/RecordingCanvas.h"
 
 namespace talmir::graphic {
 

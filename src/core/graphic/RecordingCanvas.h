@@ -1,7 +1,7 @@
 #pragma once
 // A canvas that lists what was drawn on it, for tests.
 
-#include "graphic/Canvas.h"
+#include "core/graphic/Canvas.h"
 
 #include <string>
 #include <vector>

@@ -1,9 +1,9 @@
-#include "graphic/Transforms.h"
+#include "core/graphic/Transforms.h"
 
-#include "text/CommaFields.h"
-#include "text/Lines.h"
-#include "text/NumberPicture.h"
-#include "text/NumericValue.h"
+#include "core/text/CommaFields.h"
+#include "core/text/Lines.h"
+#include "core/text/NumberPicture.h"
+#include "core/text/NumericValue.h"
 
 #include <cstdio>
 #include <utility>

@@ -6,7 +6,7 @@
 // Text rewrites keep every other non-empty line or item as it was and drop empty
 // ones; every written line ends with CR LF.
 
-#include "graphic/PlotTables.h"
+#include "core/graphic/PlotTables.h"
 
 #include <string>
 #include <string_view>

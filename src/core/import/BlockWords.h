@@ -3,7 +3,7 @@
 // and the angles of the arcs those formats describe, shared by the Gerber and
 // router imports.
 
-#include "Failure.h"
+#include "core/Failure.h"
 
 #include <cfloat>
 #include <cmath>

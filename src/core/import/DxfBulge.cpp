@@ -1,6 +1,6 @@
-#include "import/DxfBulge.h"
+#include "core/import/DxfBulge.h"
 
-#include "import/DxfPairReader.h"
+#include "core/import/DxfPairReader.h"
 
 #include <cfloat>
 #include <cmath>

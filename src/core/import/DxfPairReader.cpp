@@ -1,7 +1,7 @@
-#include "import/DxfPairReader.h"
+#include "core/import/DxfPairReader.h"
 
-#include "Failure.h"
-#include "text/NumericValue.h"
+#include "core/Failure.h"
+#include "core/text/NumericValue.h"
 
 #include <array>
 #include <cstdint>

@@ -1,8 +1,8 @@
-#include "import/DxfToGcode.h"
+#include "core/import/DxfToGcode.h"
 
-#include "import/DxfBulge.h"
-#include "import/DxfPairReader.h"
-#include "text/NumberPicture.h"
+#include "core/import/DxfBulge.h"
+#include "core/import/DxfPairReader.h"
+#include "core/text/NumberPicture.h"
 
 #include <cmath>
 #include <new>

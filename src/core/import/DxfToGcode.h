@@ -5,7 +5,7 @@
 // after the other, with a layer line (the layer name alone) wherever the layer
 // changes.
 
-#include "Failure.h"
+#include "core/Failure.h"
 
 #include <functional>
 #include <string>

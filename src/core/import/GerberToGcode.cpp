@@ -1,8 +1,8 @@
-#include "import/GerberToGcode.h"
+#include "core/import/GerberToGcode.h"
 
-#include "import/BlockWords.h"
-#include "text/NumberPicture.h"
-#include "text/NumericValue.h"
+#include "core/import/BlockWords.h"
+#include "core/text/NumberPicture.h"
+#include "core/text/NumericValue.h"
 
 #include <array>
 #include <cfloat>

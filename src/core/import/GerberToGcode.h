@@ -6,7 +6,7 @@
 // definitions, format statements) are skipped: the options say how the numbers
 // of the data map to millimetres.
 
-#include "Failure.h"
+#include "core/Failure.h"
 
 #include <functional>
 #include <string>

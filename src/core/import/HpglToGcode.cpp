@@ -1,7 +1,7 @@
-#include "import/HpglToGcode.h"
+#include "core/import/HpglToGcode.h"
 
-#include "text/NumberPicture.h"
-#include "text/NumericValue.h"
+#include "core/text/NumberPicture.h"
+#include "core/text/NumericValue.h"
 
 #include <cfloat>
 #include <cmath>

@@ -5,7 +5,7 @@
 // pen selections (SP) stay in the program as they are. Every other command
 // (IN, SC, IP, LB, LT, VS, PW, ...) leaves no trace.
 
-#include "Failure.h"
+#include "core/Failure.h"
 
 #include <functional>
 #include <string>

@@ -1,8 +1,8 @@
-#include "import/IgesToGcode.h"
+#include "core/import/IgesToGcode.h"
 
-#include "text/Lines.h"
-#include "text/NumberPicture.h"
-#include "text/NumericValue.h"
+#include "core/text/Lines.h"
+#include "core/text/NumberPicture.h"
+#include "core/text/NumericValue.h"
 
 #include <charconv>
 #include <cmath>

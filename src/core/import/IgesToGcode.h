@@ -17,7 +17,7 @@
 // least one integer digit and one to four decimals; "D" exponents ("1.5D2") are
 // read as exponents.
 
-#include "Failure.h"
+#include "core/Failure.h"
 
 #include <functional>
 #include <string>

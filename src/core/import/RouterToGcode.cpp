@@ -1,8 +1,8 @@
-#include "import/RouterToGcode.h"
+#include "core/import/RouterToGcode.h"
 
-#include "import/BlockWords.h"
-#include "text/NumberPicture.h"
-#include "text/NumericValue.h"
+#include "core/import/BlockWords.h"
+#include "core/text/NumberPicture.h"
+#include "core/text/NumericValue.h"
 
 #include <cfloat>
 #include <cmath>

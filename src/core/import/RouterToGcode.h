@@ -4,7 +4,7 @@
 // their I and J or get them from an R radius, and the coordinates are scaled to
 // millimetres by the unit the options name.
 
-#include "Failure.h"
+#include "core/Failure.h"
 
 #include <functional>
 #include <string>

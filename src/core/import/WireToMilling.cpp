@@ -1,7 +1,7 @@
-#include "import/WireToMilling.h"
+#include "core/import/WireToMilling.h"
 
-#include "text/Lines.h"
-#include "text/ShiftJis.h"
+#include "core/text/Lines.h"
+#include "core/text/ShiftJis.h"
 
 #include <array>
 

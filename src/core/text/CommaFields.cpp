@@ -1,4 +1,4 @@
-#include "text/CommaFields.h"
+#include "core/text/CommaFields.h"
 
 namespace talmir::text {
 

@@ -7,7 +7,7 @@
 // field at the line end). Every line has at least one field, so an empty line
 // and the end of "A," each give an empty field. Fields are views into the text.
 
-#include "text/Lines.h"
+#include "core/text/Lines.h"
 
 #include <string_view>
 #include <vector>

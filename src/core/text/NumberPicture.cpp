@@ -1,4 +1,4 @@
-#include "text/NumberPicture.h"
+#include "core/text/NumberPicture.h"
 
 #include <algorithm>
 #include <array>

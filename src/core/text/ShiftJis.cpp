@@ -1,4 +1,4 @@
-#include "text/ShiftJis.h"
+#include "core/text/ShiftJis.h"
 
 #include <algorithm>
 #include <array>
@@ -10,7 +10,7 @@ namespace talmir::text {
 
 namespace {
 
-#include "text/Cp932Table.inc"
+#include "core/text/Cp932Table.inc"
 
 constexpr int kTrailFirst = 0x40;
 constexpr int kTrailCount = 0x100 - kTrailFirst;

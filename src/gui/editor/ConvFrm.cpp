@@ -1,16 +1,16 @@
-#include "editor/ConvFrm.h"
+#include "gui/editor/ConvFrm.h"
 
-#include "Failure.h"
-#include "app/CommandGuard.h"
-#include "app/Dialogs.h"
-#include "app/EditFrm.h"
-#include "app/EditFrmCommands.h"
-#include "app/FileIo.h"
-#include "app/WindowBounds.h"
-#include "editor/CodeTable.h"
-#include "editor/TextPane.h"
-#include "editor/WorkFiles.h"
-#include "text/Lines.h"
+#include "core/Failure.h"
+#include "core/app/WindowBounds.h"
+#include "core/editor/CodeTable.h"
+#include "core/editor/WorkFiles.h"
+#include "core/text/Lines.h"
+#include "gui/base/CommandGuard.h"
+#include "gui/base/Dialogs.h"
+#include "gui/base/FileIo.h"
+#include "gui/base/TextPane.h"
+#include "gui/windows/EditFrm.h"
+#include "gui/windows/EditFrmCommands.h"
 
 #include <QDir>
 #include <QFile>

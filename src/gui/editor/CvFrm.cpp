@@ -1,10 +1,10 @@
-#include "editor/CvFrm.h"
+#include "gui/editor/CvFrm.h"
 
-#include "Failure.h"
-#include "app/Dialogs.h"
-#include "app/EditFrm.h"
-#include "app/EditFrmCommands.h"
-#include "text/ShiftJis.h"
+#include "core/Failure.h"
+#include "core/text/ShiftJis.h"
+#include "gui/base/Dialogs.h"
+#include "gui/windows/EditFrm.h"
+#include "gui/windows/EditFrmCommands.h"
 
 #include <QCheckBox>
 #include <QComboBox>

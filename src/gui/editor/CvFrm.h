@@ -3,7 +3,7 @@
 // AppDir + "CVTBL/" in a 16 x 16 grid of hexadecimal boxes (row = high digit of the
 // byte value, column = low digit) and saves or deletes it.
 
-#include "editor/CodeTable.h"
+#include "core/editor/CodeTable.h"
 
 #include <QDialog>
 

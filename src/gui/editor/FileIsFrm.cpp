@@ -1,15 +1,15 @@
-#include "editor/FileIsFrm.h"
+#include "gui/editor/FileIsFrm.h"
 
-#include "Failure.h"
-#include "app/Dialogs.h"
-#include "app/EditFrm.h"
-#include "app/EditFrmCommands.h"
-#include "app/FileIo.h"
-#include "editor/FileCompare.h"
-#include "editor/PaneText.h"
-#include "editor/TextChars.h"
-#include "editor/TextPane.h"
-#include "text/Lines.h"
+#include "core/Failure.h"
+#include "core/editor/FileCompare.h"
+#include "core/editor/TextChars.h"
+#include "core/text/Lines.h"
+#include "gui/base/Dialogs.h"
+#include "gui/base/FileIo.h"
+#include "gui/base/PaneText.h"
+#include "gui/base/TextPane.h"
+#include "gui/windows/EditFrm.h"
+#include "gui/windows/EditFrmCommands.h"
 
 #include <QApplication>
 #include <QButtonGroup>

@@ -1,13 +1,13 @@
-#include "editor/FontPrintCommands.h"
+#include "gui/editor/FontPrintCommands.h"
 
-#include "app/CommandGuard.h"
-#include "app/Dialogs.h"
-#include "app/EditFrm.h"
-#include "app/EditFrmCommands.h"
-#include "app/EditorFont.h"
-#include "app/FontSettings.h"
-#include "editor/TextPane.h"
-#include "editor/TextPrinter.h"
+#include "core/app/FontSettings.h"
+#include "gui/base/CommandGuard.h"
+#include "gui/base/Dialogs.h"
+#include "gui/base/EditorFont.h"
+#include "gui/base/TextPane.h"
+#include "gui/base/TextPrinter.h"
+#include "gui/windows/EditFrm.h"
+#include "gui/windows/EditFrmCommands.h"
 
 #include <QFont>
 #include <QPrinter>

@@ -1,13 +1,13 @@
-#include "editor/SeiGyoHenkan.h"
+#include "gui/editor/SeiGyoHenkan.h"
 
-#include "app/CommandGuard.h"
-#include "app/Dialogs.h"
-#include "app/EditFrm.h"
-#include "app/EditFrmCommands.h"
-#include "editor/ControlChars.h"
-#include "editor/TextPane.h"
-#include "text/Lines.h"
-#include "text/ShiftJis.h"
+#include "core/editor/ControlChars.h"
+#include "core/text/Lines.h"
+#include "core/text/ShiftJis.h"
+#include "gui/base/CommandGuard.h"
+#include "gui/base/Dialogs.h"
+#include "gui/base/TextPane.h"
+#include "gui/windows/EditFrm.h"
+#include "gui/windows/EditFrmCommands.h"
 
 #include <QComboBox>
 #include <QFormLayout>

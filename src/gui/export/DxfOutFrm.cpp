@@ -1,10 +1,10 @@
 // The colour dialog of the G-code to DXF export.
-#include "export/DxfOutFrm.h"
+#include "gui/export/DxfOutFrm.h"
 
-#include "app/SettingsStore.h"
-#include "app/ShellKeys.h"
-#include "export/GcodeToDxf.h"
-#include "text/NumericValue.h"
+#include "core/app/SettingsStore.h"
+#include "core/app/ShellKeys.h"
+#include "core/export/GcodeToDxf.h"
+#include "core/text/NumericValue.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

@@ -1,7 +1,7 @@
 // The Gerber options dialog of the G-code window.
-#include "export/GB_FMT.h"
+#include "gui/export/GB_FMT.h"
 
-#include "app/OptionFrame.h"
+#include "gui/base/OptionFrame.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

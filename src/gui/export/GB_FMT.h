@@ -2,7 +2,7 @@
 // The Gerber options dialog of the G-code window ("Ｇコードをガーバー形式へ変換"):
 // output unit, block end, and whether to write a complete RS-274X file.
 
-#include "export/GcodeToGerber.h"
+#include "core/export/GcodeToGerber.h"
 
 #include <QDialog>
 

@@ -1,22 +1,23 @@
 // The exports of the G-code window: the program as DXF, IGES, Gerber or HPGL text in
 // the editor, which the user then saves from there. DXF and Gerber ask for their
 // options first; cancelling either leaves the editor as it was.
-#include "app/CommandGuard.h"
-#include "app/EditFrm.h"
-#include "editor/TextPane.h"
-#include "editor/WorkFiles.h"
-#include "export/DxfOutFrm.h"
-#include "export/GB_FMT.h"
-#include "export/GFrm.h"
-#include "export/GcodeToDxf.h"
-#include "export/GcodeToGerber.h"
-#include "export/GcodeToHpgl.h"
-#include "export/GcodeToIges.h"
-#include "text/Lines.h"
-#include "text/ShiftJis.h"
+#include "core/editor/WorkFiles.h"
+#include "core/export/GcodeToDxf.h"
+#include "core/export/GcodeToGerber.h"
+#include "core/export/GcodeToHpgl.h"
+#include "core/export/GcodeToIges.h"
+#include "core/text/Lines.h"
+#include "core/text/ShiftJis.h"
+#include "gui/base/CommandGuard.h"
+#include "gui/base/TextPane.h"
+#include "gui/export/DxfOutFrm.h"
+#include "gui/export/GB_FMT.h"
+#include "gui/windows/EditFrm.h"
+#include "gui/windows/ProgramWindow.h"
 
 #include <QDateTime>
 #include <QFile>
+#include <QMainWindow>
 
 namespace talmir {
 
@@ -27,14 +28,12 @@ std::string toShiftJis(const QString& text) {
     return text::utf8ToShiftJis(std::string_view(utf8.constData(), utf8.size()));
 }
 
-}  // namespace
-
-void GFrm::MnuNcDxf_Click() {
+void MnuNcDxf_Click(ProgramWindow& g) {
     // The layers are read first so that the colour dialog can list them; the dialog
     // itself runs outside the guard, which would show it with the busy pointer.
-    const std::string gcode = text::paneSnapshot(m_pane->shiftJis());
+    const std::string gcode = g.snapshot();
     QStringList layers;
-    const bool read = m_guard->run({}, [&] {
+    const bool read = g.guard().run({}, [&] {
         auto names = exporters::gcodeDxfLayers(gcode);
         if (!names) {
             throw names.failure();
@@ -44,81 +43,91 @@ void GFrm::MnuNcDxf_Click() {
         }
     });
     if (!read) {
-        QFile::remove(m_owner.workFile(editor::kBakDat));
+        QFile::remove(g.owner().workFile(editor::kBakDat));
         return;
     }
-    DxfOutFrm dialog(m_owner.settings(), layers, this);
+    DxfOutFrm dialog(g.owner().settings(), layers, &g.window());
     dialog.exec();
     if (!dialog.colours()) {
         return;
     }
-    m_guard->run({}, [&] {
+    g.guard().run({}, [&] {
         exporters::DxfOptions options;
         options.colours = *dialog.colours();
         auto dxf = exporters::gcodeToDxf(gcode, options);
-        QFile::remove(m_owner.workFile(editor::kBakDat));
-        QFile::remove(m_owner.workFile(editor::kBak1Dat));
+        QFile::remove(g.owner().workFile(editor::kBakDat));
+        QFile::remove(g.owner().workFile(editor::kBak1Dat));
         if (!dxf) {
             throw dxf.failure();
         }
-        m_owner.pane().setShiftJis(dxf.value());
-        m_owner.setDocumentName(windowTitle() + QStringLiteral(".dxf"));
+        g.owner().pane().setShiftJis(dxf.value());
+        g.owner().setDocumentName(g.caption() + QStringLiteral(".dxf"));
     });
 }
 
-void GFrm::MnuNcGbr_Click() {
-    GB_FMT dialog(this);
+void MnuNcGbr_Click(ProgramWindow& g) {
+    GB_FMT dialog(&g.window());
     dialog.exec();
     if (!dialog.options()) {
         return;
     }
-    m_guard->run({}, [&] {
-        auto gerber =
-            exporters::gcodeToGerber(text::paneSnapshot(m_pane->shiftJis()), *dialog.options());
-        QFile::remove(m_owner.workFile(editor::kBakDat));
-        QFile::remove(m_owner.workFile(editor::kBak1Dat));
+    g.guard().run({}, [&] {
+        auto gerber = exporters::gcodeToGerber(g.snapshot(), *dialog.options());
+        QFile::remove(g.owner().workFile(editor::kBakDat));
+        QFile::remove(g.owner().workFile(editor::kBak1Dat));
         if (!gerber) {
             throw gerber.failure();  // among others: no G00 line was there to convert
         }
-        m_owner.pane().setShiftJis(gerber.value());
-        m_owner.setDocumentName(windowTitle() + QStringLiteral(".gbr"));
+        g.owner().pane().setShiftJis(gerber.value());
+        g.owner().setDocumentName(g.caption() + QStringLiteral(".gbr"));
     });
 }
 
-void GFrm::MnuIges_Click() {
-    m_guard->run({}, [this] {
+void MnuIges_Click(ProgramWindow& g) {
+    g.guard().run({}, [&g] {
         exporters::IgesOptions options;
-        options.caption = toShiftJis(windowTitle());
+        options.caption = toShiftJis(g.caption());
         const QDateTime now = QDateTime::currentDateTime();
         options.date = now.toString(QStringLiteral("yyyyMMdd")).toStdString();
         options.time = now.toString(QStringLiteral("HHmmss")).toStdString();
-        auto iges = exporters::gcodeToIges(text::paneSnapshot(m_pane->shiftJis()), options);
+        auto iges = exporters::gcodeToIges(g.snapshot(), options);
         for (std::string_view name : {editor::kBakDat, editor::kBak1Dat, editor::kBak2Dat}) {
-            QFile::remove(m_owner.workFile(name));
+            QFile::remove(g.owner().workFile(name));
         }
         if (!iges) {
             throw iges.failure();
         }
-        m_owner.pane().setShiftJis(iges.value());
-        m_owner.setDocumentName(windowTitle() + QStringLiteral(".igs"));
-        m_owner.activateWindow();
-        m_owner.pane().setFocus();
+        g.owner().pane().setShiftJis(iges.value());
+        g.owner().setDocumentName(g.caption() + QStringLiteral(".igs"));
+        g.owner().activateWindow();
+        g.owner().pane().setFocus();
     });
 }
 
-void GFrm::MnuGHpgl_Click() {
-    m_guard->run({}, [this] {
-        auto hpgl = exporters::gcodeToHpgl(text::paneSnapshot(m_pane->shiftJis()));
-        QFile::remove(m_owner.workFile(editor::kBakDat));
+void MnuGHpgl_Click(ProgramWindow& g) {
+    g.guard().run({}, [&g] {
+        auto hpgl = exporters::gcodeToHpgl(g.snapshot());
+        QFile::remove(g.owner().workFile(editor::kBakDat));
         if (!hpgl) {
             if (exporters::isQuietStop(hpgl.failure())) {
                 return;  // Gerber data, not a program: the editor keeps its text
             }
             throw hpgl.failure();
         }
-        m_owner.pane().setShiftJis(hpgl.value());
-        m_owner.setDocumentName(windowTitle() + QStringLiteral(".hpl"));
+        g.owner().pane().setShiftJis(hpgl.value());
+        g.owner().setDocumentName(g.caption() + QStringLiteral(".hpl"));
     });
 }
+
+const ProgramWindowCommandRegistration kNcDxf{ProgramWindow::Kind::Gcode, "MnuNcDxf_Click",
+                                              MnuNcDxf_Click};
+const ProgramWindowCommandRegistration kNcGbr{ProgramWindow::Kind::Gcode, "MnuNcGbr_Click",
+                                              MnuNcGbr_Click};
+const ProgramWindowCommandRegistration kIges{ProgramWindow::Kind::Gcode, "MnuIges_Click",
+                                             MnuIges_Click};
+const ProgramWindowCommandRegistration kGHpgl{ProgramWindow::Kind::Gcode, "MnuGHpgl_Click",
+                                              MnuGHpgl_Click};
+
+}  // namespace
 
 }  // namespace talmir

@@ -1,7 +1,7 @@
-#include "graphic/CvGrph.h"
+#include "gui/graphic/CvGrph.h"
 
-#include "app/CommandGuard.h"
-#include "graphic/QPainterCanvas.h"
+#include "gui/base/CommandGuard.h"
+#include "render/QPainterCanvas.h"
 
 #include <QApplication>
 #include <QFile>

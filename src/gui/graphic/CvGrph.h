@@ -6,11 +6,11 @@
 // A left click snaps to the nearest plotted point and marks it with a red dot;
 // the red dots stay until the next redraw, as every figure drawn on the plot does.
 
-#include "graphic/ColourTable.h"
-#include "graphic/GrSub.h"
-#include "graphic/PickList.h"
-#include "graphic/PlotTables.h"
-#include "graphic/PlotView.h"
+#include "core/graphic/ColourTable.h"
+#include "core/graphic/GrSub.h"
+#include "core/graphic/PickList.h"
+#include "core/graphic/PlotTables.h"
+#include "core/graphic/PlotView.h"
 
 #include <QCursor>
 #include <QElapsedTimer>

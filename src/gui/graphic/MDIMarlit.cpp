@@ -1,17 +1,17 @@
-#include "graphic/MDIMarlit.h"
+#include "gui/graphic/MDIMarlit.h"
 
-#include "app/AppIcon.h"
-#include "app/CommandGuard.h"
-#include "app/Dialogs.h"
-#include "app/EditFrm.h"
-#include "app/ShellKeys.h"
-#include "editor/TextPane.h"
-#include "editor/WorkFiles.h"
-#include "export/GFrm.h"
-#include "graphic/CvGrph.h"
-#include "graphic/PictureGcode.h"
-#include "graphic/PrintPanel.h"
-#include "graphic/QPainterCanvas.h"
+#include "core/app/ShellKeys.h"
+#include "core/editor/WorkFiles.h"
+#include "core/graphic/PictureGcode.h"
+#include "gui/base/AppIcon.h"
+#include "gui/base/CommandGuard.h"
+#include "gui/base/Dialogs.h"
+#include "gui/base/TextPane.h"
+#include "gui/graphic/CvGrph.h"
+#include "gui/graphic/PrintPanel.h"
+#include "gui/windows/EditFrm.h"
+#include "gui/windows/ProgramWindow.h"
+#include "render/QPainterCanvas.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -132,8 +132,8 @@ MDIMarlit& MDIMarlit::open(EditFrm& owner) {
         return *frame;
     }
     auto* frame = new MDIMarlit(owner);
-    GFrm* gcode = GFrm::find(owner);
-    frame->m_gcodeWindowWasVisible = gcode != nullptr && gcode->isVisible();
+    ProgramWindow* gcode = findProgramWindow(owner, ProgramWindow::Kind::Gcode);
+    frame->m_gcodeWindowWasVisible = gcode != nullptr && gcode->window().isVisible();
     // Maximised; the screen's size first, for desktops that have no window
     // manager to maximise it.
     if (const QScreen* screen = owner.screen()) {
@@ -143,7 +143,7 @@ MDIMarlit& MDIMarlit::open(EditFrm& owner) {
     frame->activateWindow();
     // The plot takes the screen; the text windows come back when it closes.
     if (gcode != nullptr) {
-        gcode->hide();
+        gcode->window().hide();
     }
     owner.hide();
     frame->graph().GrphCmd(1);
@@ -464,7 +464,7 @@ bool MDIMarlit::Form_QueryUnload() {
                     work.write(program.data(), static_cast<qint64>(program.size()));
                     work.commit();
                 }
-                GFrm& gcode = GFrm::of(m_owner);
+                ProgramWindow& gcode = programWindow(m_owner, ProgramWindow::Kind::Gcode);
                 if (gcode.TextOrTree(0)) {
                     gcode.pane().setShiftJis(program);
                 }
@@ -485,7 +485,7 @@ bool MDIMarlit::Form_QueryUnload() {
 
     m_owner.show();
     if (m_gcodeWindowWasVisible || tables.PathCount >= 0) {
-        GFrm::of(m_owner).show();
+        programWindow(m_owner, ProgramWindow::Kind::Gcode).window().show();
     }
     tables.PathCount = -1;
     tables.paths.clear();

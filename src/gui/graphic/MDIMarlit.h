@@ -8,9 +8,9 @@
 // One frame at a time: MDIMarlit::open(editor) creates it or brings the open one
 // forward. Entries whose work is not built yet are shown disabled.
 
-#include "app/BandLayout.h"
-#include "app/BandStrip.h"
-#include "graphic/Canvas.h"
+#include "core/app/BandLayout.h"
+#include "core/graphic/Canvas.h"
+#include "gui/base/BandStrip.h"
 
 #include <QMainWindow>
 #include <QString>

@@ -1,9 +1,9 @@
 // "ビットマップ形式で保存..." and "JPG形式で保存..." of the graphic frame.
-#include "app/Dialogs.h"
-#include "app/EditFrm.h"
-#include "graphic/CvGrph.h"
-#include "graphic/ImageFileName.h"
-#include "graphic/MDIMarlit.h"
+#include "core/graphic/ImageFileName.h"
+#include "gui/base/Dialogs.h"
+#include "gui/graphic/CvGrph.h"
+#include "gui/graphic/MDIMarlit.h"
+#include "gui/windows/EditFrm.h"
 
 #include <QFile>
 #include <QImageWriter>

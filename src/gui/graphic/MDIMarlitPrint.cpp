@@ -1,11 +1,11 @@
 // Printing from the graphic frame: the print panel, the paper box that follows
 // the mouse over the plot, and the page printed under the box when it is clicked.
-#include "app/Dialogs.h"
-#include "app/EditFrm.h"
-#include "graphic/CvGrph.h"
-#include "graphic/MDIMarlit.h"
-#include "graphic/PrintPanel.h"
-#include "graphic/QPainterCanvas.h"
+#include "gui/base/Dialogs.h"
+#include "gui/graphic/CvGrph.h"
+#include "gui/graphic/MDIMarlit.h"
+#include "gui/graphic/PrintPanel.h"
+#include "gui/windows/EditFrm.h"
+#include "render/QPainterCanvas.h"
 
 #include <QComboBox>
 #include <QLabel>

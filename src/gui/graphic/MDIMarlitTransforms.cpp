@@ -1,15 +1,15 @@
 // Mirror, axis swap, scale and move of the plotted G-code from the graphic frame:
 // the plot tables and the G-code window's text change together, then the plot
 // is fitted again.
-#include "app/CommandGuard.h"
-#include "app/EditFrm.h"
-#include "editor/TextPane.h"
-#include "export/GFrm.h"
-#include "graphic/CvGrph.h"
-#include "graphic/MDIMarlit.h"
-#include "graphic/Transforms.h"
-#include "text/Lines.h"
-#include "text/NumericValue.h"
+#include "core/graphic/Transforms.h"
+#include "core/text/Lines.h"
+#include "core/text/NumericValue.h"
+#include "gui/base/CommandGuard.h"
+#include "gui/base/TextPane.h"
+#include "gui/graphic/CvGrph.h"
+#include "gui/graphic/MDIMarlit.h"
+#include "gui/windows/EditFrm.h"
+#include "gui/windows/ProgramWindow.h"
 
 #include <QFormLayout>
 #include <QLabel>
@@ -74,10 +74,10 @@ template <typename Rewrite>
 void MDIMarlit::rewriteGcode(Rewrite&& rewrite) {
     CommandGuard guard(m_owner.dialogs(), this);
     guard.run({}, [&] {
-        GFrm& gcode = GFrm::of(m_owner);
+        ProgramWindow& gcode = programWindow(m_owner, ProgramWindow::Kind::Gcode);
         // The whole new text is made before the window gets it: a failure leaves
         // the window's text as it was.
-        std::string program = rewrite(text::paneSnapshot(gcode.pane().shiftJis()));
+        std::string program = rewrite(gcode.snapshot());
         gcode.pane().setShiftJis(program);
     });
     m_graph->GrphCmd(1);

@@ -1,7 +1,7 @@
-#include "graphic/PrintPanel.h"
+#include "gui/graphic/PrintPanel.h"
 
-#include "text/NumberPicture.h"
-#include "text/NumericValue.h"
+#include "core/text/NumberPicture.h"
+#include "core/text/NumericValue.h"
 
 #include <QComboBox>
 #include <QGroupBox>

@@ -1,14 +1,14 @@
-#include "import/EditFrmDxfNc.h"
+#include "gui/import/EditFrmDxfNc.h"
 
-#include "app/CommandGuard.h"
-#include "app/EditFrm.h"
-#include "app/EditFrmCommands.h"
-#include "editor/TextPane.h"
-#include "editor/WorkFiles.h"
-#include "export/GFrm.h"
-#include "import/DxfToGcode.h"
-#include "import/ProgramWindow.h"
-#include "text/Lines.h"
+#include "core/editor/WorkFiles.h"
+#include "core/import/DxfToGcode.h"
+#include "core/text/Lines.h"
+#include "gui/base/CommandGuard.h"
+#include "gui/base/TextPane.h"
+#include "gui/import/ConvertIntoWindow.h"
+#include "gui/windows/EditFrm.h"
+#include "gui/windows/EditFrmCommands.h"
+#include "gui/windows/ProgramWindow.h"
 
 #include <QFile>
 
@@ -22,7 +22,7 @@ const EditFrmCommandRegistration kDxfNc{"MnuDxfNc_Click",
 }  // namespace
 
 void MnuDxfNc_Click(EditFrm& frm) {
-    GFrm& gfrm = GFrm::of(frm);
+    ProgramWindow& gfrm = programWindow(frm, ProgramWindow::Kind::Gcode);
     frm.guard().run({}, [&] {
         // The editor's text as "BAK1.DAT" holds it; the program goes where
         // "BAK.DAT" would take it. Both exist only while the command runs.
@@ -40,10 +40,10 @@ void MnuDxfNc_Click(EditFrm& frm) {
             program = std::move(result).value();
         }
         // A window that cannot show its text view reports why and keeps its text.
-        loadProgram(frm, gfrm, program, programCaption(frm.documentName()));
+        loadProgram(gfrm, program, programCaption(frm.documentName()));
     });
-    gfrm.show();
-    gfrm.raise();
+    gfrm.window().show();
+    gfrm.window().raise();
 }
 
 }  // namespace talmir

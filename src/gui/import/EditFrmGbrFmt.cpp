@@ -1,10 +1,10 @@
-#include "import/EditFrmGbrFmt.h"
+#include "gui/import/EditFrmGbrFmt.h"
 
-#include "app/EditFrm.h"
-#include "app/EditFrmCommands.h"
-#include "import/GAI_FMT.h"
-#include "import/GerberToGcode.h"
-#include "import/ProgramWindow.h"
+#include "core/import/GerberToGcode.h"
+#include "gui/import/ConvertIntoWindow.h"
+#include "gui/import/GAI_FMT.h"
+#include "gui/windows/EditFrm.h"
+#include "gui/windows/EditFrmCommands.h"
 
 namespace talmir {
 

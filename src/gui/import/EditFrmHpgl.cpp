@@ -1,9 +1,9 @@
-#include "import/EditFrmHpgl.h"
+#include "gui/import/EditFrmHpgl.h"
 
-#include "app/EditFrm.h"
-#include "app/EditFrmCommands.h"
-#include "import/HpglToGcode.h"
-#include "import/ProgramWindow.h"
+#include "core/import/HpglToGcode.h"
+#include "gui/import/ConvertIntoWindow.h"
+#include "gui/windows/EditFrm.h"
+#include "gui/windows/EditFrmCommands.h"
 
 namespace talmir {
 

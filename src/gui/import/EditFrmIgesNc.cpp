@@ -1,15 +1,15 @@
-#include "import/EditFrmIgesNc.h"
+#include "gui/import/EditFrmIgesNc.h"
 
-#include "app/CommandGuard.h"
-#include "app/EditFrm.h"
-#include "app/EditFrmCommands.h"
-#include "app/FileIo.h"
-#include "editor/TextPane.h"
-#include "editor/WorkFiles.h"
-#include "export/GFrm.h"
-#include "import/IgesToGcode.h"
-#include "import/ProgramWindow.h"
-#include "text/Lines.h"
+#include "core/editor/WorkFiles.h"
+#include "core/import/IgesToGcode.h"
+#include "core/text/Lines.h"
+#include "gui/base/CommandGuard.h"
+#include "gui/base/FileIo.h"
+#include "gui/base/TextPane.h"
+#include "gui/import/ConvertIntoWindow.h"
+#include "gui/windows/EditFrm.h"
+#include "gui/windows/EditFrmCommands.h"
+#include "gui/windows/ProgramWindow.h"
 
 namespace talmir {
 
@@ -20,7 +20,7 @@ const EditFrmCommandRegistration kIgesNc{"MnuIges_Click", [](EditFrm& frm) { Mnu
 }  // namespace
 
 void MnuIges_Click(EditFrm& frm) {
-    GFrm& gfrm = GFrm::of(frm);
+    ProgramWindow& gfrm = programWindow(frm, ProgramWindow::Kind::Gcode);
     bool loaded = false;
     frm.guard().run({}, [&] {
         std::string program;
@@ -42,13 +42,13 @@ void MnuIges_Click(EditFrm& frm) {
         }
         writeFileBytesOrThrow(frm.workFile(editor::kBakDat), program);
         // A window that cannot show its text view reports why and keeps its text.
-        loaded = loadProgram(frm, gfrm, program, programCaption(frm.documentName()));
+        loaded = loadProgram(gfrm, program, programCaption(frm.documentName()));
     });
     if (!loaded) {
         return;
     }
-    gfrm.show();
-    gfrm.raise();
+    gfrm.window().show();
+    gfrm.window().raise();
     // A tree that cannot be built is reported by the window, which then keeps
     // the program in its text view.
     gfrm.TextOrTree(1);

@@ -1,10 +1,10 @@
-#include "import/EditFrmLuter.h"
+#include "gui/import/EditFrmLuter.h"
 
-#include "app/EditFrm.h"
-#include "app/EditFrmCommands.h"
-#include "import/ProgramWindow.h"
-#include "import/RouterToGcode.h"
-#include "import/Ruta_FMT.h"
+#include "core/import/RouterToGcode.h"
+#include "gui/import/ConvertIntoWindow.h"
+#include "gui/import/Ruta_FMT.h"
+#include "gui/windows/EditFrm.h"
+#include "gui/windows/EditFrmCommands.h"
 
 namespace talmir {
 

@@ -1,12 +1,12 @@
-#include "import/EditFrmWcMc.h"
+#include "gui/import/EditFrmWcMc.h"
 
-#include "app/CommandGuard.h"
-#include "app/EditFrm.h"
-#include "app/EditFrmCommands.h"
-#include "editor/TextPane.h"
-#include "editor/WorkFiles.h"
-#include "import/WireToMilling.h"
-#include "text/Lines.h"
+#include "core/editor/WorkFiles.h"
+#include "core/import/WireToMilling.h"
+#include "core/text/Lines.h"
+#include "gui/base/CommandGuard.h"
+#include "gui/base/TextPane.h"
+#include "gui/windows/EditFrm.h"
+#include "gui/windows/EditFrmCommands.h"
 
 #include <QFile>
 

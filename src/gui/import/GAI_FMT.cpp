@@ -1,7 +1,7 @@
 // The options dialog of the Gerber import.
-#include "import/GAI_FMT.h"
+#include "gui/import/GAI_FMT.h"
 
-#include "app/OptionFrame.h"
+#include "gui/base/OptionFrame.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>

@@ -2,7 +2,7 @@
 // The options dialog of the Gerber import (" ガーバーフォーマット"): how the numbers
 // of the data map to millimetres, and whether they are absolute or incremental.
 
-#include "import/GerberToGcode.h"
+#include "core/import/GerberToGcode.h"
 
 #include <QDialog>
 

@@ -1,7 +1,7 @@
 // The options dialog of the router import.
-#include "import/Ruta_FMT.h"
+#include "gui/import/Ruta_FMT.h"
 
-#include "app/OptionFrame.h"
+#include "gui/base/OptionFrame.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>

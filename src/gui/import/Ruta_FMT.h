@@ -3,7 +3,7 @@
 // numbers of the data map to millimetres, and whether they are absolute or
 // incremental.
 
-#include "import/RouterToGcode.h"
+#include "core/import/RouterToGcode.h"
 
 #include <QDialog>
 

@@ -6,8 +6,8 @@
 
 #include "ScriptedDialogs.h"
 #include "TestFiles.h"
-#include "app/EditFrm.h"
-#include "app/SettingsStore.h"
+#include "core/app/SettingsStore.h"
+#include "gui/windows/EditFrm.h"
 
 #include <QString>
 

@@ -1,9 +1,9 @@
 #include "GraphSession.h"
 
-#include "app/EditFrm.h"
-#include "editor/TextPane.h"
-#include "export/GFrm.h"
-#include "graphic/MDIMarlit.h"
+#include "gui/base/TextPane.h"
+#include "gui/graphic/MDIMarlit.h"
+#include "gui/windows/EditFrm.h"
+#include "gui/windows/GFrm.h"
 
 #include <QtGlobal>
 

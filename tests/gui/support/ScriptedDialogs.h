@@ -3,7 +3,7 @@
 // from queues. A dialog with no queued answer is cancelled (a question is answered
 // No) and counted in `unanswered`, so a test notices a dialog it did not expect.
 
-#include "app/Dialogs.h"
+#include "gui/base/Dialogs.h"
 
 #include <QStringList>
 #include <QTemporaryDir>

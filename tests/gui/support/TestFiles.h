@@ -2,7 +2,7 @@
 // Files for window tests: a scratch folder that serves as `AppDir`, and byte-exact
 // file helpers.
 
-#include "app/Folders.h"
+#include "core/app/Folders.h"
 
 #include <QByteArray>
 #include <QString>

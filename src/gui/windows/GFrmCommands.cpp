@@ -1,0 +1,197 @@
+// The commands of the G-code window: saving, sorting, the search box and the
+// hand-over of the text to external programs.
+#include "core/Failure.h"
+#include "core/app/ExternalApps.h"
+#include "core/editor/WorkFiles.h"
+#include "core/export/GcodeSort.h"
+#include "core/text/Lines.h"
+#include "core/text/ShiftJis.h"
+#include "gui/base/CommandGuard.h"
+#include "gui/base/Dialogs.h"
+#include "gui/base/FileIo.h"
+#include "gui/base/PaneSearch.h"
+#include "gui/base/TextPane.h"
+#include "gui/base/TextPrinter.h"
+#include "gui/windows/EditFrm.h"
+#include "gui/windows/GFrm.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+
+namespace talmir {
+
+namespace {
+
+const QString kAllFilesFilter = QStringLiteral("全てのﾌｧｲﾙ(*.*)|*.*");
+
+QString fromUtf8(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// A text with a line holding "SECTION", one holding "LAYER" and one holding
+// "ENDSEC" is taken for a DXF drawing.
+bool looksLikeDxf(std::string_view text) {
+    bool section = false;
+    bool layer = false;
+    bool endsec = false;
+    text::LineReader reader(text);
+    for (std::string_view line; reader.next(line);) {
+        section = section || line.find("SECTION") != std::string_view::npos;
+        layer = layer || line.find("LAYER") != std::string_view::npos;
+        endsec = endsec || line.find("ENDSEC") != std::string_view::npos;
+        if (section && layer && endsec) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The folder an external program gets its hand-over file in: its own folder. A
+// program found on the search path, or one whose folder cannot be written (a
+// system folder), gets it in the temporary folder instead.
+QString handOverFolder(const QString& program, const QString& tempDir) {
+    QString path = program;
+    if (!program.contains(QLatin1Char('/'))) {
+        path = QStandardPaths::findExecutable(program);
+    }
+    const QFileInfo folder(QFileInfo(path).absolutePath());
+    if (path.isEmpty() || !folder.isDir() || !folder.isWritable()) {
+        return tempDir;
+    }
+    return folder.absoluteFilePath();
+}
+
+}  // namespace
+
+void GFrm::Toolbar1_ButtonClick(const QString& key) {
+    if (key == QLatin1String("SAVE")) {
+        MnuSave_Click();
+    } else if (key == QLatin1String("PRINT")) {
+        MnuPrint_Click();
+    } else if (key == QLatin1String("DXF")) {
+        MnuNcDxf_Click();
+    }
+}
+
+void GFrm::Toolbar2_ButtonClick(const QString& key) {
+    if (key == QLatin1String("TEXT")) {
+        TextOrTree(0);
+    } else if (key == QLatin1String("TREE")) {
+        TextOrTree(1);
+    }
+}
+
+void GFrm::MnuSave_Click() {
+    saveTo(true, QString());
+}
+
+void GFrm::MnuTreesave_Click() {
+    saveTo(false, currentNodeName());
+}
+
+void GFrm::saveTo(bool switchToText, const QString& fileName) {
+    if (switchToText && m_treeView && !TextOrTree(0)) {
+        return;
+    }
+    const auto path =
+        m_owner.dialogs().saveFile(this, FileDialogRequest{{}, {}, fileName, kAllFilesFilter});
+    if (!path) {
+        return;
+    }
+    m_guard->run({}, [&] {
+        const std::string bytes = m_pane->shiftJis();
+        writeFileBytesOrThrow(m_owner.workFile(editor::kBakDat), text::paneSnapshot(bytes));
+        m_guard->flicker();
+        writeFileBytesOrThrow(*path, text::saveWithLineEnd(bytes, text::LineEnd::CrLf));
+    });
+}
+
+void GFrm::MnuPrint_Click() {
+    // The whole pane as it is shown: the program, or the selected node's data lines.
+    printPane(this, *m_pane, m_owner.settings(), m_owner.dialogs(), *m_guard, windowTitle());
+}
+
+void GFrm::MnuGcodeSeiri_Click() {
+    m_guard->run({}, [this] {
+        const std::string snapshot = text::paneSnapshot(m_pane->shiftJis());
+        writeFileBytesOrThrow(m_owner.workFile(editor::kBakDat), snapshot);
+        auto sorted = exporters::sortGcode(snapshot);
+        if (!sorted) {
+            throw sorted.failure();
+        }
+        writeFileBytesOrThrow(m_owner.workFile(editor::kBakDat), sorted.value());
+        m_pane->setShiftJis(sorted.value());
+    });
+}
+
+void GFrm::MnuVultane_Click() {
+    const QString appDir = fromUtf8(m_owner.folders().AppDir);
+    try {
+        const std::string bytes = m_pane->shiftJis();
+        writeFileBytesOrThrow(m_owner.workFile(editor::kBak1Dat), text::paneSnapshot(bytes));
+        const QString handOver = m_owner.workFile(editor::kBakDat);
+        writeFileBytesOrThrow(handOver, text::saveWithLineEnd(bytes, text::LineEnd::CrLf));
+        if (!QProcess::startDetached(appDir + QStringLiteral("vultane.exe"), {handOver})) {
+            throw Failure{53, "ファイルが見つかりません。"};
+        }
+    } catch (...) {
+        m_owner.dialogs().message(this,
+                                  appDir + QStringLiteral("vultane.exe へ接続出来ませんでした"), {},
+                                  MessageIcon::None);
+    }
+}
+
+void GFrm::MnuApp_Click(int index) {
+    app::ExternalApps apps;
+    apps.loadAll(m_owner.settings());
+    const QString program = fromUtf8(apps.row(index).path);
+    try {
+        if (program.isEmpty()) {
+            throw Failure{53, "ファイルが見つかりません。"};
+        }
+        const std::string bytes = m_pane->shiftJis();
+        writeFileBytesOrThrow(m_owner.workFile(editor::kBakDat), text::paneSnapshot(bytes));
+        const QString name = QString::fromLatin1(looksLikeDxf(bytes) ? editor::kBakDxf.data()
+                                                                     : editor::kBakDat.data());
+        const QString handOver =
+            QDir(handOverFolder(program, fromUtf8(m_owner.folders().TempDir))).filePath(name);
+        writeFileBytesOrThrow(handOver, text::saveWithLineEnd(bytes, text::LineEnd::CrLf));
+        if (!QProcess::startDetached(program, {handOver})) {
+            throw Failure{53, "ファイルが見つかりません。"};
+        }
+    } catch (...) {
+        m_owner.dialogs().message(this, program + QStringLiteral("へ接続出来ませんでした"), {},
+                                  MessageIcon::None);
+    }
+}
+
+// The browser, the settings of the external programs and the help are the
+// editor's own: one browser choice and one table for the whole program.
+void GFrm::MnuAppSet_Click() {
+    m_owner.MnuAppSet_Click();
+    refreshAppMenu();
+}
+
+void GFrm::MnuWWW_Click() {
+    m_owner.MnuWWW_Click();
+}
+
+void GFrm::MnuLinkMarlit_Click() {
+    m_owner.MnuLinkMarlit_Click();
+}
+
+void GFrm::MnuRead_Click() {
+    m_owner.MnuRead_Click();
+}
+
+void GFrm::MnuVer_Click() {
+    m_owner.MnuVer_Click();
+}
+
+void GFrm::Command1_Click() {
+    searchPane(*m_pane, *m_searchBox, m_owner.dialogs(), this, m_owner.workFile(editor::kBakDat));
+}
+
+}  // namespace talmir
