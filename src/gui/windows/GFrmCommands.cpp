@@ -24,8 +24,6 @@ namespace talmir {
 
 namespace {
 
-const QString kAllFilesFilter = QStringLiteral("全てのﾌｧｲﾙ(*.*)|*.*");
-
 QString fromUtf8(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
@@ -65,79 +63,35 @@ QString handOverFolder(const QString& program, const QString& tempDir) {
 
 }  // namespace
 
-void GFrm::Toolbar1_ButtonClick(const QString& key) {
-    if (key == QLatin1String("SAVE")) {
-        MnuSave_Click();
-    } else if (key == QLatin1String("PRINT")) {
-        MnuPrint_Click();
-    } else if (key == QLatin1String("DXF")) {
-        MnuNcDxf_Click();
-    }
-}
-
-void GFrm::Toolbar2_ButtonClick(const QString& key) {
-    if (key == QLatin1String("TEXT")) {
-        TextOrTree(0);
-    } else if (key == QLatin1String("TREE")) {
-        TextOrTree(1);
-    }
-}
-
-void GFrm::MnuSave_Click() {
-    saveTo(true, QString());
-}
-
 void GFrm::MnuTreesave_Click() {
     saveTo(false, currentNodeName());
 }
 
-void GFrm::saveTo(bool switchToText, const QString& fileName) {
-    if (switchToText && m_treeView && !TextOrTree(0)) {
-        return;
-    }
-    const auto path =
-        m_owner.dialogs().saveFile(this, FileDialogRequest{{}, {}, fileName, kAllFilesFilter});
-    if (!path) {
-        return;
-    }
-    m_guard->run({}, [&] {
-        const std::string bytes = m_pane->shiftJis();
-        writeFileBytesOrThrow(m_owner.workFile(editor::kBakDat), text::paneSnapshot(bytes));
-        m_guard->flicker();
-        writeFileBytesOrThrow(*path, text::saveWithLineEnd(bytes, text::LineEnd::CrLf));
-    });
-}
-
-void GFrm::MnuPrint_Click() {
-    // The whole pane as it is shown: the program, or the selected node's data lines.
-    printPane(this, *m_pane, m_owner.settings(), m_owner.dialogs(), *m_guard, windowTitle());
-}
-
 void GFrm::MnuGcodeSeiri_Click() {
-    m_guard->run({}, [this] {
-        const std::string snapshot = text::paneSnapshot(m_pane->shiftJis());
-        writeFileBytesOrThrow(m_owner.workFile(editor::kBakDat), snapshot);
+    guard().run({}, [this] {
+        const std::string snapshot = text::paneSnapshot(pane().shiftJis());
+        writeFileBytesOrThrow(owner().workFile(editor::kBakDat), snapshot);
         auto sorted = exporters::sortGcode(snapshot);
         if (!sorted) {
             throw sorted.failure();
         }
-        writeFileBytesOrThrow(m_owner.workFile(editor::kBakDat), sorted.value());
-        m_pane->setShiftJis(sorted.value());
+        writeFileBytesOrThrow(owner().workFile(editor::kBakDat), sorted.value());
+        pane().setShiftJis(sorted.value());
     });
 }
 
 void GFrm::MnuVultane_Click() {
-    const QString appDir = fromUtf8(m_owner.folders().AppDir);
+    const QString appDir = fromUtf8(owner().folders().AppDir);
     try {
-        const std::string bytes = m_pane->shiftJis();
-        writeFileBytesOrThrow(m_owner.workFile(editor::kBak1Dat), text::paneSnapshot(bytes));
-        const QString handOver = m_owner.workFile(editor::kBakDat);
+        const std::string bytes = pane().shiftJis();
+        writeFileBytesOrThrow(owner().workFile(editor::kBak1Dat), text::paneSnapshot(bytes));
+        const QString handOver = owner().workFile(editor::kBakDat);
         writeFileBytesOrThrow(handOver, text::saveWithLineEnd(bytes, text::LineEnd::CrLf));
         if (!QProcess::startDetached(appDir + QStringLiteral("vultane.exe"), {handOver})) {
             throw Failure{53, "ファイルが見つかりません。"};
         }
     } catch (...) {
-        m_owner.dialogs().message(this,
+        owner().dialogs().message(this,
                                   appDir + QStringLiteral("vultane.exe へ接続出来ませんでした"), {},
                                   MessageIcon::None);
     }
@@ -145,24 +99,24 @@ void GFrm::MnuVultane_Click() {
 
 void GFrm::MnuApp_Click(int index) {
     app::ExternalApps apps;
-    apps.loadAll(m_owner.settings());
+    apps.loadAll(owner().settings());
     const QString program = fromUtf8(apps.row(index).path);
     try {
         if (program.isEmpty()) {
             throw Failure{53, "ファイルが見つかりません。"};
         }
-        const std::string bytes = m_pane->shiftJis();
-        writeFileBytesOrThrow(m_owner.workFile(editor::kBakDat), text::paneSnapshot(bytes));
+        const std::string bytes = pane().shiftJis();
+        writeFileBytesOrThrow(owner().workFile(editor::kBakDat), text::paneSnapshot(bytes));
         const QString name = QString::fromLatin1(looksLikeDxf(bytes) ? editor::kBakDxf.data()
                                                                      : editor::kBakDat.data());
         const QString handOver =
-            QDir(handOverFolder(program, fromUtf8(m_owner.folders().TempDir))).filePath(name);
+            QDir(handOverFolder(program, fromUtf8(owner().folders().TempDir))).filePath(name);
         writeFileBytesOrThrow(handOver, text::saveWithLineEnd(bytes, text::LineEnd::CrLf));
         if (!QProcess::startDetached(program, {handOver})) {
             throw Failure{53, "ファイルが見つかりません。"};
         }
     } catch (...) {
-        m_owner.dialogs().message(this, program + QStringLiteral("へ接続出来ませんでした"), {},
+        owner().dialogs().message(this, program + QStringLiteral("へ接続出来ませんでした"), {},
                                   MessageIcon::None);
     }
 }
@@ -170,28 +124,24 @@ void GFrm::MnuApp_Click(int index) {
 // The browser, the settings of the external programs and the help are the
 // editor's own: one browser choice and one table for the whole program.
 void GFrm::MnuAppSet_Click() {
-    m_owner.MnuAppSet_Click();
+    owner().MnuAppSet_Click();
     refreshAppMenu();
 }
 
 void GFrm::MnuWWW_Click() {
-    m_owner.MnuWWW_Click();
+    owner().MnuWWW_Click();
 }
 
 void GFrm::MnuLinkMarlit_Click() {
-    m_owner.MnuLinkMarlit_Click();
+    owner().MnuLinkMarlit_Click();
 }
 
 void GFrm::MnuRead_Click() {
-    m_owner.MnuRead_Click();
+    owner().MnuRead_Click();
 }
 
 void GFrm::MnuVer_Click() {
-    m_owner.MnuVer_Click();
-}
-
-void GFrm::Command1_Click() {
-    searchPane(*m_pane, *m_searchBox, m_owner.dialogs(), this, m_owner.workFile(editor::kBakDat));
+    owner().MnuVer_Click();
 }
 
 }  // namespace talmir

@@ -1,4 +1,4 @@
-// The two views of the G-code window and the events of its tree.
+// The two views of a program window and the events of its tree.
 #include "core/Failure.h"
 #include "core/editor/WorkFiles.h"
 #include "core/export/SectionTree.h"
@@ -9,7 +9,7 @@
 #include "gui/base/FileIo.h"
 #include "gui/base/TextPane.h"
 #include "gui/windows/EditFrm.h"
-#include "gui/windows/GFrm.h"
+#include "gui/windows/ProgramFrm.h"
 
 #include <QAction>
 #include <QDir>
@@ -21,7 +21,7 @@ namespace talmir {
 
 namespace {
 
-// Item data: the node's key ("D1", "D2", ...) and its committed name.
+// Item data: the node's key ("D1", "T1", ...) and its committed name.
 constexpr int kKeyRole = Qt::UserRole;
 constexpr int kNameRole = Qt::UserRole + 1;
 
@@ -44,15 +44,15 @@ QString nameOf(const QTreeWidgetItem* node) {
 
 }  // namespace
 
-QString GFrm::currentNodeName() const {
+QString ProgramFrm::currentNodeName() const {
     return m_currentNode == nullptr ? QString() : nameOf(m_currentNode);
 }
 
-QString GFrm::nodePath(const QString& name) const {
+QString ProgramFrm::nodePath(const QString& name) const {
     return nodeFolder() + name;
 }
 
-void GFrm::writeNodeFile(const QString& name, std::string_view bytes) const {
+void ProgramFrm::writeNodeFile(const QString& name, std::string_view bytes) const {
     // A link planted under a node's name is replaced, never written through.
     const QString path = nodePath(name);
     if (QFileInfo(path).isSymLink()) {
@@ -61,7 +61,7 @@ void GFrm::writeNodeFile(const QString& name, std::string_view bytes) const {
     writeFileBytesOrThrow(path, bytes);
 }
 
-bool GFrm::TextOrTree(int index) {
+bool ProgramFrm::TextOrTree(int index) {
     if (index == 1) {
         if (m_treeView) {
             // Splitting the pane again would split one section's data lines.
@@ -82,21 +82,21 @@ bool GFrm::TextOrTree(int index) {
     return m_guard->run({}, [this] { rebuildText(); });
 }
 
-void GFrm::clearTree() {
+void ProgramFrm::clearTree() {
     m_quiet = true;
     m_tree->clear();
     m_quiet = false;
     m_currentNode = nullptr;
 }
 
-void GFrm::buildTree() {
+void ProgramFrm::buildTree() {
     // The pane as it would be written to "BAK.$$$"; it is read once, in memory.
-    const std::string program = text::paneSnapshot(m_pane->shiftJis());
-    m_guard->flicker();
-    exporters::SectionSplit split = exporters::splitSections(program);
-    clearTree();
-    if (split.failure) {
-        throw *split.failure;
+    std::vector<Node> nodes;
+    {
+        const std::string program = text::paneSnapshot(m_pane->shiftJis());
+        m_guard->flicker();
+        clearTree();
+        nodes = splitProgram(program);
     }
     if (!QDir().mkpath(nodeFolder())) {
         throw treeBuildError();
@@ -104,12 +104,12 @@ void GFrm::buildTree() {
     m_quiet = true;
     QTreeWidgetItem* last = nullptr;
     try {
-        for (std::size_t n = 0; n < split.nodes.size(); ++n) {
-            const QString name = fromUtf8(exporters::nodeFileName(split.nodes[n].name));
-            writeNodeFile(name, split.nodes[n].data);
-            std::string().swap(split.nodes[n].data);
+        for (std::size_t n = 0; n < nodes.size(); ++n) {
+            const QString name = fromUtf8(exporters::nodeFileName(nodes[n].name));
+            writeNodeFile(name, nodes[n].data);
+            std::string().swap(nodes[n].data);
             last = new QTreeWidgetItem(m_tree, QStringList{name});
-            last->setData(0, kKeyRole, QStringLiteral("D") + QString::number(n + 1));
+            last->setData(0, kKeyRole, m_traits.nodeKeyPrefix + QString::number(n + 1));
             last->setData(0, kNameRole, name);
             last->setFlags(last->flags() | Qt::ItemIsEditable);
         }
@@ -131,7 +131,7 @@ void GFrm::buildTree() {
     m_tree->setFocus();
 }
 
-void GFrm::loadNode(QTreeWidgetItem* node) {
+void ProgramFrm::loadNode(QTreeWidgetItem* node) {
     const std::string bytes = readFileBytesOrThrow(nodePath(nameOf(node)));
     m_pane->setShiftJis(bytes);
     m_quiet = true;
@@ -141,15 +141,20 @@ void GFrm::loadNode(QTreeWidgetItem* node) {
     m_currentNode = node;
 }
 
-void GFrm::rebuildText() {
+void ProgramFrm::rebuildText() {
     if (m_currentNode != nullptr) {
         writeNodeFile(nameOf(m_currentNode), text::paneSnapshot(m_pane->shiftJis()));
     }
     std::string program;
-    for (int n = 0; n < m_tree->topLevelItemCount(); ++n) {
-        const QString name = nameOf(m_tree->topLevelItem(n));
-        m_guard->flicker();
-        exporters::appendSection(program, toShiftJis(name), readFileBytesOrThrow(nodePath(name)));
+    {
+        std::vector<Node> nodes;
+        nodes.reserve(static_cast<std::size_t>(m_tree->topLevelItemCount()));
+        for (int n = 0; n < m_tree->topLevelItemCount(); ++n) {
+            const QString name = nameOf(m_tree->topLevelItem(n));
+            m_guard->flicker();
+            nodes.push_back(Node{toShiftJis(name), readFileBytesOrThrow(nodePath(name))});
+        }
+        program = joinProgram(nodes);
     }
     m_pane->setShiftJis(program);
     std::string().swap(program);
@@ -157,13 +162,13 @@ void GFrm::rebuildText() {
     QFile::remove(m_owner.workFile(editor::kBakSwap));
 }
 
-void GFrm::TreeView1_NodeClick(QTreeWidgetItem* node) {
+void ProgramFrm::TreeView1_NodeClick(QTreeWidgetItem* node) {
     // What the pane held is not written back: only the text view and the node's
     // save command write a node file.
     m_guard->run({}, [&] { loadNode(node); });
 }
 
-bool GFrm::TreeView1_AfterLabelEdit(QTreeWidgetItem* node, const QString& newName) {
+bool ProgramFrm::TreeView1_AfterLabelEdit(QTreeWidgetItem* node, const QString& newName) {
     const QString oldName = nameOf(node);
     auto refuse = [&] {
         m_quiet = true;
@@ -200,7 +205,7 @@ bool GFrm::TreeView1_AfterLabelEdit(QTreeWidgetItem* node, const QString& newNam
     return true;
 }
 
-void GFrm::MnuDel_Click() {
+void ProgramFrm::deleteCurrentNode() {
     if (m_currentNode == nullptr) {
         return;
     }
