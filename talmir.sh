@@ -14,7 +14,7 @@ build_packages=(cmake ninja-build g++ pkg-config qt6-base-dev libqscintilla2-qt6
   fonts-ipafont-gothic fonts-ipafont-mincho xdg-utils)
 # Extra packages for the tests: real third-party readers of our output and PDF text.
 test_packages=(python3 python3-ezdxf python3-openpyxl gerbv hp2xx imagemagick
-  occt-draw libocct-draw-dev poppler-utils xvfb xauth)
+  occt-draw libocct-draw-dev poppler-utils xvfb xauth clang-format clang-tidy)
 
 ensure_packages() {
   local missing=()
@@ -47,6 +47,12 @@ case "${1:-}" in
     # Formatting is part of the build's contract.
     if command -v clang-format >/dev/null; then
       git ls-files '*.cpp' '*.h' | xargs -r clang-format --dry-run --Werror
+    fi
+    # Function sizes (.clang-tidy): that one check, on every source of src/.
+    if command -v run-clang-tidy >/dev/null; then
+      run-clang-tidy -quiet -p build/ci -j "$jobs" \
+        -checks='-*,readability-function-size' -extra-arg=-Wno-unknown-warning-option "$PWD/src/" \
+        > build/ci/clang-tidy.log 2>&1 || { grep -A3 'error:' build/ci/clang-tidy.log; exit 1; }
     fi
     # The core tests once more under AddressSanitizer and UndefinedBehaviorSanitizer.
     if [ "${TALMIR_SKIP_ASAN:-0}" != 1 ]; then
