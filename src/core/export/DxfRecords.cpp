@@ -83,6 +83,27 @@ void appendDxfHeader(std::string& out) {
     out.append(kHeaderTemplate);
 }
 
+void appendDxfFrameStart(std::string& out, std::span<const std::string_view> layers,
+                         std::span<const std::string> colours) {
+    appendDxfHeader(out);
+    out.append("  0\r\nTABLE\r\n  2\r\nLAYER\r\n 70\r\n"sv);
+    appendDxfText(out, dxfColourText(static_cast<double>(layers.size() + 1)));
+    for (std::size_t n = 0; n < layers.size(); ++n) {
+        out.append("  0\r\nLAYER\r\n  2\r\n"sv);
+        appendDxfText(out, layers[n]);
+        out.append(" 70\r\n     0\r\n 62\r\n"sv);
+        appendDxfText(out, colours[n]);
+        out.append("  6\r\nCONTINUOUS\r\n"sv);
+    }
+    out.append("  0\r\nENDTAB\r\n  0\r\nENDSEC\r\n"sv);
+    out.append("  0\r\nSECTION\r\n  2\r\nBLOCKS\r\n  0\r\nENDSEC\r\n"sv);
+    out.append("  0\r\nSECTION\r\n  2\r\nENTITIES\r\n"sv);
+}
+
+void appendDxfFrameEnd(std::string& out) {
+    out.append("  0\r\nENDSEC\r\n  0\r\nEOF\r\n"sv);
+}
+
 std::string dxfColourText(double colour) {
     std::string text = "     ";
     char buf[64];
@@ -131,6 +152,15 @@ void appendDxfCircle(std::string& out, const DxfStyle& style, std::string_view c
     appendPoint(out, cx, cy);
     out.append(" 40\r\n"sv);
     appendValue(out, kCoordinate, radius, "\r\n");
+}
+
+void appendDxfCircle(std::string& out, const DxfStyle& style, std::string_view cx,
+                     std::string_view cy, std::string_view radius) {
+    appendStyle(out, "CIRCLE", style, "\r\n  6\r\nCONTINUOUS\r\n 10\r\n");
+    appendPoint(out, cx, cy);
+    out.append(" 40\r\n"sv);
+    out.append(radius);
+    out.append("\r\n"sv);
 }
 
 }  // namespace talmir::exporters

@@ -7,6 +7,7 @@
 
 #include "core/export/ExportText.h"
 
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -23,6 +24,15 @@ inline void appendDxfText(std::string& out, std::string_view line) {
     out.append(line);
     out.append("\r\n");
 }
+
+// Everything before the first entity: the header, the layer table with one layer
+// per name in `layers` and the colour text (dxfColourText) at the same index of
+// `colours`, the empty blocks section and the start of the entities section.
+void appendDxfFrameStart(std::string& out, std::span<const std::string_view> layers,
+                         std::span<const std::string> colours);
+
+// The end of the entities section and of the file.
+void appendDxfFrameEnd(std::string& out);
 
 // The text of a colour group (62): five blanks and the number ("     5").
 std::string dxfColourText(double colour);
@@ -50,5 +60,8 @@ void appendDxfArc(std::string& out, const DxfStyle& style, std::string_view cx, 
                   float radius, double startDeg, double endDeg);
 void appendDxfCircle(std::string& out, const DxfStyle& style, std::string_view cx,
                      std::string_view cy, float radius);
+// A circle whose radius is already written (the hole export's own picture).
+void appendDxfCircle(std::string& out, const DxfStyle& style, std::string_view cx,
+                     std::string_view cy, std::string_view radius);
 
 }  // namespace talmir::exporters

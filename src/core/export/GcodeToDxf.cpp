@@ -5,6 +5,7 @@
 #include "core/export/ExportText.h"
 
 #include <cmath>
+#include <span>
 #include <unordered_map>
 #include <utility>
 
@@ -39,6 +40,7 @@ public:
         return number;
     }
     std::size_t count() const { return m_names.size(); }
+    const std::vector<std::string_view>& names() const { return m_names; }
     std::string_view name(int number) const {
         return number == 0 ? std::string_view("10") : m_names[number - 1];
     }
@@ -117,20 +119,6 @@ void appendArc(std::string& out, const DxfStyle& style, DxfCoordinate* centre, b
     }
 }
 
-void appendLayerTable(std::string& out, const LayerTable& layers,
-                      const std::vector<std::string>& colourTexts) {
-    out.append("  0\r\nTABLE\r\n  2\r\nLAYER\r\n 70\r\n");
-    appendDxfText(out, dxfColourText(static_cast<double>(layers.count() + 1)));
-    for (std::size_t n = 1; n <= layers.count(); ++n) {
-        out.append("  0\r\nLAYER\r\n  2\r\n");
-        appendDxfText(out, layers.name(static_cast<int>(n)));
-        out.append(" 70\r\n     0\r\n 62\r\n");
-        appendDxfText(out, colourTexts[n]);
-        out.append("  6\r\nCONTINUOUS\r\n");
-    }
-    out.append("  0\r\nENDTAB\r\n  0\r\nENDSEC\r\n");
-}
-
 void appendEntities(PieceBuffer& buffer, std::string_view gcode, LayerTable& layers,
                     const std::vector<std::string>& colourTexts) {
     std::string& out = buffer.text();
@@ -193,12 +181,9 @@ auto writeDxf(std::string_view gcode, const DxfOptions& options, ExportSink* sin
         // An entity takes 90 (POINT) to 200 bytes (ARC with long numbers).
         PieceBuffer buffer(sink, motions * 200 + layers.count() * 64 + 2048);
         std::string& out = buffer.text();
-        appendDxfHeader(out);
-        appendLayerTable(out, layers, colourTexts);
-        out.append("  0\r\nSECTION\r\n  2\r\nBLOCKS\r\n  0\r\nENDSEC\r\n");
-        out.append("  0\r\nSECTION\r\n  2\r\nENTITIES\r\n");
+        appendDxfFrameStart(out, layers.names(), std::span(colourTexts).subspan(1));
         appendEntities(buffer, gcode, layers, colourTexts);
-        out.append("  0\r\nENDSEC\r\n  0\r\nEOF\r\n");
+        appendDxfFrameEnd(out);
         return done(buffer);
     } catch (const Failure& failure) {
         return failure;

@@ -2,6 +2,7 @@
 
 #include "core/export/ExportSink.h"
 #include "core/export/ExportText.h"
+#include "core/export/GerberRecords.h"
 #include "core/text/NumericValue.h"
 
 #include <algorithm>
@@ -17,34 +18,7 @@ namespace {
 constexpr std::size_t kMaxApertures = 256;
 constexpr int kFirstAperture = 10;
 
-const text::NumberPicture kDecimalCoordinate("######0.0###");
-const text::NumberPicture kIntegerCoordinate("##########0");
 const text::NumberPicture kApertureNumber("######");
-
-// How a coordinate is written for the chosen unit.
-struct CoordinateForm {
-    double factor;
-    const text::NumberPicture* picture;
-    int decimals;  // of the RS-274X format statement
-};
-
-CoordinateForm coordinateForm(int unit, bool rs274x) {
-    switch (unit) {
-        case 1:
-            return {100, &kIntegerCoordinate, 2};
-        case 2:
-            return {1000, &kIntegerCoordinate, 3};
-        case 3:
-            return {10000, &kIntegerCoordinate, 4};
-        default:
-            break;
-    }
-    // Viewers take no decimal point in RS-274X coordinates: integers of 1/10000 mm.
-    if (rs274x) {
-        return {10000, &kIntegerCoordinate, 4};
-    }
-    return {1, &kDecimalCoordinate, 4};
-}
 
 // A section line that names a D code above 9 ("D12") selects that code itself.
 bool isApertureCode(std::string_view item, double& code) {
@@ -114,31 +88,12 @@ class GerberWriter {
 public:
     GerberWriter(std::string& out, const GerberOptions& options)
         : m_out(out),
-          m_form(coordinateForm(options.unit, options.rs274x)),
-          m_rs274x(options.rs274x) {
-        if (!m_rs274x) {
-            static constexpr std::string_view kEnds[] = {"\r", "\n", "\r\n", "*"};
-            m_end = kEnds[static_cast<int>(options.blockEnd) & 3];
-        } else if (options.blockEnd == GerberBlockEnd::Cr) {
-            m_end = "*\r";
-        } else if (options.blockEnd == GerberBlockEnd::Lf) {
-            m_end = "*\n";
-        } else {
-            m_end = "*\r\n";
-        }
-    }
+          m_form(gerberForm(options)),
+          m_rs274x(options.rs274x),
+          m_end(m_form.blockEnd) {}
 
     void header(const Survey& survey) {
-        const char decimals = static_cast<char>('0' + m_form.decimals);
-        // Six integer digits: coordinates up to 999999 mm.
-        m_out.append("%FSLAX6");
-        m_out.push_back(decimals);
-        m_out.append("Y6");
-        m_out.push_back(decimals);
-        m_out.append("*%");
-        lineBreak();
-        m_out.append("%MOMM*%");
-        lineBreak();
+        appendGerberFormat(m_out, m_form);
         std::set<long long> codes = survey.usedCodes;
         if (survey.motionBeforeAperture) {
             codes.insert(kFirstAperture);
@@ -197,17 +152,16 @@ private:
         for (char letter : {'X', 'Y', 'I', 'J'}) {
             double value = 0;
             if (wordValue(item, letter, value)) {
-                m_out.push_back(letter);
-                appendNumber(m_out, *m_form.picture, m_form.factor * value);
+                appendGerberCoordinate(m_out, m_form, letter, value);
             }
         }
     }
 
     // The line break after a header statement: the block end's own, CR LF for "*".
-    void lineBreak() { m_out.append(m_end.substr(1)); }
+    void lineBreak() { m_out.append(m_form.lineBreak()); }
 
     std::string& m_out;
-    CoordinateForm m_form;
+    GerberForm m_form;
     bool m_rs274x;
     std::string_view m_end;
 };

@@ -130,6 +130,7 @@ bool DxfPairReader::next() {
     if (m_pos >= size) {
         m_code = {};
         m_value = {};
+        m_rawValue = {};
         return false;
     }
     const void* codeEnd = std::memchr(data + m_pos, m_separator, size - m_pos);
@@ -144,6 +145,11 @@ bool DxfPairReader::next() {
     const std::size_t valueStop =
         valueEnd ? static_cast<std::size_t>(static_cast<const char*>(valueEnd) - data) : size;
     m_value = cleaned(data + m_pos, data + valueStop, m_valueScratch);
+    std::size_t rawStop = valueStop;
+    if (m_separator == '\n' && rawStop > m_pos && data[rawStop - 1] == '\r') {
+        --rawStop;
+    }
+    m_rawValue = m_text.substr(m_pos, rawStop - m_pos);
     if (valueEnd == nullptr) {
         // A file saved without its last line end still closes properly; any other
         // value running into the end of the text means the file was cut.

@@ -30,6 +30,9 @@ public:
     std::string_view code() const { return m_code; }
     std::string_view value() const { return m_value; }
     bool isCode(std::string_view code) const { return m_code == code; }
+    // The value line as it stands, blanks kept, without its line end (and without
+    // the CR of a CR LF line end): for names that are compared exactly.
+    std::string_view rawValue() const { return m_rawValue; }
 
     // The separator the scan chose ('\n' or '\r').
     char separator() const { return m_separator; }
@@ -40,6 +43,7 @@ private:
     char m_separator = '\n';
     std::string_view m_code;
     std::string_view m_value;
+    std::string_view m_rawValue;
     std::string m_codeScratch;
     std::string m_valueScratch;
 };

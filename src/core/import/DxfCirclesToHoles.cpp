@@ -1,0 +1,215 @@
+#include "core/import/DxfCirclesToHoles.h"
+
+#include "core/import/DxfPairReader.h"
+#include "core/text/NumberPicture.h"
+#include "core/text/ShiftJis.h"
+
+#include <cfloat>
+#include <cmath>
+#include <unordered_map>
+#include <vector>
+
+namespace talmir::importers {
+
+namespace {
+
+const text::NumberPicture kCoordinate("####0.0###");
+const text::NumberPicture kDiameter("###0.0###");
+const text::NumberPicture kToolNumber("#00");
+
+struct Circle {
+    float x;
+    float y;
+    std::size_t slot;
+};
+
+struct Slot {
+    std::string_view layer;
+    float diameter;
+};
+
+float single(double value) {
+    if (!std::isfinite(value) || std::fabs(value) > FLT_MAX) {
+        throwOverflow();
+    }
+    return static_cast<float>(value);
+}
+
+class CircleReader {
+public:
+    CircleReader(std::string_view text, const DxfCircleOptions& options)
+        : m_reader(text), m_options(options) {}
+
+    // Reads the circles of the ENTITIES section; false when there is none.
+    void run() {
+        if (!findEntities()) {
+            return;
+        }
+        if (!step()) {
+            throwPastEnd();
+        }
+        for (;;) {
+            if (m_reader.isCode("0")) {
+                const std::string_view name = m_reader.value();
+                if (name == "ENDSEC" || name == "EOF") {
+                    return;
+                }
+                if (name == "CIRCLE") {
+                    readCircle();
+                    continue;
+                }
+            }
+            if (!step()) {
+                throwPastEnd();
+            }
+        }
+    }
+
+    const std::vector<Circle>& circles() const { return m_circles; }
+    const std::vector<Slot>& slots() const { return m_slots; }
+
+private:
+    bool step() {
+        if (m_options.progress && (++m_steps & 0xFFF) == 0) {
+            m_options.progress();
+        }
+        return m_reader.next();
+    }
+
+    // Up to the "0"/"SECTION", "2"/"ENTITIES" pairs; false at "0"/"EOF" or the end.
+    bool findEntities() {
+        bool section = false;
+        while (step()) {
+            if (section && m_reader.isCode("2") && m_reader.value() == "ENTITIES") {
+                return true;
+            }
+            if (m_reader.isCode("0") && m_reader.value() == "EOF") {
+                return false;
+            }
+            section = m_reader.isCode("0") && m_reader.value() == "SECTION";
+        }
+        return false;
+    }
+
+    // The current pair is "0"/"CIRCLE"; returns with the next "0" pair current.
+    void readCircle() {
+        std::string_view layer;
+        double x = 0;
+        double y = 0;
+        double radius = 0;
+        for (;;) {
+            if (!step()) {
+                throwPastEnd();
+            }
+            const std::string_view code = m_reader.code();
+            if (code == "0") {
+                break;
+            }
+            if (code == "8") {
+                layer = m_reader.rawValue();
+            } else if (code == "10") {
+                x = dxfNumber(m_reader.value());
+            } else if (code == "20") {
+                y = dxfNumber(m_reader.value());
+            } else if (code == "40") {
+                radius = dxfNumber(m_reader.value());
+            }
+        }
+        const std::size_t slot = slotOf(layer);
+        m_slots[slot].diameter = single(radius * 2);
+        const Circle circle{single(x), single(y), slot};
+        m_circles.push_back(circle);
+        if (m_options.circles != nullptr) {
+            std::string& out = *m_options.circles;
+            kCoordinate.append(out, circle.x);
+            out.push_back(',');
+            kCoordinate.append(out, circle.y);
+            out.push_back(',');
+            kCoordinate.append(out, m_slots[slot].diameter);
+            out.push_back(',');
+            out.append(layer);
+            out.append("\r\n");
+        }
+    }
+
+    std::size_t slotOf(std::string_view layer) {
+        const auto found = m_numbers.find(layer);
+        if (found != m_numbers.end()) {
+            return found->second;
+        }
+        if (m_slots.size() >= kMaxHoleLayers) {
+            throw Failure::message(
+                "円のある画層が100を超えるため、穴データに変換できません（101番目の画層: " +
+                text::shiftJisToUtf8(layer) + "）");
+        }
+        m_numbers.emplace(layer, m_slots.size());
+        m_slots.push_back({layer, 0});
+        return m_slots.size() - 1;
+    }
+
+    DxfPairReader m_reader;
+    const DxfCircleOptions& m_options;
+    std::size_t m_steps = 0;
+    std::vector<Circle> m_circles;
+    std::vector<Slot> m_slots;
+    std::unordered_map<std::string_view, std::size_t> m_numbers;
+};
+
+void appendTool(std::string& out, std::size_t slot) {
+    out.push_back('T');
+    kToolNumber.append(out, static_cast<double>(slot + 1));
+}
+
+std::string holeText(const std::vector<Circle>& circles, const std::vector<Slot>& slots) {
+    std::string out;
+    out.reserve(circles.size() * 24 + slots.size() * 32);
+    for (std::size_t k = 0; k < slots.size(); ++k) {
+        appendTool(out, k);
+        out.push_back('C');
+        kDiameter.append(out, slots[k].diameter);
+        out.append("\r\n");
+    }
+    // The circles of each layer in drawing order: a counting sort by slot.
+    std::vector<std::size_t> start(slots.size() + 1, 0);
+    for (const Circle& c : circles) {
+        ++start[c.slot + 1];
+    }
+    for (std::size_t k = 1; k < start.size(); ++k) {
+        start[k] += start[k - 1];
+    }
+    std::vector<std::size_t> order(circles.size());
+    std::vector<std::size_t> next(start.begin(), start.end() - 1);
+    for (std::size_t i = 0; i < circles.size(); ++i) {
+        order[next[circles[i].slot]++] = i;
+    }
+    for (std::size_t k = 0; k < slots.size(); ++k) {
+        appendTool(out, k);
+        out.append("\r\n");
+        for (std::size_t at = start[k]; at < start[k + 1]; ++at) {
+            const Circle& c = circles[order[at]];
+            out.push_back('X');
+            kCoordinate.append(out, c.x);
+            out.push_back('Y');
+            kCoordinate.append(out, c.y);
+            out.append("\r\n");
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+Result<std::string> dxfCirclesToHoles(std::string_view dxfBytes, const DxfCircleOptions& options) {
+    try {
+        CircleReader reader(dxfBytes, options);
+        reader.run();
+        if (reader.circles().empty()) {
+            return Failure::message("変換可能なコマンドが、見つかりませんでした");
+        }
+        return holeText(reader.circles(), reader.slots());
+    } catch (const Failure& failure) {
+        return failure;
+    }
+}
+
+}  // namespace talmir::importers
