@@ -1,11 +1,14 @@
-// The exports of the G-code window: the program as DXF, IGES, Gerber or HPGL text in
-// the editor, which the user then saves from there. DXF and Gerber ask for their
-// options first; cancelling either leaves the editor as it was.
+// The exports of the program windows: the G-code as DXF, IGES, Gerber or HPGL text,
+// the hole data as DXF circles or IGES circles, in the editor, which the user then
+// saves from there. DXF and Gerber ask for their options first; cancelling either
+// leaves the editor as it was.
 #include "core/editor/WorkFiles.h"
 #include "core/export/GcodeToDxf.h"
 #include "core/export/GcodeToGerber.h"
 #include "core/export/GcodeToHpgl.h"
 #include "core/export/GcodeToIges.h"
+#include "core/export/HolesToDxf.h"
+#include "core/export/HolesToIges.h"
 #include "core/text/Lines.h"
 #include "core/text/ShiftJis.h"
 #include "gui/base/CommandGuard.h"
@@ -28,13 +31,23 @@ std::string toShiftJis(const QString& text) {
     return text::utf8ToShiftJis(std::string_view(utf8.constData(), utf8.size()));
 }
 
+bool isHoles(const ProgramWindow& g) {
+    return g.kind() == ProgramWindow::Kind::Holes;
+}
+
+// "GコードをDXFへ..." of the G-code window, "DXF形式へ変換..." of the hole-data
+// window (which first shows its whole text).
 void MnuNcDxf_Click(ProgramWindow& g) {
+    if (isHoles(g) && !g.TextOrTree(0)) {
+        return;
+    }
     // The layers are read first so that the colour dialog can list them; the dialog
     // itself runs outside the guard, which would show it with the busy pointer.
     const std::string gcode = g.snapshot();
     QStringList layers;
     const bool read = g.guard().run({}, [&] {
-        auto names = exporters::gcodeDxfLayers(gcode);
+        auto names =
+            isHoles(g) ? exporters::holeDxfLayers(gcode) : exporters::gcodeDxfLayers(gcode);
         if (!names) {
             throw names.failure();
         }
@@ -54,7 +67,8 @@ void MnuNcDxf_Click(ProgramWindow& g) {
     g.guard().run({}, [&] {
         exporters::DxfOptions options;
         options.colours = *dialog.colours();
-        auto dxf = exporters::gcodeToDxf(gcode, options);
+        auto dxf = isHoles(g) ? exporters::holesToDxf(gcode, options)
+                              : exporters::gcodeToDxf(gcode, options);
         QFile::remove(g.owner().workFile(editor::kBakDat));
         QFile::remove(g.owner().workFile(editor::kBak1Dat));
         if (!dxf) {
@@ -83,14 +97,19 @@ void MnuNcGbr_Click(ProgramWindow& g) {
     });
 }
 
+// "GコードをIGESへ" and "IGES形式へ変換": the whole program, from the text view.
 void MnuIges_Click(ProgramWindow& g) {
+    if (!g.TextOrTree(0)) {
+        return;
+    }
     g.guard().run({}, [&g] {
         exporters::IgesOptions options;
         options.caption = toShiftJis(g.caption());
         const QDateTime now = QDateTime::currentDateTime();
         options.date = now.toString(QStringLiteral("yyyyMMdd")).toStdString();
         options.time = now.toString(QStringLiteral("HHmmss")).toStdString();
-        auto iges = exporters::gcodeToIges(g.snapshot(), options);
+        auto iges = isHoles(g) ? exporters::holesToIges(g.snapshot(), options)
+                               : exporters::gcodeToIges(g.snapshot(), options);
         for (std::string_view name : {editor::kBakDat, editor::kBak1Dat, editor::kBak2Dat}) {
             QFile::remove(g.owner().workFile(name));
         }
@@ -125,6 +144,10 @@ const ProgramWindowCommandRegistration kNcGbr{ProgramWindow::Kind::Gcode, "MnuNc
                                               MnuNcGbr_Click};
 const ProgramWindowCommandRegistration kIges{ProgramWindow::Kind::Gcode, "MnuIges_Click",
                                              MnuIges_Click};
+const ProgramWindowCommandRegistration kHolDxf{ProgramWindow::Kind::Holes, "MnuHolDxf_Click",
+                                               MnuNcDxf_Click};
+const ProgramWindowCommandRegistration kHolIges{ProgramWindow::Kind::Holes, "MnuIges_Click",
+                                                MnuIges_Click};
 const ProgramWindowCommandRegistration kGHpgl{ProgramWindow::Kind::Gcode, "MnuGHpgl_Click",
                                               MnuGHpgl_Click};
 

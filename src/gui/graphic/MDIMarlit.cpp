@@ -2,6 +2,7 @@
 
 #include "core/app/ShellKeys.h"
 #include "core/editor/WorkFiles.h"
+#include "core/graphic/HoleWidths.h"
 #include "core/graphic/PictureGcode.h"
 #include "gui/base/AppIcon.h"
 #include "gui/base/CommandGuard.h"
@@ -134,6 +135,9 @@ MDIMarlit& MDIMarlit::open(EditFrm& owner) {
     auto* frame = new MDIMarlit(owner);
     ProgramWindow* gcode = findProgramWindow(owner, ProgramWindow::Kind::Gcode);
     frame->m_gcodeWindowWasVisible = gcode != nullptr && gcode->window().isVisible();
+    ProgramWindow* holes = findProgramWindow(owner, ProgramWindow::Kind::Holes);
+    frame->m_holeWindowWasVisible = holes != nullptr && holes->window().isVisible();
+    frame->m_widthsAtOpen = graphic::layerWidths(owner.plotTables());
     // Maximised; the screen's size first, for desktops that have no window
     // manager to maximise it.
     if (const QScreen* screen = owner.screen()) {
@@ -142,8 +146,10 @@ MDIMarlit& MDIMarlit::open(EditFrm& owner) {
     frame->showMaximized();
     frame->activateWindow();
     // The plot takes the screen; the text windows come back when it closes.
-    if (gcode != nullptr) {
-        gcode->window().hide();
+    for (ProgramWindow* window : {gcode, holes}) {
+        if (window != nullptr) {
+            window->window().hide();
+        }
     }
     owner.hide();
     frame->graph().GrphCmd(1);
@@ -210,7 +216,6 @@ void MDIMarlit::buildMenus() {
 
     // Each kind of data has its own menu of transforms; the menu of a kind that
     // is not loaded is hidden.
-    // The hole-data entries wait for the hole-data window.
     auto transformMenu = [this](const QString& title, const std::string& name,
                                 const std::string& prefix, bool gcode) {
         QMenu* menu = menuBar()->addMenu(title);
@@ -220,10 +225,9 @@ void MDIMarlit::buildMenus() {
                                     QStringLiteral("軸交換")};
         for (int index = 0; index < 3; ++index) {
             QAction* act = addItem(axes, mirrors[index], prefix + "Mirr" + std::to_string(index));
-            if (gcode) {
-                act->setEnabled(true);
-                connect(act, &QAction::triggered, this, [this, index] { GMirr(index); });
-            }
+            act->setEnabled(true);
+            connect(act, &QAction::triggered, this,
+                    [this, index, gcode] { gcode ? GMirr(index) : NcMirr(index); });
         }
         QAction* move = addItem(menu, QStringLiteral("移動..."), prefix + "Move");
         QAction* rate = addItem(menu, QStringLiteral("倍率変換..."), prefix + "Rate");
@@ -444,6 +448,22 @@ void MDIMarlit::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
+void MDIMarlit::writeBackToolWidths() {
+    graphic::PlotTables& tables = m_owner.plotTables();
+    if (tables.HoleCount < 0 || graphic::layerWidths(tables) == m_widthsAtOpen) {
+        return;  // the transforms rewrite the text as they go; nothing else changed
+    }
+    CommandGuard guard(m_owner.dialogs(), this);
+    guard.run({}, [&] {
+        ProgramWindow& holes = programWindow(m_owner, ProgramWindow::Kind::Holes);
+        if (!holes.TextOrTree(0)) {
+            return;
+        }
+        holes.pane().setShiftJis(
+            graphic::holeTextWithToolWidths(holes.snapshot(), tables, m_widthsAtOpen));
+    });
+}
+
 bool MDIMarlit::Form_QueryUnload() {
     graphic::PlotTables& tables = m_owner.plotTables();
     Dialogs& dialogs = m_owner.dialogs();
@@ -483,9 +503,14 @@ bool MDIMarlit::Form_QueryUnload() {
         }
     }
 
+    writeBackToolWidths();
+
     m_owner.show();
     if (m_gcodeWindowWasVisible || tables.PathCount >= 0) {
         programWindow(m_owner, ProgramWindow::Kind::Gcode).window().show();
+    }
+    if (m_holeWindowWasVisible || tables.HoleCount >= 0) {
+        programWindow(m_owner, ProgramWindow::Kind::Holes).window().show();
     }
     tables.PathCount = -1;
     tables.paths.clear();

@@ -76,6 +76,8 @@ public:
     // Transforms of the G-code (MDIMarlitTransforms.cpp): mirror in X (0), in Y
     // (1) or swap the axes (2); the scale and move panels and their "実行".
     void GMirr(int index);
+    // The same three on the hole data.
+    void NcMirr(int index);
     void MnuGMove_Click();
     void MnuGRate_Click();
     void Command2_Click(int index);
@@ -114,6 +116,11 @@ private:
     // The G-code window's text rewritten by `rewrite`, then the plot fitted.
     template <typename Rewrite>
     void rewriteGcode(Rewrite&& rewrite);
+    // The same for the hole-data window's text.
+    template <typename Rewrite>
+    void rewriteHoles(Rewrite&& rewrite);
+    // Step 3 of the closing: tool diameters changed in the frame into the hole data.
+    void writeBackToolWidths();
 
     EditFrm& m_owner;
     CvGrph* m_graph = nullptr;
@@ -130,8 +137,10 @@ private:
     std::map<std::string, QAction*, std::less<>> m_actions;
     std::map<std::string, QMenu*, std::less<>> m_menus;
     bool m_gcodeWindowWasVisible = false;
-    bool m_layerWindowOpen = false;  // stored "Lairfrm", kept as it was
-    bool m_checkWindowOpen = false;  // stored "Checkfrm", kept as it was
+    bool m_holeWindowWasVisible = false;
+    std::vector<float> m_widthsAtOpen;  // layer widths as the scan left them
+    bool m_layerWindowOpen = false;     // stored "Lairfrm", kept as it was
+    bool m_checkWindowOpen = false;     // stored "Checkfrm", kept as it was
     bool m_unloaded = false;
 };
 

@@ -1,6 +1,6 @@
-// Mirror, axis swap, scale and move of the plotted G-code from the graphic frame:
-// the plot tables and the G-code window's text change together, then the plot
-// is fitted again.
+// Mirror, axis swap, scale and move of the plotted G-code and hole data from the
+// graphic frame: the plot tables and the program window's text change together,
+// then the plot is fitted again.
 #include "core/graphic/Transforms.h"
 #include "core/text/Lines.h"
 #include "core/text/NumericValue.h"
@@ -83,6 +83,32 @@ void MDIMarlit::rewriteGcode(Rewrite&& rewrite) {
     m_graph->GrphCmd(1);
 }
 
+template <typename Rewrite>
+void MDIMarlit::rewriteHoles(Rewrite&& rewrite) {
+    CommandGuard guard(m_owner.dialogs(), this);
+    guard.run({}, [&] {
+        ProgramWindow& holes = programWindow(m_owner, ProgramWindow::Kind::Holes);
+        // The whole text is rewritten, not the one tool a tree view shows.
+        if (!holes.TextOrTree(0)) {
+            return;
+        }
+        std::string data = rewrite(holes.snapshot());
+        holes.pane().setShiftJis(data);
+    });
+    m_graph->GrphCmd(1);
+}
+
+void MDIMarlit::NcMirr(int index) {
+    graphic::PlotTables& tables = m_owner.plotTables();
+    if (tables.HoleCount == -1 || index < 0 || index > 2) {
+        return;
+    }
+    const auto mirror = static_cast<graphic::Mirror>(index);
+    graphic::mirrorHoles(tables, mirror);
+    rewriteHoles(
+        [mirror](std::string_view holes) { return graphic::mirrorHoleText(holes, mirror); });
+}
+
 void MDIMarlit::GMirr(int index) {
     graphic::PlotTables& tables = m_owner.plotTables();
     if (tables.PathCount == -1 || index < 0 || index > 2) {
@@ -108,10 +134,16 @@ void MDIMarlit::MnuGRate_Click() {
 
 void MDIMarlit::Command2_Click(int index) {
     graphic::PlotTables& tables = m_owner.plotTables();
+    const double k = boxValue(*m_scaleFactor);
+    if (index == 0 && tables.HoleCount != -1) {
+        graphic::scaleHoles(tables, static_cast<float>(k));
+        m_scalePanel->hide();
+        rewriteHoles([k](std::string_view holes) { return graphic::scaleHoleText(holes, k); });
+        return;
+    }
     if (index != 1 || tables.PathCount == -1) {
         return;
     }
-    const double k = boxValue(*m_scaleFactor);
     graphic::scalePaths(tables, static_cast<float>(k));
     m_scalePanel->hide();
     rewriteGcode([k](std::string_view program) { return graphic::scaleGcodeText(program, k); });
@@ -119,11 +151,18 @@ void MDIMarlit::Command2_Click(int index) {
 
 void MDIMarlit::Command3_Click(int index) {
     graphic::PlotTables& tables = m_owner.plotTables();
+    const double dx = boxValue(*m_moveX);
+    const double dy = boxValue(*m_moveY);
+    if (index == 0 && tables.HoleCount != -1) {
+        graphic::moveHoles(tables, static_cast<float>(dx), static_cast<float>(dy));
+        m_movePanel->hide();
+        rewriteHoles(
+            [dx, dy](std::string_view holes) { return graphic::moveHoleText(holes, dx, dy); });
+        return;
+    }
     if (index != 1 || tables.PathCount == -1) {
         return;
     }
-    const double dx = boxValue(*m_moveX);
-    const double dy = boxValue(*m_moveY);
     graphic::movePaths(tables, static_cast<float>(dx), static_cast<float>(dy));
     m_movePanel->hide();
     rewriteGcode(

@@ -41,41 +41,20 @@ constexpr app::TwipsRect kDefaultBounds{2000, 2000, 8000, 7000};
 
 const QString kHolderName = QStringLiteral("GFrmHolder");
 
-// Keeps the editor's G-code window; deleting the editor deletes the window.
-class GFrmHolder : public QObject {
-public:
-    explicit GFrmHolder(QObject* parent) : QObject(parent) { setObjectName(kHolderName); }
-    ~GFrmHolder() override { delete frm.data(); }
-
-    QPointer<GFrm> frm;
-};
-
-GFrmHolder* holderOf(EditFrm& owner) {
-    // Only this file names an object so, so the cast is safe.
-    return static_cast<GFrmHolder*>(
-        owner.findChild<QObject*>(kHolderName, Qt::FindDirectChildrenOnly));
-}
-
 }  // namespace
 
 GFrm* GFrm::find(EditFrm& owner) {
-    GFrmHolder* holder = holderOf(owner);
-    if (holder == nullptr || holder->frm.isNull() || holder->frm->isUnloaded()) {
-        return nullptr;
-    }
-    return holder->frm.data();
+    // Only GFrm windows are held under this name.
+    return static_cast<GFrm*>(heldWindow(owner, kHolderName));
 }
 
 GFrm& GFrm::of(EditFrm& owner) {
     if (GFrm* open = find(owner)) {
         return *open;
     }
-    GFrmHolder* holder = holderOf(owner);
-    if (holder == nullptr) {
-        holder = new GFrmHolder(&owner);
-    }
-    holder->frm = new GFrm(owner);
-    return *holder->frm;
+    auto* frm = new GFrm(owner);
+    hold(owner, kHolderName, frm);
+    return *frm;
 }
 
 GFrm::GFrm(EditFrm& owner)

@@ -24,6 +24,7 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStyle>
@@ -42,7 +43,40 @@ constexpr double kPaneLeftTwips = 2500;
 
 const QString kAllFilesFilter = QStringLiteral("全てのﾌｧｲﾙ(*.*)|*.*");
 
+// Keeps one program window of an editor; deleting the editor deletes the window.
+class ProgramFrmHolder : public QObject {
+public:
+    ProgramFrmHolder(QObject* parent, const QString& name) : QObject(parent) {
+        setObjectName(name);
+    }
+    ~ProgramFrmHolder() override { delete frm.data(); }
+
+    QPointer<ProgramFrm> frm;
+};
+
+ProgramFrmHolder* holderOf(EditFrm& owner, const QString& name) {
+    // Holders are the only children named so.
+    return static_cast<ProgramFrmHolder*>(
+        owner.findChild<QObject*>(name, Qt::FindDirectChildrenOnly));
+}
+
 }  // namespace
+
+ProgramFrm* ProgramFrm::heldWindow(EditFrm& owner, const QString& holderName) {
+    ProgramFrmHolder* holder = holderOf(owner, holderName);
+    if (holder == nullptr || holder->frm.isNull() || holder->frm->isUnloaded()) {
+        return nullptr;
+    }
+    return holder->frm.data();
+}
+
+void ProgramFrm::hold(EditFrm& owner, const QString& holderName, ProgramFrm* window) {
+    ProgramFrmHolder* holder = holderOf(owner, holderName);
+    if (holder == nullptr) {
+        holder = new ProgramFrmHolder(&owner, holderName);
+    }
+    holder->frm = window;
+}
 
 ProgramFrm::ProgramFrm(EditFrm& owner, Traits traits)
     : m_owner(owner),

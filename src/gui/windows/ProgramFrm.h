@@ -114,6 +114,11 @@ public:
 protected:
     ProgramFrm(EditFrm& owner, Traits traits);
 
+    // The window of `owner` kept under `holderName`, while it is open; an editor
+    // holds one window of each kind, and deleting the editor deletes them.
+    static ProgramFrm* heldWindow(EditFrm& owner, const QString& holderName);
+    static void hold(EditFrm& owner, const QString& holderName, ProgramFrm* window);
+
     // Call once from the derived constructor, after its menus are built.
     void Form_Load();
 

@@ -3,6 +3,7 @@
 #include "core/text/Lines.h"
 #include "gui/base/TextPane.h"
 #include "gui/windows/GFrm.h"
+#include "gui/windows/NcFrm.h"
 
 #include <QMainWindow>
 
@@ -45,19 +46,17 @@ bool ProgramWindow::runCommand(std::string_view handler) {
 }
 
 ProgramWindow& programWindow(EditFrm& owner, ProgramWindow::Kind kind) {
-    switch (kind) {
-        case ProgramWindow::Kind::Gcode:
-        case ProgramWindow::Kind::Holes:  // the hole-data window is not built yet
-            break;
+    if (kind == ProgramWindow::Kind::Holes) {
+        return NcFrm::of(owner);
     }
     return GFrm::of(owner);
 }
 
 ProgramWindow* findProgramWindow(EditFrm& owner, ProgramWindow::Kind kind) {
-    if (kind == ProgramWindow::Kind::Gcode) {
-        return GFrm::find(owner);
+    if (kind == ProgramWindow::Kind::Holes) {
+        return NcFrm::find(owner);
     }
-    return nullptr;
+    return GFrm::find(owner);
 }
 
 ProgramTexts plottedProgramTexts(ProgramWindow& from) {

@@ -3,17 +3,16 @@
 #include "gui/base/TextPane.h"
 #include "gui/graphic/MDIMarlit.h"
 #include "gui/windows/EditFrm.h"
-#include "gui/windows/GFrm.h"
 
 #include <QtGlobal>
 
 namespace talmir::testing {
 
-MDIMarlit& openGraph(EditFrm& frm, const QByteArray& program) {
-    GFrm& gcode = GFrm::of(frm);
-    gcode.pane().setShiftJis(std::string_view(program.constData(), program.size()));
-    gcode.show();
-    gcode.MnuGrph_Click();
+MDIMarlit& openGraph(EditFrm& frm, const QByteArray& program, ProgramWindow::Kind kind) {
+    ProgramWindow& window = programWindow(frm, kind);
+    window.pane().setShiftJis(std::string_view(program.constData(), program.size()));
+    window.window().show();
+    window.runCommand("MnuGrph_Click");
     MDIMarlit* frame = MDIMarlit::find(frm);
     if (frame == nullptr) {
         qFatal("the graph did not open");

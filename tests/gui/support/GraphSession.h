@@ -1,6 +1,9 @@
 #pragma once
-// The graphic frame for window tests: the editor's G-code window holding a
-// program, and the graph opened from it as the user opens it.
+// The graphic frame for window tests: a program window of the editor (the G-code
+// window unless said otherwise) holding a program, and the graph opened from it
+// as the user opens it.
+
+#include "gui/windows/ProgramWindow.h"
 
 #include <QByteArray>
 
@@ -11,8 +14,10 @@ class MDIMarlit;
 
 namespace talmir::testing {
 
-// Puts `program` into the G-code window of `frm`, shows the window and runs its
-// "グラフィック"; the frame that opened (a test that gets none fails at once).
-MDIMarlit& openGraph(EditFrm& frm, const QByteArray& program);
+// Puts `program` into the program window of `frm` of that kind, shows the window
+// and runs its "グラフィック"; the frame that opened (a test that gets none fails
+// at once).
+MDIMarlit& openGraph(EditFrm& frm, const QByteArray& program,
+                     ProgramWindow::Kind kind = ProgramWindow::Kind::Gcode);
 
 }  // namespace talmir::testing

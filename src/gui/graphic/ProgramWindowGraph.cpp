@@ -12,6 +12,10 @@ namespace talmir {
 namespace {
 
 void MnuGrph_Click(ProgramWindow& window) {
+    // The whole program is plotted, not the one node a tree view shows.
+    if (!window.TextOrTree(0)) {
+        return;
+    }
     window.guard().run({}, [&window] {
         window.guard().processEvents();
         const ProgramTexts texts = plottedProgramTexts(window);
