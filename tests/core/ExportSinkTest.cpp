@@ -3,6 +3,9 @@
 #include "core/export/GcodeToGerber.h"
 #include "core/export/GcodeToHpgl.h"
 #include "core/export/GcodeToIges.h"
+#include "core/export/HolesToDxf.h"
+#include "core/export/HolesToGerber.h"
+#include "core/export/HolesToIges.h"
 
 #include <gtest/gtest.h>
 
@@ -103,6 +106,56 @@ TEST(ExportSink, PiecesPutTogetherAreTheWholeExport) {
                 EXPECT_GE(sink.pieces, 3);
             }
         }
+    }
+}
+
+// Hole data of 20 tools whose exports run to several pieces.
+std::string holeData(int holes) {
+    std::string h;
+    for (int t = 1; t <= 20; ++t) {
+        h += "T" + std::to_string(t) + "C0." + std::to_string(t) + "\r\n";
+    }
+    for (int i = 0; i < holes; ++i) {
+        if (i % (holes / 20 + 1) == 0) {
+            h += "T" + std::to_string(i / (holes / 20 + 1) + 1) + "\r\n";
+        }
+        h += "X" + std::to_string(i % 997) + "." + std::to_string(i % 1000) + "Y-" +
+             std::to_string(i % 991) + ".5\r\n";
+    }
+    return h;
+}
+
+const Case kHoleCases[] = {
+    {"holes dxf",
+     [](const std::string& h) {
+         return holesToDxf(h, DxfOptions{{1, 2}});
+     },
+     [](const std::string& h, ExportSink& s) {
+         return holesToDxf(h, DxfOptions{{1, 2}}, s);
+     }},
+    {"holes iges",
+     [](const std::string& h) {
+         return holesToIges(h, {"PART", "20240102", "030405"});
+     },
+     [](const std::string& h, ExportSink& s) {
+         return holesToIges(h, {"PART", "20240102", "030405"}, s);
+     }},
+    {"holes gerber", [](const std::string& h) { return holesToGerber(h, {}); },
+     [](const std::string& h, ExportSink& s) { return holesToGerber(h, {}, s); }},
+};
+
+TEST(ExportSink, HolePiecesPutTogetherAreTheWholeExport) {
+    const std::string holes = holeData(60000);
+    for (const Case& c : kHoleCases) {
+        SCOPED_TRACE(c.name);
+        const auto whole = c.whole(holes);
+        ASSERT_TRUE(whole.ok());
+        PlacingSink sink;
+        const auto length = c.pieces(holes, sink);
+        ASSERT_TRUE(length.ok());
+        EXPECT_EQ(length.value(), whole.value().size());
+        EXPECT_TRUE(sink.bytes == whole.value());
+        EXPECT_GE(sink.pieces, 2);
     }
 }
 

@@ -68,7 +68,7 @@ private:
 };
 
 // Walks the lines as both passes read them. `hole` is called for every hole line
-// with the selected tool (checked to be there) and the line.
+// with the selected tool, or -1 when no defined tool is selected, and the line.
 template <class Hole>
 void readHoles(std::string_view holes, ToolTable& tools, bool defining, Hole hole) {
     int current = -1;
@@ -83,20 +83,27 @@ void readHoles(std::string_view holes, ToolTable& tools, bool defining, Hole hol
             current = tools.select(line);
         }
         if (isHoleLine(line)) {
-            if (current < 0) {
-                throw holeWithoutToolFailure(lineNumber);
-            }
-            hole(current, line);
+            hole(current, line, lineNumber);
         }
     }
 }
 
-// The reading pass: the tool table, and the number of holes.
+// The reading pass: the tool table, and the number of holes. A text without a
+// definition has nothing to convert, whatever else is wrong with it.
 std::size_t readTools(std::string_view holes, ToolTable& tools) {
     std::size_t count = 0;
-    readHoles(holes, tools, true, [&count](int, std::string_view) { ++count; });
+    std::size_t lineWithoutTool = 0;
+    readHoles(holes, tools, true, [&](int tool, std::string_view, std::size_t lineNumber) {
+        ++count;
+        if (tool < 0 && lineWithoutTool == 0) {
+            lineWithoutTool = lineNumber;
+        }
+    });
     if (tools.tools().empty()) {
         throw nothingToConvertFailure();
+    }
+    if (lineWithoutTool != 0) {
+        throw holeWithoutToolFailure(lineWithoutTool);
     }
     return count;
 }
@@ -119,7 +126,7 @@ auto writeDxf(std::string_view holes, const DxfOptions& options, ExportSink* sin
         appendDxfFrameStart(out, names, colours);
         DxfCoordinate x;
         DxfCoordinate y;
-        readHoles(holes, tools, false, [&](int tool, std::string_view line) {
+        readHoles(holes, tools, false, [&](int tool, std::string_view line, std::size_t) {
             const Tool& t = tools.tools()[static_cast<std::size_t>(tool)];
             const DxfStyle style{t.name, colours[static_cast<std::size_t>(tool)]};
             appendDxfCircle(out, style, x.text(singleWord(line, 'X', 0)),
