@@ -1,6 +1,7 @@
 // The DXF and Gerber exports of the G-code window: their option dialogs, and that
 // the editor receives exactly what talmir-convert writes for the same options.
 #include "EditorSession.h"
+#include "ModalDialog.h"
 #include "TestFiles.h"
 #include "gui/base/TextPane.h"
 #include "gui/export/DxfOutFrm.h"
@@ -9,7 +10,6 @@
 #include "gui/windows/GFrm.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
@@ -19,12 +19,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
-#include <QTimer>
 #include <QtTest>
 
-#include <functional>
-
 using namespace talmir;
+using talmir::testing::whenModal;
 
 namespace {
 
@@ -39,19 +37,6 @@ QByteArray golden(const QString& relative) {
         qFatal("missing golden file %s", qPrintable(relative));
     }
     return file.readAll();
-}
-
-// Runs `act` on the modal dialog once it is up (the command may do some work
-// before it opens it). Gives up after a while so that a missing dialog fails the
-// test instead of hanging it.
-void whenModal(std::function<void(QWidget*)> act, int triesLeft = 200) {
-    QTimer::singleShot(triesLeft == 200 ? 0 : 10, [act, triesLeft] {
-        if (QWidget* dialog = QApplication::activeModalWidget()) {
-            act(dialog);
-        } else if (triesLeft > 0) {
-            whenModal(act, triesLeft - 1);
-        }
-    });
 }
 
 struct Session : talmir::testing::EditorSession {
@@ -238,6 +223,17 @@ private slots:
         QCOMPARE(s.editorBytes(),
                  golden(QStringLiteral("gcode2gerber/%1/expected").arg(goldenCase)));
         QCOMPARE(s.frm->documentName(), g.windowTitle() + QStringLiteral(".gbr"));
+    }
+
+    void gerberOptionsGoWhenTheDialogIsClosedAgain() {
+        GB_FMT dialog;
+        dialog.unitOption(0).click();
+        dialog.command1().click();
+        QVERIFY(dialog.options().has_value());
+        QCOMPARE(dialog.options()->unit, 0);
+        // Opened again and left with Esc or the close box: nothing was chosen.
+        dialog.reject();
+        QVERIFY(!dialog.options().has_value());
     }
 
     void gerberCancelAndNothingToConvertLeaveTheEditor() {

@@ -3,11 +3,9 @@
 // output unit, block end, and whether to write a complete RS-274X file.
 
 #include "core/export/GcodeToGerber.h"
-
-#include <QDialog>
+#include "gui/base/OptionsDialog.h"
 
 #include <array>
-#include <optional>
 
 class QCheckBox;
 class QPushButton;
@@ -15,31 +13,28 @@ class QRadioButton;
 
 namespace talmir {
 
-class GB_FMT : public QDialog {
+class GB_FMT : public OptionsDialog<exporters::GerberOptions> {
 public:
     explicit GB_FMT(QWidget* parent = nullptr);
-
-    // The options chosen with "実行"; no value after "ｷｬﾝｾﾙ" or any other close.
-    const std::optional<exporters::GerberOptions>& options() const { return m_chosen; }
 
     QRadioButton& unitOption(int index) { return *m_units.at(static_cast<std::size_t>(index)); }
     QRadioButton& blockEndOption(int index) {
         return *m_blockEnds.at(static_cast<std::size_t>(index));
     }
     QCheckBox& rs274x() { return *m_rs274x; }
-    QPushButton& command1() { return *m_command1; }
-    QPushButton& command2() { return *m_command2; }
+    QPushButton& command1() { return *m_row.run; }
+    QPushButton& command2() { return *m_row.cancel; }
 
     void Command1_Click();
     void Command2_Click();
 
 private:
+    exporters::GerberOptions chosen() const;
+
     std::array<QRadioButton*, 4> m_units{};
     std::array<QRadioButton*, 4> m_blockEnds{};
     QCheckBox* m_rs274x = nullptr;
-    QPushButton* m_command1 = nullptr;
-    QPushButton* m_command2 = nullptr;
-    std::optional<exporters::GerberOptions> m_chosen;
+    RunCancelButtons m_row;
 };
 
 }  // namespace talmir

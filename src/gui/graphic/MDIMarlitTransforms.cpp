@@ -5,6 +5,7 @@
 #include "core/text/Lines.h"
 #include "core/text/NumericValue.h"
 #include "gui/base/CommandGuard.h"
+#include "gui/base/OptionsDialog.h"
 #include "gui/base/TextPane.h"
 #include "gui/graphic/CvGrph.h"
 #include "gui/graphic/MDIMarlit.h"
@@ -17,14 +18,18 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <functional>
+#include <utility>
+
 namespace talmir {
 
 namespace {
 
-// A panel of number boxes with "実行" and "ｷｬﾝｾﾙ".
+// A panel of number boxes with "実行", which runs `run`, and "ｷｬﾝｾﾙ", which
+// hides the panel.
 QWidget* makePanel(QWidget* parent, const QString& title, const char* name,
-                   const std::vector<std::pair<QString, QLineEdit*>>& fields, QPushButton*& run,
-                   QPushButton*& cancel) {
+                   const std::vector<std::pair<QString, QLineEdit*>>& fields,
+                   std::function<void()> run) {
     auto* panel = new QFrame(parent);
     panel->setObjectName(QLatin1String(name));
     panel->setFrameShape(QFrame::StyledPanel);
@@ -36,10 +41,10 @@ QWidget* makePanel(QWidget* parent, const QString& title, const char* name,
         form->addRow(label, box);
     }
     layout->addLayout(form);
-    run = new QPushButton(QStringLiteral("実行"), panel);
-    cancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), panel);
-    layout->addWidget(run);
-    layout->addWidget(cancel);
+    const RunCancelButtons buttons =
+        runCancelButtons(panel, std::move(run), [panel] { panel->hide(); });
+    layout->addWidget(buttons.run);
+    layout->addWidget(buttons.cancel);
     layout->addStretch(1);
     panel->hide();
     return panel;
@@ -52,22 +57,17 @@ double boxValue(const QLineEdit& box) {
 }  // namespace
 
 void MDIMarlit::buildTransformPanels(QWidget* body) {
-    QPushButton* run = nullptr;
-    QPushButton* cancel = nullptr;
     m_scaleFactor = new QLineEdit(QStringLiteral("1.0"));
-    m_scalePanel = makePanel(body, QStringLiteral("倍率変換"), "ScalePanel",
-                             {{QStringLiteral("倍率="), m_scaleFactor}}, run, cancel);
     // Hole data has no window to rewrite yet: the G-code button is the one shown.
-    connect(run, &QPushButton::clicked, this, [this] { Command2_Click(1); });
-    connect(cancel, &QPushButton::clicked, m_scalePanel, &QWidget::hide);
+    m_scalePanel =
+        makePanel(body, QStringLiteral("倍率変換"), "ScalePanel",
+                  {{QStringLiteral("倍率="), m_scaleFactor}}, [this] { Command2_Click(1); });
 
     m_moveX = new QLineEdit(QStringLiteral("0.0"));
     m_moveY = new QLineEdit(QStringLiteral("0.0"));
-    m_movePanel =
-        makePanel(body, QStringLiteral("ﾃﾞｰﾀ移動"), "MovePanel",
-                  {{QStringLiteral("X"), m_moveX}, {QStringLiteral("Y"), m_moveY}}, run, cancel);
-    connect(run, &QPushButton::clicked, this, [this] { Command3_Click(1); });
-    connect(cancel, &QPushButton::clicked, m_movePanel, &QWidget::hide);
+    m_movePanel = makePanel(body, QStringLiteral("ﾃﾞｰﾀ移動"), "MovePanel",
+                            {{QStringLiteral("X"), m_moveX}, {QStringLiteral("Y"), m_moveY}},
+                            [this] { Command3_Click(1); });
 }
 
 template <typename Rewrite>
