@@ -2,6 +2,7 @@
 // with the layer colours the colour dialog would give.
 
 #include "cli/Command.h"
+#include "cli/ExportArguments.h"
 
 #include "core/export/GcodeToDxf.h"
 
@@ -11,34 +12,8 @@
 namespace talmir::cli {
 namespace {
 
-// The options of the command line, or the usage message.
-std::variant<exporters::DxfOptions, Outcome> dxfOptions(const Arguments& args) {
-    using exporters::DxfColourMode;
-    DxfColourMode mode = DxfColourMode::All;
-    if (const auto colours = args.get("colours")) {
-        if (*colours == "same") {
-            mode = DxfColourMode::Same;
-        } else if (*colours != "all") {
-            return Outcome::usage("talmir-convert gcode2dxf: --colours takes all or same\n");
-        }
-    }
-    int common = 5;
-    if (const auto colour = args.get("colour")) {
-        if (colour->size() != 1 || (*colour)[0] < '1' || (*colour)[0] > '7') {
-            return Outcome::usage("talmir-convert gcode2dxf: --colour takes 1 to 7\n");
-        }
-        common = (*colour)[0] - '0';
-    }
-    // The colour of a row does not depend on the number of rows, so the colours of
-    // the largest layer table serve every program (a program with more layers
-    // fails with the table error anyway).
-    exporters::DxfOptions options;
-    options.colours = exporters::dxfDialogColours(mode, common, exporters::kMaxDxfLayers);
-    return options;
-}
-
 Outcome runGcode2Dxf(const Arguments& args, const std::vector<std::string>& inputs) {
-    auto options = dxfOptions(args);
+    auto options = dxfColourArguments(args, "gcode2dxf");
     if (auto* usage = std::get_if<Outcome>(&options)) {
         return std::move(*usage);
     }
@@ -47,7 +22,7 @@ Outcome runGcode2Dxf(const Arguments& args, const std::vector<std::string>& inpu
 
 Outcome runGcode2DxfIntoSink(const Arguments& args, const std::vector<std::string>& inputs,
                              exporters::ExportSink& sink) {
-    auto options = dxfOptions(args);
+    auto options = dxfColourArguments(args, "gcode2dxf");
     if (auto* usage = std::get_if<Outcome>(&options)) {
         return std::move(*usage);
     }

@@ -49,12 +49,7 @@ GFrm* GFrm::find(EditFrm& owner) {
 }
 
 GFrm& GFrm::of(EditFrm& owner) {
-    if (GFrm* open = find(owner)) {
-        return *open;
-    }
-    auto* frm = new GFrm(owner);
-    hold(owner, kHolderName, frm);
-    return *frm;
+    return heldOrNew<GFrm>(owner, kHolderName);
 }
 
 GFrm::GFrm(EditFrm& owner)

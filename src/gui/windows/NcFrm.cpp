@@ -27,12 +27,7 @@ NcFrm* NcFrm::find(EditFrm& owner) {
 }
 
 NcFrm& NcFrm::of(EditFrm& owner) {
-    if (NcFrm* open = find(owner)) {
-        return *open;
-    }
-    auto* frm = new NcFrm(owner);
-    hold(owner, kHolderName, frm);
-    return *frm;
+    return heldOrNew<NcFrm>(owner, kHolderName);
 }
 
 NcFrm::NcFrm(EditFrm& owner)

@@ -118,6 +118,17 @@ protected:
     // holds one window of each kind, and deleting the editor deletes them.
     static ProgramFrm* heldWindow(EditFrm& owner, const QString& holderName);
     static void hold(EditFrm& owner, const QString& holderName, ProgramFrm* window);
+    // The held window, or a new (hidden) one that is held from now on.
+    template <class Frm>
+    static Frm& heldOrNew(EditFrm& owner, const QString& holderName) {
+        // Only windows of this type are held under `holderName`.
+        if (auto* open = static_cast<Frm*>(heldWindow(owner, holderName))) {
+            return *open;
+        }
+        auto* frm = new Frm(owner);
+        hold(owner, holderName, frm);
+        return *frm;
+    }
 
     // Call once from the derived constructor, after its menus are built.
     void Form_Load();
