@@ -3,9 +3,12 @@
 // in the graphic frame.
 #include "EditorSession.h"
 #include "GraphSession.h"
+#include "ModalDialog.h"
 #include "TestFiles.h"
 #include "core/graphic/PlotTables.h"
 #include "gui/base/TextPane.h"
+#include "gui/export/GB_FMT.h"
+#include "gui/export/HolOutExlFrm.h"
 #include "gui/graphic/MDIMarlit.h"
 #include "gui/windows/EditFrm.h"
 #include "gui/windows/NcFrm.h"
@@ -13,16 +16,26 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
 #include <QTreeWidget>
 #include <QtTest>
 
 using namespace talmir;
 using talmir::testing::readBytes;
+using talmir::testing::whenModalIs;
 
 namespace {
 
 const QByteArray kHoles = "T01C1.0\r\nT02C2.0\r\nT01\r\nX1.Y1.\r\nT02\r\nX2.Y2.";
+
+// A file of the talmir-convert golden cases.
+QByteArray golden(const char* relative) {
+    return readBytes(QStringLiteral(TALMIR_GOLDEN_DIR "/") + QLatin1String(relative));
+}
 
 QByteArray bytesOf(const std::string& text) {
     return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
@@ -111,6 +124,58 @@ private slots:
         QCOMPARE(s.frm->documentName(), QStringLiteral("board.igs"));
     }
 
+    void gerberFromTheTreeViewFlashesEveryHole() {
+        Session s;
+        NcFrm& nc = s.withHoles(golden("holes2gerber/unit0_crlf/input"));
+        nc.setCaption(QStringLiteral("board"));
+        QVERIFY(nc.TextOrTree(1));
+        whenModalIs<GB_FMT>([](GB_FMT& dialog) {
+            QCOMPARE(dialog.windowTitle(), QStringLiteral("NCデータをガーバー形式へ変換"));
+            QCOMPARE(dialog.command3().objectName(), QStringLiteral("Command3"));
+            dialog.unitOption(0).click();
+            dialog.blockEndOption(2).click();
+            dialog.command3().click();
+        });
+        nc.MnuGhenkan_Click();
+        QVERIFY(!nc.isTreeView());
+        QCOMPARE(s.editorBytes(), golden("holes2gerber/unit0_crlf/expected"));
+        QCOMPARE(s.frm->documentName(), QStringLiteral("board.gbr"));
+    }
+
+    void spreadsheetGoesWhereTheUserSaysAndOpens() {
+        Session s;
+        NcFrm& nc = s.withHoles(kHoles);
+        nc.setCaption(QStringLiteral("board.nc"));
+        QStringList opened;
+        workbookOpener() = [&opened](const QString& path) {
+            opened << path;
+            return true;
+        };
+        const QString chosen = s.scratch.path(QStringLiteral("drill"));
+        s.dialogs.files.push_back(chosen);
+        whenModalIs<HolOutExlFrm>([](HolOutExlFrm& dialog) {
+            QCOMPARE(dialog.windowTitle(), QStringLiteral("穴データをエクセルへ"));
+            QCOMPARE(dialog.preview().item(1, 2)->text(), QStringLiteral("X"));
+            dialog.layoutOption(1).click();
+            QCOMPARE(dialog.preview().item(1, 2)->text(), QStringLiteral("X123.456"));
+            QCOMPARE(dialog.preview().item(1, 3)->text(), QStringLiteral("Y123.456"));
+            QVERIFY(dialog.preview().item(1, 4) == nullptr);
+            dialog.command1(0).click();
+        });
+        nc.MnuDlrExcel_Click();
+        QCOMPARE(s.dialogs.fileRequests.back().fileName, QStringLiteral("board.xlsx"));
+        QCOMPARE(opened, QStringList{chosen + QStringLiteral(".xlsx")});
+        QVERIFY(readBytes(opened.value(0)).startsWith("PK"));  // a zip: the workbook
+        QVERIFY(s.dialogs.messages.empty());
+
+        // Cancelled in the dialog: no file is asked for, nothing opens.
+        whenModalIs<HolOutExlFrm>([](HolOutExlFrm& dialog) { dialog.command1(1).click(); });
+        nc.MnuDlrExcel_Click();
+        QCOMPARE(s.dialogs.fileRequests.size(), std::size_t{1});
+        QCOMPARE(opened.size(), 1);
+        workbookOpener() = nullptr;
+    }
+
     void dxfCirclesBecomeHoleData() {
         Session s;
         const QByteArray dxf =
@@ -158,6 +223,33 @@ private slots:
         // No width changed in the frame: the text stays as the mirror left it.
         QCOMPARE(bytesOf(nc.pane().shiftJis()),
                  QByteArray("T01C1.0\r\nT02C2.0\r\nT01\r\nX-1.0Y1.0\r\nT02\r\nX-2.0Y2.0\r\n"));
+    }
+
+    void graphMovesAndScalesTheHolesThroughTheirPanels() {
+        Session s;
+        MDIMarlit& frame = talmir::testing::openGraph(*s.frm, kHoles, ProgramWindow::Kind::Holes);
+        NcFrm& nc = NcFrm::of(*s.frm);
+        frame.action("MnuMove")->trigger();
+        QVERIFY(frame.movePanel().isVisible());
+        QVERIFY(frame.moveRun(0).isVisible() && !frame.moveRun(1).isVisible());
+        frame.moveX().setText(QStringLiteral("0.25"));
+        frame.moveY().setText(QStringLiteral("-1"));
+        frame.moveRun(0).click();
+        QVERIFY(!frame.movePanel().isVisible());
+        QCOMPARE(bytesOf(nc.pane().shiftJis()),
+                 QByteArray("T01C1.0\r\nT02C2.0\r\nT01\r\nX1.25Y0\r\nT02\r\nX2.25Y1\r\n"));
+        QCOMPARE(s.frm->plotTables().holes[1].x, 2.25f);
+
+        frame.action("MnuRate")->trigger();
+        QVERIFY(frame.scalePanel().isVisible() && !frame.movePanel().isVisible());
+        QVERIFY(frame.scaleRun(0).isVisible() && !frame.scaleRun(1).isVisible());
+        frame.scaleFactor().setText(QStringLiteral("2"));
+        frame.scaleRun(0).click();
+        QCOMPARE(bytesOf(nc.pane().shiftJis()),
+                 QByteArray("T01C1.0\r\nT02C2.0\r\nT01\r\nX2.5Y0.0\r\nT02\r\nX4.5Y2.0\r\n"));
+        // The G-code menu fronts the other button.
+        frame.action("MnuGMove")->trigger();
+        QVERIFY(!frame.moveRun(0).isVisible() && frame.moveRun(1).isVisible());
     }
 };
 

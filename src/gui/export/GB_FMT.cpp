@@ -1,15 +1,19 @@
-// The Gerber options dialog of the G-code window.
+// The Gerber options dialog of the program windows.
 #include "gui/export/GB_FMT.h"
 
 #include "gui/base/OptionFrame.h"
 
 #include <QCheckBox>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace talmir {
 
-GB_FMT::GB_FMT(QWidget* parent)
-    : OptionsDialog(QStringLiteral("Ｇコードをガーバー形式へ変換"), parent) {
+GB_FMT::GB_FMT(Source source, QWidget* parent)
+    : OptionsDialog(source == Source::Holes ? QStringLiteral("NCデータをガーバー形式へ変換")
+                                            : QStringLiteral("Ｇコードをガーバー形式へ変換"),
+                    parent),
+      m_source(source) {
     const exporters::GerberOptions defaults;
     addFrameRow({optionFrame<4>(this, QStringLiteral("出力単位(1.2345mm)"),
                                 {"1.2345", "123", "1235", "12345"}, m_units,
@@ -19,7 +23,11 @@ GB_FMT::GB_FMT(QWidget* parent)
     m_rs274x = new QCheckBox(QStringLiteral("RS-274X形式で出力"), this);
     m_rs274x->setChecked(defaults.rs274x);
     body().addWidget(m_rs274x);
-    m_row = addRunCancel([this] { Command1_Click(); }, [this] { Command2_Click(); });
+    m_row =
+        addRunCancel([this] { m_source == Source::Holes ? Command3_Click() : Command1_Click(); },
+                     [this] { Command2_Click(); });
+    m_row.run->setObjectName(m_source == Source::Holes ? QStringLiteral("Command3")
+                                                       : QStringLiteral("Command1"));
 }
 
 exporters::GerberOptions GB_FMT::chosen() const {
@@ -33,6 +41,10 @@ exporters::GerberOptions GB_FMT::chosen() const {
 }
 
 void GB_FMT::Command1_Click() {
+    execute(chosen());
+}
+
+void GB_FMT::Command3_Click() {
     execute(chosen());
 }
 

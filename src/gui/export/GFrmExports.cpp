@@ -1,5 +1,5 @@
 // The exports of the program windows: the G-code as DXF, IGES, Gerber or HPGL text,
-// the hole data as DXF circles or IGES circles, in the editor, which the user then
+// the hole data as DXF circles, IGES circles or Gerber flashes, in the editor, which the user then
 // saves from there. DXF and Gerber ask for their options first; cancelling either
 // leaves the editor as it was.
 #include "core/editor/WorkFiles.h"
@@ -8,6 +8,7 @@
 #include "core/export/GcodeToHpgl.h"
 #include "core/export/GcodeToIges.h"
 #include "core/export/HolesToDxf.h"
+#include "core/export/HolesToGerber.h"
 #include "core/export/HolesToIges.h"
 #include "core/text/Lines.h"
 #include "core/text/ShiftJis.h"
@@ -79,14 +80,20 @@ void MnuNcDxf_Click(ProgramWindow& g) {
     });
 }
 
+// "Gコードをガーバーへ..." of the G-code window, "ガーバ形式へ変換..." of the
+// hole-data window (which first shows its whole text).
 void MnuNcGbr_Click(ProgramWindow& g) {
-    GB_FMT dialog(&g.window());
+    if (isHoles(g) && !g.TextOrTree(0)) {
+        return;
+    }
+    GB_FMT dialog(isHoles(g) ? GB_FMT::Source::Holes : GB_FMT::Source::Gcode, &g.window());
     dialog.exec();
     if (!dialog.options()) {
         return;
     }
     g.guard().run({}, [&] {
-        auto gerber = exporters::gcodeToGerber(g.snapshot(), *dialog.options());
+        auto gerber = isHoles(g) ? exporters::holesToGerber(g.snapshot(), *dialog.options())
+                                 : exporters::gcodeToGerber(g.snapshot(), *dialog.options());
         QFile::remove(g.owner().workFile(editor::kBakDat));
         QFile::remove(g.owner().workFile(editor::kBak1Dat));
         if (!gerber) {
@@ -146,6 +153,8 @@ const ProgramWindowCommandRegistration kIges{ProgramWindow::Kind::Gcode, "MnuIge
                                              MnuIges_Click};
 const ProgramWindowCommandRegistration kHolDxf{ProgramWindow::Kind::Holes, "MnuHolDxf_Click",
                                                MnuNcDxf_Click};
+const ProgramWindowCommandRegistration kGhenkan{ProgramWindow::Kind::Holes, "MnuGhenkan_Click",
+                                                MnuNcGbr_Click};
 const ProgramWindowCommandRegistration kHolIges{ProgramWindow::Kind::Holes, "MnuIges_Click",
                                                 MnuIges_Click};
 const ProgramWindowCommandRegistration kGHpgl{ProgramWindow::Kind::Gcode, "MnuGHpgl_Click",

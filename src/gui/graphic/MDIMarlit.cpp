@@ -231,12 +231,12 @@ void MDIMarlit::buildMenus() {
         }
         QAction* move = addItem(menu, QStringLiteral("移動..."), prefix + "Move");
         QAction* rate = addItem(menu, QStringLiteral("倍率変換..."), prefix + "Rate");
-        if (gcode) {
-            move->setEnabled(true);
-            rate->setEnabled(true);
-            connect(move, &QAction::triggered, this, &MDIMarlit::MnuGMove_Click);
-            connect(rate, &QAction::triggered, this, &MDIMarlit::MnuGRate_Click);
-        }
+        move->setEnabled(true);
+        rate->setEnabled(true);
+        connect(move, &QAction::triggered, this,
+                gcode ? &MDIMarlit::MnuGMove_Click : &MDIMarlit::MnuMove_Click);
+        connect(rate, &QAction::triggered, this,
+                gcode ? &MDIMarlit::MnuGRate_Click : &MDIMarlit::MnuRate_Click);
         return menu;
     };
     QMenu* nc = transformMenu(QStringLiteral("ＮＣデータ(&N)"), "MnuNc", "Mnu", false);

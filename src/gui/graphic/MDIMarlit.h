@@ -15,6 +15,7 @@
 #include <QMainWindow>
 #include <QString>
 
+#include <array>
 #include <map>
 #include <memory>
 #include <string>
@@ -25,6 +26,7 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QPrinter;
+class QPushButton;
 class QToolBar;
 
 namespace talmir {
@@ -32,6 +34,13 @@ namespace talmir {
 class CvGrph;
 class EditFrm;
 class PrintPanel;
+
+// The scale or move panel of the frame and its two execute buttons: [0] for the
+// hole data, [1] for the G-code.
+struct TransformPanel {
+    QWidget* panel = nullptr;
+    std::array<QPushButton*, 2> run{};
+};
 
 inline constexpr app::BandKeys kGraphBandKeys{"TLB1", "TLB2", "TLB3", "PCT1"};
 
@@ -78,8 +87,12 @@ public:
     void GMirr(int index);
     // The same three on the hole data.
     void NcMirr(int index);
-    void MnuGMove_Click();
-    void MnuGRate_Click();
+    // "移動..." and "倍率変換..." of the ＮＣデータ menu (hole data) and of the Ｇコード
+    // menu: the panel with the execute button of that data.
+    void MnuMove_Click() { showMovePanel(0); }
+    void MnuRate_Click() { showScalePanel(0); }
+    void MnuGMove_Click() { showMovePanel(1); }
+    void MnuGRate_Click() { showScalePanel(1); }
     void Command2_Click(int index);
     void Command3_Click(int index);
     QWidget& scalePanel() { return *m_scalePanel; }
@@ -87,6 +100,9 @@ public:
     QLineEdit& scaleFactor() { return *m_scaleFactor; }
     QLineEdit& moveX() { return *m_moveX; }
     QLineEdit& moveY() { return *m_moveY; }
+    // The execute button of `index` (0 hole data, 1 G-code) of each panel.
+    QPushButton& scaleRun(int index) { return *m_scale.run.at(static_cast<std::size_t>(index)); }
+    QPushButton& moveRun(int index) { return *m_move.run.at(static_cast<std::size_t>(index)); }
     void MnuExit_Click();
     void MnuClipSave_Click();
     void MnuBackColor_Click();
@@ -113,6 +129,8 @@ private:
     void onCommandEnded();
     void applyPage();
     void buildTransformPanels(QWidget* body);
+    void showMovePanel(int index);
+    void showScalePanel(int index);
     // The G-code window's text rewritten by `rewrite`, then the plot fitted.
     template <typename Rewrite>
     void rewriteGcode(Rewrite&& rewrite);
@@ -127,6 +145,8 @@ private:
     PrintPanel* m_printPanel = nullptr;
     QWidget* m_scalePanel = nullptr;
     QWidget* m_movePanel = nullptr;
+    TransformPanel m_scale;
+    TransformPanel m_move;
     QLineEdit* m_scaleFactor = nullptr;
     QLineEdit* m_moveX = nullptr;
     QLineEdit* m_moveY = nullptr;

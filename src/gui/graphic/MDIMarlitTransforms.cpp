@@ -25,11 +25,12 @@ namespace talmir {
 
 namespace {
 
-// A panel of number boxes with "実行", which runs `run`, and "ｷｬﾝｾﾙ", which
-// hides the panel.
-QWidget* makePanel(QWidget* parent, const QString& title, const char* name,
-                   const std::vector<std::pair<QString, QLineEdit*>>& fields,
-                   std::function<void()> run) {
+// A panel of number boxes with two execute buttons "実行", the hole-data one
+// (`runHoles`) and the G-code one (`runGcode`), of which the menu that opens the
+// panel shows one, and "ｷｬﾝｾﾙ", which hides the panel.
+TransformPanel makePanel(QWidget* parent, const QString& title, const char* name,
+                         const std::vector<std::pair<QString, QLineEdit*>>& fields,
+                         std::function<void()> runHoles, std::function<void()> runGcode) {
     auto* panel = new QFrame(parent);
     panel->setObjectName(QLatin1String(name));
     panel->setFrameShape(QFrame::StyledPanel);
@@ -42,12 +43,22 @@ QWidget* makePanel(QWidget* parent, const QString& title, const char* name,
     }
     layout->addLayout(form);
     const RunCancelButtons buttons =
-        runCancelButtons(panel, std::move(run), [panel] { panel->hide(); });
+        runCancelButtons(panel, std::move(runGcode), [panel] { panel->hide(); });
+    auto* holes = new QPushButton(buttons.run->text(), panel);
+    QObject::connect(holes, &QPushButton::clicked, holes, std::move(runHoles));
+    layout->addWidget(holes);
     layout->addWidget(buttons.run);
     layout->addWidget(buttons.cancel);
     layout->addStretch(1);
     panel->hide();
-    return panel;
+    return TransformPanel{panel, {holes, buttons.run}};
+}
+
+// Shows `panel` with the execute button of `index` (0 hole data, 1 G-code).
+void front(const TransformPanel& panel, int index) {
+    panel.run[0]->setVisible(index == 0);
+    panel.run[1]->setVisible(index == 1);
+    panel.panel->show();
 }
 
 double boxValue(const QLineEdit& box) {
@@ -58,16 +69,18 @@ double boxValue(const QLineEdit& box) {
 
 void MDIMarlit::buildTransformPanels(QWidget* body) {
     m_scaleFactor = new QLineEdit(QStringLiteral("1.0"));
-    // Hole data has no window to rewrite yet: the G-code button is the one shown.
-    m_scalePanel =
-        makePanel(body, QStringLiteral("倍率変換"), "ScalePanel",
-                  {{QStringLiteral("倍率="), m_scaleFactor}}, [this] { Command2_Click(1); });
+    m_scale = makePanel(
+        body, QStringLiteral("倍率変換"), "ScalePanel", {{QStringLiteral("倍率="), m_scaleFactor}},
+        [this] { Command2_Click(0); }, [this] { Command2_Click(1); });
+    m_scalePanel = m_scale.panel;
 
     m_moveX = new QLineEdit(QStringLiteral("0.0"));
     m_moveY = new QLineEdit(QStringLiteral("0.0"));
-    m_movePanel = makePanel(body, QStringLiteral("ﾃﾞｰﾀ移動"), "MovePanel",
-                            {{QStringLiteral("X"), m_moveX}, {QStringLiteral("Y"), m_moveY}},
-                            [this] { Command3_Click(1); });
+    m_move = makePanel(
+        body, QStringLiteral("ﾃﾞｰﾀ移動"), "MovePanel",
+        {{QStringLiteral("X"), m_moveX}, {QStringLiteral("Y"), m_moveY}},
+        [this] { Command3_Click(0); }, [this] { Command3_Click(1); });
+    m_movePanel = m_move.panel;
 }
 
 template <typename Rewrite>
@@ -120,15 +133,15 @@ void MDIMarlit::GMirr(int index) {
         [mirror](std::string_view program) { return graphic::mirrorGcodeText(program, mirror); });
 }
 
-void MDIMarlit::MnuGMove_Click() {
+void MDIMarlit::showMovePanel(int index) {
     m_scalePanel->hide();
-    m_movePanel->show();
+    front(m_move, index);
     m_moveX->setFocus();
 }
 
-void MDIMarlit::MnuGRate_Click() {
+void MDIMarlit::showScalePanel(int index) {
     m_movePanel->hide();
-    m_scalePanel->show();
+    front(m_scale, index);
     m_scaleFactor->setFocus();
 }
 
