@@ -26,7 +26,8 @@ bool loadProgram(ProgramWindow& window, const std::string& program, const QStrin
     return true;
 }
 
-bool convertIntoGcodeWindow(EditFrm& frm, const QString& caption, const EditorConversion& convert) {
+bool convertIntoWindow(EditFrm& frm, ProgramWindow::Kind kind, const QString& caption,
+                       const EditorConversion& convert) {
     ProgramWindow* gfrm = nullptr;
     bool converted = false;
     frm.guard().run({}, [&] {
@@ -42,7 +43,7 @@ bool convertIntoGcodeWindow(EditFrm& frm, const QString& caption, const EditorCo
             program = std::move(result).value();
         }
         // A window that cannot show its text view reports why and keeps its text.
-        gfrm = &programWindow(frm, ProgramWindow::Kind::Gcode);
+        gfrm = &programWindow(frm, kind);
         converted = loadProgram(*gfrm, program, caption);
     });
     if (converted) {

@@ -1,8 +1,9 @@
 #pragma once
 // Where the import conversions of the editor put their result: the editor's
-// G-code window, in its text view.
+// G-code window or hole-data window, in its text view.
 
 #include "core/Failure.h"
+#include "gui/windows/ProgramWindow.h"
 
 #include <QString>
 
@@ -13,7 +14,6 @@
 namespace talmir {
 
 class EditFrm;
-class ProgramWindow;
 
 // The caption of a program made from the editor's document: the document name up
 // to its first ".", the whole name when it has none.
@@ -29,10 +29,15 @@ using EditorConversion = std::function<Result<std::string>(std::string_view edit
                                                            const std::function<void()>& progress)>;
 
 // Runs `convert` on the editor's text as it would be saved, under the editor's
-// guard, and loads the result into the G-code window titled `caption`, which is
-// then shown. The work files "BAK.DAT" and "BAK1.DAT" are not left behind. A
-// failure is reported; the editor keeps its text and the G-code window is
+// guard, and loads the result into the program window of `kind` titled `caption`,
+// which is then shown. The work files "BAK.DAT" and "BAK1.DAT" are not left behind. A
+// failure is reported; the editor keeps its text and the program window is
 // neither created, changed nor shown. True when the program was loaded.
-bool convertIntoGcodeWindow(EditFrm& frm, const QString& caption, const EditorConversion& convert);
+bool convertIntoWindow(EditFrm& frm, ProgramWindow::Kind kind, const QString& caption,
+                       const EditorConversion& convert);
+inline bool convertIntoGcodeWindow(EditFrm& frm, const QString& caption,
+                                   const EditorConversion& convert) {
+    return convertIntoWindow(frm, ProgramWindow::Kind::Gcode, caption, convert);
+}
 
 }  // namespace talmir

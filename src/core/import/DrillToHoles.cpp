@@ -1,0 +1,480 @@
+#include "core/import/DrillToHoles.h"
+
+#include "core/text/NumberPicture.h"
+
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+
+namespace talmir::importers {
+
+namespace {
+
+constexpr double kMillimetresPerInch = 25.4;
+// Gerber flash data: D codes that get a tool line, as the dialog has room for.
+constexpr std::size_t kDCodeSlots = 100;
+
+struct UnitRow {
+    DrillUnit unit;
+    const char* caption;
+    const char* name;
+    int integerDigits;  // digit forms with a field: its integer positions
+    int decimals;       // its decimal positions
+    bool leftAligned;   // leading zeros kept: the digits fill the field from the left
+    bool inch;
+};
+
+constexpr std::array<UnitRow, kDrillUnitCount> kUnits{{
+    {DrillUnit::Decimal, "X1.23", "0", 0, 0, false, false},
+    {DrillUnit::Hundredths, "X123", "1", 0, 0, false, false},
+    {DrillUnit::Thousandths, "X1230", "2", 0, 0, false, false},
+    {DrillUnit::TenThousandths, "X12300", "3", 0, 0, false, false},
+    {DrillUnit::Leading3, "X00123", "4", 3, 3, true, false},
+    {DrillUnit::Leading4, "X000123", "5", 4, 3, true, false},
+    {DrillUnit::HundredThousandths, "X123000", "6", 0, 0, false, false},
+    {DrillUnit::InchDecimal, "INCH X1.23", "inch", 0, 0, false, true},
+    {DrillUnit::Inch23Lz, "INCH 2.3 LZ", "inch-2.3-lz", 2, 3, true, true},
+    {DrillUnit::Inch23Tz, "INCH 2.3 TZ", "inch-2.3-tz", 2, 3, false, true},
+    {DrillUnit::Inch24Lz, "INCH 2.4 LZ", "inch-2.4-lz", 2, 4, true, true},
+    {DrillUnit::Inch24Tz, "INCH 2.4 TZ", "inch-2.4-tz", 2, 4, false, true},
+    {DrillUnit::Inch33Lz, "INCH 3.3 LZ", "inch-3.3-lz", 3, 3, true, true},
+    {DrillUnit::Inch33Tz, "INCH 3.3 TZ", "inch-3.3-tz", 3, 3, false, true},
+}};
+
+const UnitRow& unitRow(DrillUnit unit) {
+    return kUnits.at(static_cast<std::size_t>(unit));
+}
+
+bool contains(std::string_view line, std::string_view code) {
+    return line.find(code) != std::string_view::npos;
+}
+
+// Header blocks of drill files read as empty blocks. A ";" comment is a header
+// block wherever it stands, and so is "INCH" ("INCH,TZ") beside "METRIC".
+bool isHeader(std::string_view line) {
+    if (!line.empty() && line.front() == ';') {
+        return true;
+    }
+    for (std::string_view word : {"M48", "METRIC", "INCH", "VER", "FMAT", "DETECT", "ATC"}) {
+        if (contains(line, word)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// A plain decimal number at the start of `text` (sign, digits, one point); 0 when
+// there is none. `used` gets the bytes read.
+double decimalAt(std::string_view text, std::size_t& used) {
+    std::size_t at = 0;
+    bool negative = false;
+    if (at < text.size() && (text[at] == '-' || text[at] == '+')) {
+        negative = text[at] == '-';
+        ++at;
+    }
+    double value = 0;
+    double scale = 0;
+    for (; at < text.size(); ++at) {
+        const char c = text[at];
+        if (isDigit(c)) {
+            value = value * 10 + (c - '0');
+            scale *= 10;
+        } else if (c == '.' && scale == 0) {
+            scale = 1;
+        } else {
+            break;
+        }
+    }
+    used = at;
+    if (scale > 1) {
+        value /= scale;
+    }
+    return negative ? -value : value;
+}
+
+class DrillConverter {
+public:
+    explicit DrillConverter(const DrillOptions& options)
+        : m_options(options), m_unit(unitRow(options.unit)) {
+        m_flashData = options.holeRule == DrillHoleRule::Code && options.holeCode == "D03";
+    }
+
+    Result<std::string> run(std::string_view text);
+
+private:
+    void block(std::string_view line);
+    void coordinates(std::string_view line);
+    bool holeWanted(std::string_view line);
+    void writeHole();
+    bool flashTool(std::string_view line);
+    void toolByBlock(std::string_view line);
+    void toolByCode(std::string_view line);
+    void selectTool(std::string_view line);
+    void defineTool(std::string_view line);
+    double numberAfter(std::string_view line, std::size_t letter) const;
+    double fieldNumber(std::string_view digits) const;
+    void bodyTool(int number);
+    void tableLine(std::string_view code, double diameter);
+
+    const DrillOptions& m_options;
+    const UnitRow& m_unit;
+    bool m_flashData = false;
+    const text::NumberPicture m_coordinate{"#######0.0##"};
+    const text::NumberPicture m_diameter{"##0.000##"};
+    const text::NumberPicture m_toolNumber{"#00"};
+
+    std::string m_table;
+    std::string m_body;
+    double m_x = 0;
+    double m_y = 0;
+    double m_sumX = 0;
+    double m_sumY = 0;
+    std::string m_point;  // the coordinate text waiting to become a hole
+    int m_toolCounter = 0;
+    bool m_toolJustWritten = false;
+    bool m_cycle = false;
+    bool m_headerDiameters = false;
+    std::array<int, kDCodeSlots> m_dCodes{};
+    std::size_t m_dCodesUsed = 0;
+    bool m_tooManyDCodes = false;
+    std::size_t m_holes = 0;
+    // Tool rule "指定文字": the codes defined so far by their number, and a
+    // definition that no selection has followed yet (OrCAD writes T1C0.028 inline
+    // with its holes and selects nothing).
+    std::array<std::string, 1000> m_definedCodes;
+    std::string m_unselectedDefinition;
+};
+
+double DrillConverter::fieldNumber(std::string_view digits) const {
+    bool negative = false;
+    std::string field;
+    for (char c : digits) {
+        if (c == '-') {
+            negative = true;
+        } else if (isDigit(c)) {
+            field += c;
+        }
+    }
+    const auto width = static_cast<std::size_t>(m_unit.integerDigits + m_unit.decimals);
+    if (m_unit.leftAligned && field.size() < width) {
+        field.append(width - field.size(), '0');  // suppressed trailing zeros
+    }
+    double value = 0;
+    for (char c : field) {
+        value = value * 10 + (c - '0');
+    }
+    value /= std::pow(10.0, m_unit.decimals);
+    if (m_unit.inch) {
+        value *= kMillimetresPerInch;
+    }
+    // The sign comes last: it takes no digit position.
+    return negative ? -value : value;
+}
+
+// The number after the letter at `letter`.
+double DrillConverter::numberAfter(std::string_view line, std::size_t letter) const {
+    std::string_view rest = line.substr(letter + 1);
+    std::size_t end = 0;
+    while (end < rest.size() &&
+           (isDigit(rest[end]) || rest[end] == '.' || rest[end] == '-' || rest[end] == '+')) {
+        ++end;
+    }
+    rest = rest.substr(0, end);
+    const bool point = rest.find('.') != std::string_view::npos;
+    if (m_unit.integerDigits > 0 && !(m_unit.inch && point)) {
+        return fieldNumber(rest);
+    }
+    std::size_t used = 0;
+    double value = decimalAt(rest, used);
+    if (m_unit.inch) {
+        return value * kMillimetresPerInch;
+    }
+    if (m_unit.unit == DrillUnit::Decimal) {
+        return value;
+    }
+    // Thousandths rounded to four decimals first, then the unit's own scale.
+    value = std::round(value * 10) / 10000;
+    switch (m_unit.unit) {
+        case DrillUnit::Hundredths:
+            return value * 10;
+        case DrillUnit::TenThousandths:
+            return value * 0.1;
+        case DrillUnit::HundredThousandths:
+            return value * 0.01;
+        default:
+            return value;
+    }
+}
+
+void DrillConverter::coordinates(std::string_view line) {
+    const std::size_t x = line.find('X');
+    const std::size_t y = line.find('Y');
+    if (x == std::string_view::npos && y == std::string_view::npos) {
+        return;
+    }
+    if (x != std::string_view::npos) {
+        const double value = numberAfter(line, x);
+        m_x = m_options.incremental ? (m_sumX += value) : value;
+    }
+    if (y != std::string_view::npos) {
+        const double value = numberAfter(line, y);
+        m_y = m_options.incremental ? (m_sumY += value) : value;
+    }
+    m_point.assign(1, 'X');
+    m_coordinate.append(m_point, m_x);
+    m_point += 'Y';
+    m_coordinate.append(m_point, m_y);
+}
+
+bool DrillConverter::holeWanted(std::string_view line) {
+    switch (m_options.holeRule) {
+        case DrillHoleRule::EveryCoordinate:
+            return true;
+        case DrillHoleRule::Code:
+            return contains(line, m_options.holeCode);
+        case DrillHoleRule::Cycle:
+            if (contains(line, m_options.cycleCode)) {
+                m_cycle = true;
+            }
+            if (contains(line, m_options.cancelCode)) {
+                m_cycle = false;
+            }
+            return m_cycle;
+    }
+    return false;
+}
+
+void DrillConverter::writeHole() {
+    if (!m_unselectedDefinition.empty()) {
+        m_body.append(m_unselectedDefinition).append("\r\n");
+        m_unselectedDefinition.clear();
+    }
+    m_body.append(m_point).append("\r\n");
+    m_point.clear();
+    m_toolJustWritten = false;
+    ++m_holes;
+}
+
+void DrillConverter::bodyTool(int number) {
+    m_body += 'T';
+    m_toolNumber.append(m_body, number);
+    m_body += "\r\n";
+}
+
+void DrillConverter::tableLine(std::string_view code, double diameter) {
+    m_table.append(code).append("C");
+    m_diameter.append(m_table, diameter);
+    m_table += "\r\n";
+}
+
+// Gerber flash data: D10 and up select the tools T10 and up, each listed once.
+bool DrillConverter::flashTool(std::string_view line) {
+    const std::size_t d = line.find('D');
+    std::size_t used = 0;
+    const double value = d == std::string_view::npos ? 0 : decimalAt(line.substr(d + 1), used);
+    if (!(value > 3) || value > 1e6) {
+        return false;
+    }
+    const int number = static_cast<int>(value);
+    bool known = false;
+    for (std::size_t k = 0; k < m_dCodesUsed; ++k) {
+        known = known || m_dCodes[k] == number;
+    }
+    if (!known) {
+        if (m_dCodesUsed == kDCodeSlots) {
+            m_tooManyDCodes = true;
+            return true;
+        }
+        m_dCodes[m_dCodesUsed++] = number;
+        std::string code = "T";
+        m_toolNumber.append(code, number);
+        tableLine(code, 1.0);
+    }
+    bodyTool(number);
+    return true;
+}
+
+void DrillConverter::toolByBlock(std::string_view line) {
+    if (line.find_first_of("XY") != std::string_view::npos || m_toolJustWritten) {
+        return;
+    }
+    ++m_toolCounter;
+    bodyTool(m_toolCounter);
+    std::string code = "T";
+    m_toolNumber.append(code, m_toolCounter);
+    const std::size_t c = line.find('C');
+    std::size_t used = 0;
+    double diameter = 1.0;
+    if (c != std::string_view::npos) {
+        diameter = decimalAt(line.substr(c + 1), used) * (m_unit.inch ? kMillimetresPerInch : 1);
+    }
+    tableLine(code, diameter);
+    m_toolJustWritten = true;
+    m_point.clear();
+}
+
+// A tool definition such as T1C0.8 (or T1F00S00C0.0280, whose feed and speed words
+// are not part of the tool's name): the tool is named by its "T" and number.
+void DrillConverter::defineTool(std::string_view line) {
+    m_headerDiameters = true;
+    const std::size_t t = line.find('T');
+    const std::size_t c = line.find('C');
+    std::size_t end = t == std::string_view::npos ? 0 : t + 1;
+    while (end < line.size() && isDigit(line[end])) {
+        ++end;
+    }
+    std::string_view code = line.substr(0, c);
+    if (t != std::string_view::npos && t < c && end > t + 1) {
+        code = line.substr(t, end - t);
+    }
+    std::size_t used = 0;
+    double diameter = decimalAt(line.substr(c + 1), used);
+    if (m_unit.inch) {
+        diameter *= kMillimetresPerInch;
+    }
+    tableLine(code, diameter);
+    const double number = t == std::string_view::npos ? -1 : decimalAt(line.substr(t + 1), used);
+    if (number >= 0 && number < static_cast<double>(m_definedCodes.size())) {
+        m_definedCodes[static_cast<std::size_t>(number)] = std::string(code);
+    }
+    m_unselectedDefinition = std::string(code);
+}
+
+// A tool selection (T01): spelt as its definition spells it (T1), so that the
+// selection finds its tool; T0 (no tool) selects nothing.
+void DrillConverter::selectTool(std::string_view line) {
+    m_unselectedDefinition.clear();
+    const std::size_t t = line.find('T');
+    std::size_t used = 0;
+    const double number = t == std::string_view::npos ? -1 : decimalAt(line.substr(t + 1), used);
+    const bool numbered = t != std::string_view::npos && used > 0 && t + 1 + used == line.size();
+    if (numbered && number == 0) {
+        return;
+    }
+    if (numbered && number < static_cast<double>(m_definedCodes.size()) &&
+        !m_definedCodes[static_cast<std::size_t>(number)].empty()) {
+        m_body.append(m_definedCodes[static_cast<std::size_t>(number)]).append("\r\n");
+        return;
+    }
+    m_body.append(line).append("\r\n");
+    if (!m_headerDiameters || numbered) {
+        // An undefined tool still keeps its holes: it gets the default diameter.
+        m_table.append(line).append("C1.000\r\n");
+        if (numbered && number < static_cast<double>(m_definedCodes.size())) {
+            m_definedCodes[static_cast<std::size_t>(number)] = std::string(line);
+        }
+    }
+}
+
+void DrillConverter::toolByCode(std::string_view line) {
+    if (m_options.toolCode.find('T') != std::string::npos) {
+        if (line.find('C') != std::string_view::npos) {
+            defineTool(line);
+        } else {
+            selectTool(line);
+        }
+    } else if (!m_toolJustWritten) {
+        ++m_toolCounter;
+        bodyTool(m_toolCounter);
+        std::string code = "T";
+        m_toolNumber.append(code, m_toolCounter);
+        tableLine(code, 1.0);
+    }
+}
+
+void DrillConverter::block(std::string_view line) {
+    // "G93" sets the zero point: no hole.
+    if (isHeader(line) || contains(line, "G93")) {
+        line = {};
+    }
+    coordinates(line);
+    if (holeWanted(line) && !m_point.empty()) {
+        writeHole();
+    }
+    if (m_flashData) {
+        if (flashTool(line)) {
+            m_toolJustWritten = true;
+            m_point.clear();
+        }
+        return;
+    }
+    if (m_options.toolRule == DrillToolRule::BlockWithoutCoordinates) {
+        toolByBlock(line);
+    } else if (contains(line, m_options.toolCode)) {
+        toolByCode(line);
+        m_toolJustWritten = true;
+        m_point.clear();
+    }
+}
+
+Result<std::string> DrillConverter::run(std::string_view text) {
+    const std::size_t first = text.find_first_of("*\n\r");
+    const char separator = first == std::string_view::npos ? '\0' : text[first];
+    std::string line;
+    std::size_t at = 0;
+    while (at < text.size()) {
+        std::size_t end = text.find(separator, at);
+        if (end == std::string_view::npos || separator == '\0') {
+            end = text.size();
+        }
+        line.clear();
+        for (std::size_t k = at; k < end; ++k) {
+            const char c = text[k];
+            if (c != ',' && c != '\n' && c != '\r' && c != '*' && c != '%' && c != ' ') {
+                line += c;
+            }
+        }
+        block(line);
+        if (m_tooManyDCodes) {
+            return Failure::message("ツール項目数が99を超えています。");
+        }
+        at = end + 1;
+    }
+    if (m_holes == 0) {
+        return Failure::message("変換可能なコマンドが、見つかりませんでした");
+    }
+    m_table += m_body;
+    return std::move(m_table);
+}
+
+}  // namespace
+
+const char* drillUnitCaption(DrillUnit unit) {
+    return unitRow(unit).caption;
+}
+
+std::string drillUnitName(DrillUnit unit) {
+    return unitRow(unit).name;
+}
+
+bool drillUnitFromName(std::string_view name, DrillUnit& unit) {
+    for (const UnitRow& row : kUnits) {
+        if (name == row.name || name == std::to_string(static_cast<int>(row.unit))) {
+            unit = row.unit;
+            return true;
+        }
+    }
+    return false;
+}
+
+Result<std::string> drillToHoles(std::string_view text, const DrillOptions& options) {
+    if (options.holeRule == DrillHoleRule::Code && options.holeCode.empty()) {
+        return Failure::message("穴とするコードを入力してください");
+    }
+    if (options.holeRule == DrillHoleRule::Cycle &&
+        (options.cycleCode.empty() || options.cancelCode.empty())) {
+        return Failure::message("ｻｲｸﾙｺｰﾄﾞとｷｬﾝｾﾙｺｰﾄﾞを入力してください");
+    }
+    if (options.toolRule == DrillToolRule::Code && options.toolCode.empty() &&
+        !(options.holeRule == DrillHoleRule::Code && options.holeCode == "D03")) {
+        return Failure::message("Tコードとする文字を入力してください");
+    }
+    return DrillConverter(options).run(text);
+}
+
+}  // namespace talmir::importers
