@@ -12,6 +12,8 @@ namespace talmir::importers {
 namespace {
 
 constexpr double kMillimetresPerInch = 25.4;
+// What a block of X and Y words alone is made of.
+constexpr std::string_view kPlain = "XY0123456789.-+";
 // Gerber flash data: D codes that get a tool line, as the dialog has room for.
 constexpr std::size_t kDCodeSlots = 100;
 
@@ -102,12 +104,13 @@ public:
     explicit DrillConverter(const DrillOptions& options)
         : m_options(options), m_unit(unitRow(options.unit)) {
         m_flashData = options.holeRule == DrillHoleRule::Code && options.holeCode == "D03";
+        m_plainToolCode = options.toolCode.find_first_not_of(kPlain) == std::string::npos;
     }
 
     Result<std::string> run(std::string_view text);
 
 private:
-    void block(std::string_view line);
+    void block(std::string_view line, bool plain);
     void coordinates(std::string_view line);
     bool holeWanted(std::string_view line);
     void writeHole();
@@ -124,6 +127,7 @@ private:
     const DrillOptions& m_options;
     const UnitRow& m_unit;
     bool m_flashData = false;
+    bool m_plainToolCode = false;  // a tool code that a plain block could hold
     const text::NumberPicture m_coordinate{"#######0.0##"};
     const text::NumberPicture m_diameter{"##0.000##"};
     const text::NumberPicture m_toolNumber{"#00"};
@@ -387,9 +391,11 @@ void DrillConverter::toolByCode(std::string_view line) {
     }
 }
 
-void DrillConverter::block(std::string_view line) {
+// `plain`: the block holds nothing but X and Y words, which is most of a drill
+// file and needs none of the header and code searches.
+void DrillConverter::block(std::string_view line, bool plain) {
     // "G93" sets the zero point: no hole.
-    if (isHeader(line) || contains(line, "G93")) {
+    if (!plain && (isHeader(line) || contains(line, "G93"))) {
         line = {};
     }
     coordinates(line);
@@ -405,7 +411,7 @@ void DrillConverter::block(std::string_view line) {
     }
     if (m_options.toolRule == DrillToolRule::BlockWithoutCoordinates) {
         toolByBlock(line);
-    } else if (contains(line, m_options.toolCode)) {
+    } else if ((!plain || m_plainToolCode) && contains(line, m_options.toolCode)) {
         toolByCode(line);
         m_toolJustWritten = true;
         m_point.clear();
@@ -415,21 +421,28 @@ void DrillConverter::block(std::string_view line) {
 Result<std::string> DrillConverter::run(std::string_view text) {
     const std::size_t first = text.find_first_of("*\n\r");
     const char separator = first == std::string_view::npos ? '\0' : text[first];
+    // Hole lines come out a little longer than they go in ("X12" is "X12.0"), and
+    // the tool table goes in front at the end without a second buffer.
+    m_body.reserve(2 * text.size() + 4096);
     std::string line;
     std::size_t at = 0;
     while (at < text.size()) {
-        std::size_t end = text.find(separator, at);
-        if (end == std::string_view::npos || separator == '\0') {
+        std::size_t end = separator == '\0' ? std::string_view::npos : text.find(separator, at);
+        if (end == std::string_view::npos) {
             end = text.size();
         }
         line.clear();
+        bool plain = true;
         for (std::size_t k = at; k < end; ++k) {
             const char c = text[k];
-            if (c != ',' && c != '\n' && c != '\r' && c != '*' && c != '%' && c != ' ') {
-                line += c;
+            if (c == ',' || c == '\n' || c == '\r' || c == '*' || c == '%' || c == ' ') {
+                continue;
             }
+            line += c;
+            plain = plain && (isDigit(c) || c == 'X' || c == 'Y' || c == '.' || c == '-' ||
+                              c == '+');
         }
-        block(line);
+        block(line, plain);
         if (m_tooManyDCodes) {
             return Failure::message("ツール項目数が99を超えています。");
         }
@@ -438,8 +451,8 @@ Result<std::string> DrillConverter::run(std::string_view text) {
     if (m_holes == 0) {
         return Failure::message("変換可能なコマンドが、見つかりませんでした");
     }
-    m_table += m_body;
-    return std::move(m_table);
+    m_body.insert(0, m_table);
+    return std::move(m_body);
 }
 
 }  // namespace
