@@ -33,10 +33,10 @@ Outcome runHoles(const Arguments& args, const std::vector<std::string>& inputs) 
         errors = "talmir-convert holes: " + guess.summary + "\n";
     }
     if (const auto unit = args.get("unit")) {
-        if (!importers::drillUnitFromName(*unit, options.unit)) {
+        if (!importers::coordinateUnitFromName(*unit, options.unit)) {
             return Outcome::usage(
-                "talmir-convert holes: --unit takes 0 to 13 or inch, inch-2.3-lz, inch-2.3-tz, "
-                "inch-2.4-lz, inch-2.4-tz, inch-3.3-lz, inch-3.3-tz\n");
+                "talmir-convert holes: --unit takes 0 to 14 or inch, inch-2.3-lz, inch-2.3-tz, "
+                "inch-2.4-lz, inch-2.4-tz, inch-3.3-lz, inch-3.3-tz, millionths\n");
         }
     }
     if (args.has("inc")) {
@@ -70,7 +70,7 @@ const CommandRegistration kHoles{{
     "drill data to hole data; --unit says how 1.23 mm is written: 0 = X1.23, 1 = X123 "
     "(default), 2 = X1230, 3 = X12300, 4 = X00123 (leading zeros, 3.3), 5 = X000123 (4.3), "
     "6 = X123000; inches: 7 or inch (decimal point), inch-2.3-lz, inch-2.3-tz, inch-2.4-lz, "
-    "inch-2.4-tz, inch-3.3-lz, inch-3.3-tz (8 to 13); --hole-rule 0 every block with "
+    "inch-2.4-tz, inch-3.3-lz, inch-3.3-tz (8 to 13), 14 or millionths = X1230000; --hole-rule 0 every block with "
     "coordinates is a hole (default), 1 blocks holding --hole-code (D03), 2 blocks while "
     "--cycle (G81) is on until --cancel (G80); --tool-rule 0 a block without coordinates "
     "starts a tool (default), 1 blocks holding --tool-code (T) are tools; --guess takes the "

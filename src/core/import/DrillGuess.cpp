@@ -217,31 +217,31 @@ void readLine(std::string_view line, Evidence& e) {
     }
 }
 
-DrillUnit metricUnit(const Evidence& e) {
+CoordinateUnit metricUnit(const Evidence& e) {
     if (e.zeros == 'L') {
-        return e.integerDigits == 4 ? DrillUnit::Leading4 : DrillUnit::Leading3;
+        return e.integerDigits == 4 ? CoordinateUnit::Leading4 : CoordinateUnit::Leading3;
     }
     switch (e.decimals) {
         case 2:
-            return DrillUnit::Hundredths;
+            return CoordinateUnit::Hundredths;
         case 4:
-            return DrillUnit::TenThousandths;
+            return CoordinateUnit::TenThousandths;
         case 5:
-            return DrillUnit::HundredThousandths;
+            return CoordinateUnit::HundredThousandths;
         default:
-            return DrillUnit::Thousandths;
+            return CoordinateUnit::Thousandths;
     }
 }
 
-DrillUnit inchUnit(const Evidence& e) {
+CoordinateUnit inchUnit(const Evidence& e) {
     const bool lz = e.zeros == 'L';
     if (e.decimals == 3) {
         if (e.integerDigits == 3) {
-            return lz ? DrillUnit::Inch33Lz : DrillUnit::Inch33Tz;
+            return lz ? CoordinateUnit::Inch33Lz : CoordinateUnit::Inch33Tz;
         }
-        return lz ? DrillUnit::Inch23Lz : DrillUnit::Inch23Tz;
+        return lz ? CoordinateUnit::Inch23Lz : CoordinateUnit::Inch23Tz;
     }
-    return lz ? DrillUnit::Inch24Lz : DrillUnit::Inch24Tz;
+    return lz ? CoordinateUnit::Inch24Lz : CoordinateUnit::Inch24Tz;
 }
 
 // The unit from what the text said, the rest from the numbers themselves.
@@ -253,7 +253,7 @@ void chooseUnit(Evidence& e, DrillOptions& options) {
     }
     if (e.decimalPoints) {
         options.unit =
-            e.units == Evidence::Units::Inch ? DrillUnit::InchDecimal : DrillUnit::Decimal;
+            e.units == Evidence::Units::Inch ? CoordinateUnit::InchDecimal : CoordinateUnit::Decimal;
         note(e, "小数点");
         return;
     }
@@ -279,7 +279,7 @@ void chooseUnit(Evidence& e, DrillOptions& options) {
 
 std::string describe(const DrillOptions& options, const Evidence& e) {
     std::string line = "推定: ";
-    line += drillUnitCaption(options.unit);
+    line += coordinateUnitCaption(options.unit);
     line += options.incremental ? " INC" : " ABS";
     switch (options.holeRule) {
         case DrillHoleRule::EveryCoordinate:

@@ -11,42 +11,10 @@ namespace talmir::importers {
 
 namespace {
 
-constexpr double kMillimetresPerInch = 25.4;
 // What a block of X and Y words alone is made of.
 constexpr std::string_view kPlain = "XY0123456789.-+";
 // Gerber flash data: D codes that get a tool line, as the dialog has room for.
 constexpr std::size_t kDCodeSlots = 100;
-
-struct UnitRow {
-    DrillUnit unit;
-    const char* caption;
-    const char* name;
-    int integerDigits;  // digit forms with a field: its integer positions
-    int decimals;       // its decimal positions
-    bool leftAligned;   // leading zeros kept: the digits fill the field from the left
-    bool inch;
-};
-
-constexpr std::array<UnitRow, kDrillUnitCount> kUnits{{
-    {DrillUnit::Decimal, "X1.23", "0", 0, 0, false, false},
-    {DrillUnit::Hundredths, "X123", "1", 0, 0, false, false},
-    {DrillUnit::Thousandths, "X1230", "2", 0, 0, false, false},
-    {DrillUnit::TenThousandths, "X12300", "3", 0, 0, false, false},
-    {DrillUnit::Leading3, "X00123", "4", 3, 3, true, false},
-    {DrillUnit::Leading4, "X000123", "5", 4, 3, true, false},
-    {DrillUnit::HundredThousandths, "X123000", "6", 0, 0, false, false},
-    {DrillUnit::InchDecimal, "INCH X1.23", "inch", 0, 0, false, true},
-    {DrillUnit::Inch23Lz, "INCH 2.3 LZ", "inch-2.3-lz", 2, 3, true, true},
-    {DrillUnit::Inch23Tz, "INCH 2.3 TZ", "inch-2.3-tz", 2, 3, false, true},
-    {DrillUnit::Inch24Lz, "INCH 2.4 LZ", "inch-2.4-lz", 2, 4, true, true},
-    {DrillUnit::Inch24Tz, "INCH 2.4 TZ", "inch-2.4-tz", 2, 4, false, true},
-    {DrillUnit::Inch33Lz, "INCH 3.3 LZ", "inch-3.3-lz", 3, 3, true, true},
-    {DrillUnit::Inch33Tz, "INCH 3.3 TZ", "inch-3.3-tz", 3, 3, false, true},
-}};
-
-const UnitRow& unitRow(DrillUnit unit) {
-    return kUnits.at(static_cast<std::size_t>(unit));
-}
 
 bool contains(std::string_view line, std::string_view code) {
     return line.find(code) != std::string_view::npos;
@@ -102,7 +70,7 @@ double decimalAt(std::string_view text, std::size_t& used) {
 class DrillConverter {
 public:
     explicit DrillConverter(const DrillOptions& options)
-        : m_options(options), m_unit(unitRow(options.unit)) {
+        : m_options(options), m_unit(coordinateForm(options.unit)) {
         m_flashData = options.holeRule == DrillHoleRule::Code && options.holeCode == "D03";
         m_plainToolCode = options.toolCode.find_first_not_of(kPlain) == std::string::npos;
     }
@@ -120,12 +88,11 @@ private:
     void selectTool(std::string_view line);
     void defineTool(std::string_view line);
     double numberAfter(std::string_view line, std::size_t letter) const;
-    double fieldNumber(std::string_view digits) const;
     void bodyTool(int number);
     void tableLine(std::string_view code, double diameter);
 
     const DrillOptions& m_options;
-    const UnitRow& m_unit;
+    const CoordinateForm& m_unit;
     bool m_flashData = false;
     bool m_plainToolCode = false;  // a tool code that a plain block could hold
     const text::NumberPicture m_coordinate{"#######0.0##"};
@@ -154,32 +121,6 @@ private:
     std::string m_unselectedDefinition;
 };
 
-double DrillConverter::fieldNumber(std::string_view digits) const {
-    bool negative = false;
-    std::string field;
-    for (char c : digits) {
-        if (c == '-') {
-            negative = true;
-        } else if (isDigit(c)) {
-            field += c;
-        }
-    }
-    const auto width = static_cast<std::size_t>(m_unit.integerDigits + m_unit.decimals);
-    if (m_unit.leftAligned && field.size() < width) {
-        field.append(width - field.size(), '0');  // suppressed trailing zeros
-    }
-    double value = 0;
-    for (char c : field) {
-        value = value * 10 + (c - '0');
-    }
-    value /= std::pow(10.0, m_unit.decimals);
-    if (m_unit.inch) {
-        value *= kMillimetresPerInch;
-    }
-    // The sign comes last: it takes no digit position.
-    return negative ? -value : value;
-}
-
 // The number after the letter at `letter`.
 double DrillConverter::numberAfter(std::string_view line, std::size_t letter) const {
     std::string_view rest = line.substr(letter + 1);
@@ -189,27 +130,28 @@ double DrillConverter::numberAfter(std::string_view line, std::size_t letter) co
         ++end;
     }
     rest = rest.substr(0, end);
-    const bool point = rest.find('.') != std::string_view::npos;
-    if (m_unit.integerDigits > 0 && !(m_unit.inch && point)) {
-        return fieldNumber(rest);
+    if (m_unit.integerDigits > 0) {
+        return fieldMillimetres(rest, m_unit);
     }
     std::size_t used = 0;
     double value = decimalAt(rest, used);
     if (m_unit.inch) {
         return value * kMillimetresPerInch;
     }
-    if (m_unit.unit == DrillUnit::Decimal) {
+    if (m_unit.unit == CoordinateUnit::Decimal) {
         return value;
     }
     // Thousandths rounded to four decimals first, then the unit's own scale.
     value = std::round(value * 10) / 10000;
     switch (m_unit.unit) {
-        case DrillUnit::Hundredths:
+        case CoordinateUnit::Hundredths:
             return value * 10;
-        case DrillUnit::TenThousandths:
+        case CoordinateUnit::TenThousandths:
             return value * 0.1;
-        case DrillUnit::HundredThousandths:
+        case CoordinateUnit::HundredThousandths:
             return value * 0.01;
+        case CoordinateUnit::Millionths:
+            return value * 0.001;
         default:
             return value;
     }
@@ -456,24 +398,6 @@ Result<std::string> DrillConverter::run(std::string_view text) {
 }
 
 }  // namespace
-
-const char* drillUnitCaption(DrillUnit unit) {
-    return unitRow(unit).caption;
-}
-
-std::string drillUnitName(DrillUnit unit) {
-    return unitRow(unit).name;
-}
-
-bool drillUnitFromName(std::string_view name, DrillUnit& unit) {
-    for (const UnitRow& row : kUnits) {
-        if (name == row.name || name == std::to_string(static_cast<int>(row.unit))) {
-            unit = row.unit;
-            return true;
-        }
-    }
-    return false;
-}
 
 Result<std::string> drillToHoles(std::string_view text, const DrillOptions& options) {
     if (options.holeRule == DrillHoleRule::Code && options.holeCode.empty()) {

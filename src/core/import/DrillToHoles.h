@@ -15,40 +15,12 @@
 //   tool rule "指定文字" with "T": T1C0.800 / T1 X1.0Y2.0 X1.5Y2.0
 
 #include "core/Failure.h"
+#include "core/import/CoordinateUnits.h"
 
 #include <string>
 #include <string_view>
 
 namespace talmir::importers {
-
-// How the value 1.23 mm (or 1.23 inch) is written in the input.
-enum class DrillUnit {
-    Decimal = 0,             // X1.23
-    Hundredths = 1,          // X123
-    Thousandths = 2,         // X1230
-    TenThousandths = 3,      // X12300
-    Leading3 = 4,            // X00123: leading zeros kept, 3 integer digits (3.3)
-    Leading4 = 5,            // X000123: the same with 4 integer digits (4.3)
-    HundredThousandths = 6,  // X123000
-    // Inches, turned into millimetres. LZ keeps the leading zeros (the digits are
-    // left-aligned in the m.n field), TZ the trailing ones (right-aligned).
-    InchDecimal = 7,  // X1.23
-    Inch23Lz = 8,
-    Inch23Tz = 9,
-    Inch24Lz = 10,
-    Inch24Tz = 11,
-    Inch33Lz = 12,
-    Inch33Tz = 13,
-};
-inline constexpr int kDrillUnitCount = 14;
-
-// The caption of a unit in the options dialog ("X1.23", ..., "INCH 2.4 TZ").
-const char* drillUnitCaption(DrillUnit unit);
-// The name of a unit on the command line: its number, or for the inch forms also
-// "inch", "inch-2.3-lz", ... ; false when `name` names none.
-bool drillUnitFromName(std::string_view name, DrillUnit& unit);
-// "inch-2.4-tz" for Inch24Tz, the number for the millimetre forms.
-std::string drillUnitName(DrillUnit unit);
 
 enum class DrillHoleRule {
     EveryCoordinate = 0,  // every block with coordinates is a hole
@@ -62,7 +34,7 @@ enum class DrillToolRule {
 };
 
 struct DrillOptions {
-    DrillUnit unit = DrillUnit::Hundredths;
+    CoordinateUnit unit = CoordinateUnit::Hundredths;
     bool incremental = false;
     DrillHoleRule holeRule = DrillHoleRule::EveryCoordinate;
     std::string holeCode = "D03";

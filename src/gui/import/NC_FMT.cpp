@@ -15,9 +15,7 @@ namespace {
 
 using importers::DrillHoleRule;
 using importers::DrillToolRule;
-using importers::DrillUnit;
-
-constexpr int kMillimetreForms = 7;
+using importers::CoordinateUnit;
 
 // `box` under the last option of `frame`, labelled `label` when there is one.
 QLineEdit* addBox(QGroupBox* frame, const QString& label, const QString& text) {
@@ -43,34 +41,24 @@ NC_FMT::NC_FMT(QWidget* parent) : OptionsDialog(QStringLiteral("ＮＣフォー�
 }
 
 void NC_FMT::buildUnitFrames() {
-    std::array<QRadioButton*, kMillimetreForms> millimetres{};
-    std::array<QRadioButton*, importers::kDrillUnitCount - kMillimetreForms> inches{};
-    std::array<const char*, kMillimetreForms> mmCaptions{};
-    std::array<const char*, importers::kDrillUnitCount - kMillimetreForms> inchCaptions{};
-    for (int k = 0; k < importers::kDrillUnitCount; ++k) {
-        const char* caption = importers::drillUnitCaption(static_cast<DrillUnit>(k));
-        if (k < kMillimetreForms) {
-            mmCaptions.at(static_cast<std::size_t>(k)) = caption;
-        } else {
-            inchCaptions.at(static_cast<std::size_t>(k - kMillimetreForms)) = caption;
-        }
-    }
-    const importers::DrillOptions defaults;
-    QGroupBox* mm =
-        optionFrame<kMillimetreForms>(this, QStringLiteral("単位(1.23㎜)"), mmCaptions, millimetres,
-                                      static_cast<std::size_t>(defaults.unit));
-    QGroupBox* inch = optionFrame<importers::kDrillUnitCount - kMillimetreForms>(
-        this, QStringLiteral("単位(1.23inch)"), inchCaptions, inches, 0);
-    // One choice across both frames.
+    // The millimetre forms in one frame, the inch forms in another, one choice
+    // across both.
+    auto* mm = new QGroupBox(QStringLiteral("単位(1.23㎜)"), this);
+    auto* inch = new QGroupBox(QStringLiteral("単位(1.23inch)"), this);
+    auto* mmLayout = new QVBoxLayout(mm);
+    auto* inchLayout = new QVBoxLayout(inch);
     m_unitGroup = new QButtonGroup(this);
-    for (int k = 0; k < importers::kDrillUnitCount; ++k) {
-        QRadioButton* button = k < kMillimetreForms
-                                   ? millimetres.at(static_cast<std::size_t>(k))
-                                   : inches.at(static_cast<std::size_t>(k - kMillimetreForms));
+    for (int k = 0; k < importers::kCoordinateUnitCount; ++k) {
+        const importers::CoordinateForm& form =
+            importers::coordinateForm(static_cast<CoordinateUnit>(k));
+        auto* button = new QRadioButton(QString::fromUtf8(form.caption), form.inch ? inch : mm);
+        (form.inch ? inchLayout : mmLayout)->addWidget(button);
         m_units.at(static_cast<std::size_t>(k)) = button;
         m_unitGroup->addButton(button, k);
     }
-    m_units.at(static_cast<std::size_t>(defaults.unit))->setChecked(true);
+    mmLayout->addStretch();
+    inchLayout->addStretch();
+    m_units.at(static_cast<std::size_t>(importers::DrillOptions{}.unit))->setChecked(true);
     QGroupBox* modes =
         optionFrame<2>(this, QStringLiteral("座標形式"), {"ABS (G90)", "INC (G91)"}, m_modes, 0);
     QGroupBox* ends =
@@ -141,7 +129,7 @@ void NC_FMT::applyGuess(const importers::DrillGuess& guess) {
 
 importers::DrillOptions NC_FMT::chosen() const {
     importers::DrillOptions options;
-    options.unit = static_cast<DrillUnit>(std::max(0, m_unitGroup->checkedId()));
+    options.unit = static_cast<CoordinateUnit>(std::max(0, m_unitGroup->checkedId()));
     options.incremental = checkedIndex(m_modes, 0) == 1;
     options.holeRule = static_cast<DrillHoleRule>(checkedIndex(m_holeRules, 0));
     options.toolRule = static_cast<DrillToolRule>(checkedIndex(m_toolRules, 0));

@@ -25,7 +25,7 @@ public:
     // Selects the guessed options and shows the guess.
     void applyGuess(const importers::DrillGuess& guess);
 
-    // Unit forms 0 to 13: the millimetre forms first, then the inch forms.
+    // The unit forms by their number (importers::CoordinateUnit).
     QRadioButton& Option1(int index) { return *m_units.at(static_cast<std::size_t>(index)); }
     QRadioButton& Option2(int index) { return *m_modes.at(static_cast<std::size_t>(index)); }
     QRadioButton& Option3(int index) { return *m_holeRules.at(static_cast<std::size_t>(index)); }
@@ -47,7 +47,7 @@ private:
     void applyRules();
     importers::DrillOptions chosen() const;
 
-    std::array<QRadioButton*, importers::kDrillUnitCount> m_units{};
+    std::array<QRadioButton*, importers::kCoordinateUnitCount> m_units{};
     QButtonGroup* m_unitGroup = nullptr;
     std::array<QRadioButton*, 2> m_modes{};
     std::array<QRadioButton*, 3> m_holeRules{};
