@@ -5,8 +5,10 @@
 #include "gui/import/EditFrmGbrFmt.h"
 #include "gui/import/GAI_FMT.h"
 #include "gui/windows/EditFrm.h"
+#include "gui/windows/GFrm.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QtTest>
 
 using namespace talmir;
@@ -37,7 +39,10 @@ private slots:
     void dialogShowsItsControls() {
         GAI_FMT dialog;
         checkUnitModeControls(dialog, dialog.command1(), QStringLiteral(" ガーバーフォーマット"),
-                              {"1.23", "123", "1230", "12300", "X00123", "X000123", "123000"});
+                              {"1.23", "123", "1230", "12300", "X00123", "X000123", "123000",
+                               "INCH X1.23", "INCH 2.3 LZ", "INCH 2.3 TZ", "INCH 2.4 LZ",
+                               "INCH 2.4 TZ", "INCH 3.3 LZ", "INCH 3.3 TZ", "X1230000"},
+                              {"入力単位(1.23mm)", "入力単位(1.23inch)", "座標形式"});
     }
 
     void okFillsTheGcodeWindow_data() {
@@ -96,6 +101,20 @@ private slots:
         Session s;
         expectFailureReportedOnce(kImport, s, "D10*X1Y1D01*D10000*X2Y2D01*",
                                   QStringLiteral("エラー番号 : 380\nプロパティの値が不正です。"));
+    }
+
+    void inchDataOpensWithItsOwnFormatAndComesOutInMillimetres() {
+        Session s;
+        setPane(s.frm->pane(), "%MOIN*%\r\n%FSLAX24Y24*%\r\nD10*\r\nX1000Y-25D03*\r\nM02*\r\n");
+        whenModalIs<GAI_FMT>([](GAI_FMT& dialog) {
+            QVERIFY(dialog.Option1(11).isChecked());  // INCH 2.4 TZ
+            QVERIFY(!dialog.guessLine().isHidden());
+            QVERIFY(dialog.guessLine().text().contains(QStringLiteral("FSLAX24Y24")));
+            dialog.command1().click();
+        });
+        MnuGbrFmt_Click(*s.frm);
+        QCOMPARE(paneBytes(GFrm::of(*s.frm).pane()),
+                 QByteArray("D10\r\nG00X0Y0\r\nG81X2.54Y-0.0635\r\n"));
     }
 };
 

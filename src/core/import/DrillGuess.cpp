@@ -26,8 +26,9 @@ struct Evidence {
     int integerDigits = 0;
     int decimals = 0;
     bool incremental = false;
-    bool excellon = false;  // M48 or tool definitions
-    bool gerber = false;    // %FS or %AD statements with D03 flashes
+    bool excellon = false;         // M48 or tool definitions
+    bool gerber = false;           // %FS or %AD statements with D03 flashes
+    bool formatStatement = false;  // %FS
     bool g81 = false;
     bool decimalPoints = false;
     // Coordinate digit statistics.
@@ -111,6 +112,7 @@ void gerberStatement(std::string_view line, Evidence& e) {
     const std::size_t fs = line.find("%FS");
     if (fs != std::string_view::npos && fs + 6 < line.size()) {
         e.gerber = true;
+        e.formatStatement = true;
         e.zeros = line[fs + 3] == 'T' ? 'L' : 'T';
         e.incremental = line[fs + 4] == 'I';
         const std::size_t x = line.find('X', fs);
@@ -127,6 +129,11 @@ void gerberStatement(std::string_view line, Evidence& e) {
     }
     if (contains(line, "%AD")) {
         e.gerber = true;
+    }
+    // Older data: G70 inches, G71 millimetres, unless a %MO statement said so.
+    if (e.units == Evidence::Units::Unknown && (contains(line, "G70") || contains(line, "G71"))) {
+        e.units = contains(line, "G70") ? Evidence::Units::Inch : Evidence::Units::Metric;
+        note(e, contains(line, "G70") ? "G70" : "G71");
     }
 }
 
@@ -228,6 +235,8 @@ CoordinateUnit metricUnit(const Evidence& e) {
             return CoordinateUnit::TenThousandths;
         case 5:
             return CoordinateUnit::HundredThousandths;
+        case 6:
+            return CoordinateUnit::Millionths;
         default:
             return CoordinateUnit::Thousandths;
     }
@@ -252,8 +261,8 @@ void chooseUnit(Evidence& e, DrillOptions& options) {
         note(e, largest < 0.25 ? "工具径(inch)" : "工具径(mm)");
     }
     if (e.decimalPoints) {
-        options.unit =
-            e.units == Evidence::Units::Inch ? CoordinateUnit::InchDecimal : CoordinateUnit::Decimal;
+        options.unit = e.units == Evidence::Units::Inch ? CoordinateUnit::InchDecimal
+                                                        : CoordinateUnit::Decimal;
         note(e, "小数点");
         return;
     }
@@ -301,9 +310,7 @@ std::string describe(const DrillOptions& options, const Evidence& e) {
     return line + ")";
 }
 
-}  // namespace
-
-DrillGuess guessDrillFormat(std::string_view text) {
+Evidence readEvidence(std::string_view text) {
     text = text.substr(0, std::min(text.size(), kSampleBytes));
     Evidence e;
     std::size_t at = 0;
@@ -319,7 +326,15 @@ DrillGuess guessDrillFormat(std::string_view text) {
         readLine(line, e);
         at = end + 1;
     }
+    return e;
+}
+
+}  // namespace
+
+DrillGuess guessDrillFormat(std::string_view text) {
+    Evidence e = readEvidence(text);
     DrillGuess guess;
+    text = text.substr(0, std::min(text.size(), kSampleBytes));
     const std::size_t first = text.find_first_of("*\n\r");
     if (first != std::string_view::npos) {
         guess.separator = text[first] == '*' ? 0 : text[first] == '\n' ? 1 : 2;
@@ -337,9 +352,35 @@ DrillGuess guessDrillFormat(std::string_view text) {
         note(e, "G81");
     }
     options.incremental = e.incremental;
+    if (e.gerber) {
+        e.decimalPoints = false;  // Gerber coordinates are digits only
+    }
     chooseUnit(e, options);
     guess.evidence = !e.reasons.empty();
     guess.summary = guess.evidence ? describe(options, e) : "推定できる情報がありません";
+    return guess;
+}
+
+GerberGuess guessGerberFormat(std::string_view text) {
+    Evidence e = readEvidence(text);
+    GerberGuess guess;
+    guess.incremental = e.incremental;
+    if (e.formatStatement && e.units != Evidence::Units::Unknown) {
+        const CoordinateUnit unit = e.units == Evidence::Units::Inch ? inchUnit(e) : metricUnit(e);
+        guess.unit = static_cast<int>(unit);
+    }
+    guess.evidence = e.formatStatement || e.units != Evidence::Units::Unknown;
+    if (!guess.evidence) {
+        guess.summary = "推定できる情報がありません";
+        return guess;
+    }
+    guess.summary = std::string("推定: ") +
+                    coordinateUnitCaption(static_cast<CoordinateUnit>(guess.unit)) +
+                    (guess.incremental ? " INC (" : " ABS (");
+    for (std::size_t k = 0; k < e.reasons.size(); ++k) {
+        guess.summary += (k == 0 ? "" : ", ") + e.reasons[k];
+    }
+    guess.summary += ")";
     return guess;
 }
 

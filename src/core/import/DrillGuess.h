@@ -29,4 +29,16 @@ struct DrillGuess {
 // Reads the first 256 KiB of `text`.
 DrillGuess guessDrillFormat(std::string_view text);
 
+// The Gerber import's choices from the data's format statement (%FSLAX24Y24*%:
+// zeros, absolute or incremental, digits) and unit (%MOIN*% or %MOMM*%, or G70 and
+// G71 of older data).
+struct GerberGuess {
+    int unit = 2;  // GerberImportOptions::unit
+    bool incremental = false;
+    std::string summary;
+    bool evidence = false;
+};
+
+GerberGuess guessGerberFormat(std::string_view text);
+
 }  // namespace talmir::importers

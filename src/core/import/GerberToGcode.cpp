@@ -1,5 +1,7 @@
 #include "core/import/GerberToGcode.h"
 
+#include "core/import/CoordinateUnits.h"
+
 #include "core/import/BlockWords.h"
 #include "core/text/NumberPicture.h"
 #include "core/text/NumericValue.h"
@@ -79,6 +81,15 @@ double leadingZeroValue(std::string_view number, int integerDigits) {
 
 // Millimetres of a number of the data under the unit option.
 double millimetres(std::string_view number, int unit) {
+    if (unit > 6 && unit < kCoordinateUnitCount) {
+        // The inch forms and the millionths, which the data's own format names.
+        const CoordinateForm& form = coordinateForm(static_cast<CoordinateUnit>(unit));
+        if (form.integerDigits > 0) {
+            return fieldMillimetres(number, form);
+        }
+        const double value = text::numericValue(number);
+        return form.inch ? value * kMillimetresPerInch : value * 1e-6;
+    }
     if (unit == 4 || unit == 5) {
         return leadingZeroValue(number, unit == 4 ? 3 : 4);
     }

@@ -25,6 +25,8 @@ struct GerberImportOptions {
     //   5 "X000123" the same with four integer digits
     //   6 "123000"  hundred-thousandths
     // A number written with a decimal point under 4 or 5 is read as millimetres.
+    // 7 to 14 are the further forms of CoordinateUnit: inches, turned into
+    // millimetres, and millionths of a millimetre (%FSLAX46Y46*% of today's data).
     int unit = 2;
     // Frame "座標形式": "INC" when true. The data's own G90 and G91 switch too.
     bool incremental = false;

@@ -1,6 +1,9 @@
 #include "gui/import/EditFrmGbrFmt.h"
 
+#include "core/import/DrillGuess.h"
 #include "core/import/GerberToGcode.h"
+#include "core/text/Lines.h"
+#include "gui/base/TextPane.h"
 #include "gui/import/ConvertIntoWindow.h"
 #include "gui/import/GAI_FMT.h"
 #include "gui/windows/EditFrm.h"
@@ -17,6 +20,7 @@ const EditFrmCommandRegistration kGbrFmt{"MnuGbrFmt_Click",
 
 void MnuGbrFmt_Click(EditFrm& frm) {
     GAI_FMT dialog(&frm);
+    dialog.applyGuess(importers::guessGerberFormat(text::paneSnapshot(frm.pane().shiftJis())));
     dialog.exec();
     if (!dialog.options()) {
         return;

@@ -1,13 +1,19 @@
 #pragma once
 // The options dialog of the Gerber import (" ガーバーフォーマット"): how the numbers
-// of the data map to millimetres, and whether they are absolute or incremental.
-// Every opening starts from the defaults: nothing is kept.
+// of the data map to millimetres (the inch forms beside the millimetre ones), and
+// whether they are absolute or incremental. Every opening starts from the defaults,
+// or from what the data's own format statement says (a line above the frames
+// tells what was guessed and from what): nothing is kept.
 
+#include "core/import/CoordinateUnits.h"
+#include "core/import/DrillGuess.h"
 #include "core/import/GerberToGcode.h"
 #include "gui/base/OptionsDialog.h"
 
 #include <array>
 
+class QButtonGroup;
+class QLabel;
 class QPushButton;
 class QRadioButton;
 
@@ -16,6 +22,10 @@ namespace talmir {
 class GAI_FMT : public OptionsDialog<importers::GerberImportOptions> {
 public:
     explicit GAI_FMT(QWidget* parent = nullptr);
+
+    // Selects the guessed unit and mode and shows the guess.
+    void applyGuess(const importers::GerberGuess& guess);
+    QLabel& guessLine() { return *m_guess; }
 
     QRadioButton& Option1(int index) { return *m_units.at(static_cast<std::size_t>(index)); }
     QRadioButton& Option2(int index) { return *m_modes.at(static_cast<std::size_t>(index)); }
@@ -28,7 +38,10 @@ public:
 private:
     importers::GerberImportOptions chosen() const;
 
-    std::array<QRadioButton*, 7> m_units{};
+    // By unit number: 0 to 6 and 14 in the millimetre frame, 7 to 13 in the inch one.
+    std::array<QRadioButton*, importers::kCoordinateUnitCount> m_units{};
+    QButtonGroup* m_unitGroup = nullptr;
+    QLabel* m_guess = nullptr;
     std::array<QRadioButton*, 2> m_modes{};
     RunCancelButtons m_row;
 };

@@ -67,7 +67,8 @@ dialog.Option2(incremental ? 1 : 0).click();
     // checked, ABS checked, the button texts and the frame titles.
     template <typename Dialog>
     void checkUnitModeControls(Dialog& dialog, QPushButton& execute, const QString& caption,
-                               const QStringList& units) {
+                               const QStringList& units,
+                               const QStringList& frameTitles = {"入力単位(1.23mm)", "座標形式"}) {
         QCOMPARE(dialog.windowTitle(), caption);
         for (int i = 0; i < units.size(); ++i) {
             QCOMPARE(dialog.Option1(i).text(), units[i]);
@@ -82,7 +83,7 @@ dialog.Option2(incremental ? 1 : 0).click();
         for (auto* frame : dialog.template findChildren<QGroupBox*>()) {
             frames << frame->title();
         }
-        QCOMPARE(frames, (QStringList{"入力単位(1.23mm)", "座標形式"}));
+        QCOMPARE(frames, frameTitles);
         // TALMIR_HOLD_MS keeps the dialog up for a look (or a screenshot) on a display.
         if (const int holdMs = qEnvironmentVariableIntValue("TALMIR_HOLD_MS"); holdMs > 0) {
             dialog.show();
