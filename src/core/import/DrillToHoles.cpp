@@ -1,5 +1,6 @@
 #include "core/import/DrillToHoles.h"
 
+#include "core/import/BlockWords.h"
 #include "core/text/NumberPicture.h"
 
 #include <array>
@@ -10,6 +11,8 @@
 namespace talmir::importers {
 
 namespace {
+
+using blocks::checked;
 
 // What a block of X and Y words alone is made of.
 constexpr std::string_view kPlain = "XY0123456789.-+";
@@ -164,12 +167,12 @@ void DrillConverter::coordinates(std::string_view line) {
         return;
     }
     if (x != std::string_view::npos) {
-        const double value = numberAfter(line, x);
-        m_x = m_options.incremental ? (m_sumX += value) : value;
+        const double value = checked(numberAfter(line, x));
+        m_x = m_options.incremental ? (m_sumX = checked(m_sumX + value)) : value;
     }
     if (y != std::string_view::npos) {
-        const double value = numberAfter(line, y);
-        m_y = m_options.incremental ? (m_sumY += value) : value;
+        const double value = checked(numberAfter(line, y));
+        m_y = m_options.incremental ? (m_sumY = checked(m_sumY + value)) : value;
     }
     m_point.assign(1, 'X');
     m_coordinate.append(m_point, m_x);
@@ -213,6 +216,7 @@ void DrillConverter::bodyTool(int number) {
 }
 
 void DrillConverter::tableLine(std::string_view code, double diameter) {
+    diameter = checked(diameter);
     m_table.append(code).append("C");
     m_diameter.append(m_table, diameter);
     m_table += "\r\n";
@@ -411,7 +415,11 @@ Result<std::string> drillToHoles(std::string_view text, const DrillOptions& opti
         !(options.holeRule == DrillHoleRule::Code && options.holeCode == "D03")) {
         return Failure::message("Tコードとする文字を入力してください");
     }
-    return DrillConverter(options).run(text);
+    try {
+        return DrillConverter(options).run(text);
+    } catch (const Failure& failure) {
+        return failure;  // a number beyond single precision
+    }
 }
 
 }  // namespace talmir::importers
