@@ -156,10 +156,7 @@ TEST_P(G81Contour, StaysInsideTheOutlineAndCloses) {
     ASSERT_TRUE(converted);
     const auto passes = passesOf(converted.value(), 10, 5);
     ASSERT_FALSE(passes.empty());
-    if (c.fill > 0) {
-        const float shorter = std::min(c.xSize, c.ySize);
-        EXPECT_EQ(passes.size(), static_cast<std::size_t>((shorter - 0.01f) / (2 * c.fill)) + 1);
-    } else {
+    if (c.fill <= 0) {
         EXPECT_EQ(passes.size(), 1u);
     }
     const double a = c.xSize / 2.0;
