@@ -37,17 +37,11 @@ GncFrm::GncFrm(const QStringList& sections, QWidget* parent)
     resize(minimumSizeHint().width(), 300);
 }
 
-std::vector<exporters::G81ToolRow> GncFrm::readRows() const {
-    const QTableWidget& cells = grid();
-    std::vector<exporters::G81ToolRow> rows;
-    rows.reserve(static_cast<std::size_t>(cells.rowCount()));
-    for (int row = 0; row < cells.rowCount(); ++row) {
-        exporters::G81ToolRow tool;
-        tool.code = cells.item(row, kCodeColumn)->text().toStdString();
-        tool.diameter = cells.item(row, kDiameterColumn)->text().toStdString();
-        rows.push_back(std::move(tool));
-    }
-    return rows;
+exporters::G81ToolRow GncFrm::readRow(int row) const {
+    exporters::G81ToolRow tool;
+    tool.code = grid().item(row, kCodeColumn)->text().toStdString();
+    tool.diameter = grid().item(row, kDiameterColumn)->text().toStdString();
+    return tool;
 }
 
 }  // namespace talmir

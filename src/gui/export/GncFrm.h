@@ -8,17 +8,15 @@
 #include "core/export/G81ToHoles.h"
 #include "gui/export/SectionGrid.h"
 
-#include <vector>
-
 namespace talmir {
 
-class GncFrm : public SectionGridDialog<std::vector<exporters::G81ToolRow>> {
+class GncFrm : public SectionGridDialog<exporters::G81ToolRow> {
 public:
     // `sections`: the names of the drilling sections, in tree order.
     explicit GncFrm(const QStringList& sections, QWidget* parent = nullptr);
 
 protected:
-    std::vector<exporters::G81ToolRow> readRows() const override;
+    exporters::G81ToolRow readRow(int row) const override;
 };
 
 }  // namespace talmir

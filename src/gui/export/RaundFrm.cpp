@@ -39,25 +39,16 @@ RaundFrm::RaundFrm(const QStringList& sections, QWidget* parent)
     resize(minimumSizeHint().width(), 300);
 }
 
-std::vector<exporters::G81ContourOptions> RaundFrm::readRows() const {
-    const QTableWidget& cells = grid();
-    std::vector<exporters::G81ContourOptions> rows;
-    rows.reserve(static_cast<std::size_t>(cells.rowCount()));
-    for (int row = 0; row < cells.rowCount(); ++row) {
-        auto number = [&](int column) {
-            return static_cast<float>(cellNumber(cells, row, column));
-        };
-        exporters::G81ContourOptions contour;
-        contour.shape = cells.item(row, kShapeColumn)->text() == kSquare
-                            ? exporters::G81Shape::Square
-                            : exporters::G81Shape::Round;
-        contour.xSizeMm = number(2);
-        contour.ySizeMm = number(3);
-        contour.fillMm = number(4);
-        contour.angleDeg = number(5);
-        rows.push_back(contour);
-    }
-    return rows;
+exporters::G81ContourOptions RaundFrm::readRow(int row) const {
+    auto number = [&](int column) { return static_cast<float>(cellNumber(grid(), row, column)); };
+    exporters::G81ContourOptions contour;
+    contour.shape = grid().item(row, kShapeColumn)->text() == kSquare ? exporters::G81Shape::Square
+                                                                      : exporters::G81Shape::Round;
+    contour.xSizeMm = number(2);
+    contour.ySizeMm = number(3);
+    contour.fillMm = number(4);
+    contour.angleDeg = number(5);
+    return contour;
 }
 
 }  // namespace talmir

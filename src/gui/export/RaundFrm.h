@@ -9,17 +9,15 @@
 #include "core/export/G81ToContours.h"
 #include "gui/export/SectionGrid.h"
 
-#include <vector>
-
 namespace talmir {
 
-class RaundFrm : public SectionGridDialog<std::vector<exporters::G81ContourOptions>> {
+class RaundFrm : public SectionGridDialog<exporters::G81ContourOptions> {
 public:
     // `sections`: the names of the drilling sections, in tree order.
     explicit RaundFrm(const QStringList& sections, QWidget* parent = nullptr);
 
 protected:
-    std::vector<exporters::G81ContourOptions> readRows() const override;
+    exporters::G81ContourOptions readRow(int row) const override;
 };
 
 }  // namespace talmir

@@ -14,7 +14,10 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <cstddef>
 #include <functional>
+#include <utility>
+#include <vector>
 
 namespace talmir {
 
@@ -40,8 +43,9 @@ SectionGrid makeSectionGrid(QWidget* parent, const QStringList& sections,
 // The number a cell holds, read as the program reads numbers (no number reads as 0).
 double cellNumber(const QTableWidget& grid, int row, int column);
 
-template <typename Options>
-class SectionGridDialog : public OptionsDialog<Options> {
+// Closes with one `Row` per grid row.
+template <typename Row>
+class SectionGridDialog : public OptionsDialog<std::vector<Row>> {
 public:
     QTableWidget& grid() { return *m_grid; }
     const QTableWidget& grid() const { return *m_grid; }
@@ -49,12 +53,19 @@ public:
     QPushButton& convertButton() { return *m_convert; }
 
     // "変換".
-    void Command1_Click() { this->execute(readRows()); }
+    void Command1_Click() {
+        std::vector<Row> rows;
+        rows.reserve(static_cast<std::size_t>(m_grid->rowCount()));
+        for (int row = 0; row < m_grid->rowCount(); ++row) {
+            rows.push_back(readRow(row));
+        }
+        this->execute(std::move(rows));
+    }
 
 protected:
     SectionGridDialog(const QString& caption, const QStringList& sections,
                       const SectionGridColumns& columns, QWidget* parent)
-        : OptionsDialog<Options>(caption, parent) {
+        : OptionsDialog<std::vector<Row>>(caption, parent) {
         const SectionGrid made = makeSectionGrid(this, sections, columns);
         m_grid = made.grid;
         m_cellEditor = made.editor;
@@ -65,8 +76,8 @@ protected:
         this->addToRow(m_convert);
     }
 
-    // The options of every row as the grid holds them.
-    virtual Options readRows() const = 0;
+    // The options of grid row `row` as the grid holds them.
+    virtual Row readRow(int row) const = 0;
 
 private:
     QTableWidget* m_grid = nullptr;
