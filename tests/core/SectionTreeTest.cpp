@@ -197,4 +197,42 @@ TEST(SectionTree, RebuildReadsNodeFilesWithAnyLineEnd) {
     EXPECT_EQ(out, "(T1)\r\nG01X1.Y1.\r\nG01X2.Y2.\r\n(T2)\r\n(T3)\r\nG01X3.Y3.\r\n");
 }
 
+// Drilling programs of other CAM systems give the holes after the first as lines of
+// X and Y alone; they stay with their G81 line until G80 or a motion word.
+TEST(SectionTree, HolesOfADrillingCycleStayWithTheirG81Line) {
+    struct CycleCase {
+        const char* what;
+        std::string program;
+        std::vector<std::pair<std::string, std::string>> nodes;
+    };
+    const CycleCase cases[] = {
+        {"cycle on a section line",
+         lines({"T1", "G81 R5. Z-2. X1. Y1.", "X2. Y2.", "(row)", "X3. Y3.", "G80", "X4. Y4."}),
+         {{"T1", ""},
+          {"G81 R5. Z-2. X1. Y1.", "X2. Y2.\r\nX3. Y3.\r\n"},
+          {"(row)", ""},
+          {"G80", ""},
+          {"X4. Y4.", ""}}},
+        {"cycle on a data line, ended by a feed",
+         lines({"(T1)", "G81X1.Y1.", "X2.Y2.", "G01X5.Y5.", "X6.Y6."}),
+         {{"(T1)", "G81X1.Y1.\r\nX2.Y2.\r\nG01X5.Y5.\r\n"}, {"X6.Y6.", ""}}},
+        {"no cycle",
+         lines({"(T1)", "G01X1.Y1.", "X2.Y2."}),
+         {{"(T1)", "G01X1.Y1.\r\n"}, {"X2.Y2.", ""}}},
+        {"a rapid move ends the cycle",
+         lines({"(T1)", "G81X1.Y1.", "G0 Z5.", "X2.Y2."}),
+         {{"(T1)", "G81X1.Y1.\r\n"}, {"G0 Z5.", ""}, {"X2.Y2.", ""}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const auto split = splitSections(c.program);
+        ASSERT_FALSE(split.failure);
+        ASSERT_EQ(split.nodes.size(), c.nodes.size());
+        for (std::size_t k = 0; k < c.nodes.size(); ++k) {
+            EXPECT_EQ(split.nodes[k].name, c.nodes[k].first);
+            EXPECT_EQ(split.nodes[k].data, c.nodes[k].second);
+        }
+    }
+}
+
 }  // namespace

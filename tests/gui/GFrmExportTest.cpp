@@ -22,22 +22,11 @@
 #include <QtTest>
 
 using namespace talmir;
+using talmir::testing::bytesOf;
+using talmir::testing::goldenBytes;
 using talmir::testing::whenModal;
 
 namespace {
-
-QByteArray bytesOf(const std::string& text) {
-    return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-// A file of the talmir-convert golden cases next to these tests.
-QByteArray golden(const QString& relative) {
-    QFile file(QStringLiteral(TALMIR_GOLDEN_DIR "/") + relative);
-    if (!file.open(QIODevice::ReadOnly)) {
-        qFatal("missing golden file %s", qPrintable(relative));
-    }
-    return file.readAll();
-}
 
 struct Session : talmir::testing::EditorSession {
     GFrm& withProgram(const QByteArray& program) {
@@ -79,7 +68,7 @@ private slots:
         QFETCH(int, option);
         QFETCH(QString, common);
         Session s;
-        GFrm& g = s.withProgram(golden(QStringLiteral("gcode2dxf/%1/input").arg(goldenCase)));
+        GFrm& g = s.withProgram(goldenBytes(QStringLiteral("gcode2dxf/%1/input").arg(goldenCase)));
         QString title;
         whenModal([&](QWidget* widget) {
             auto* dialog = dynamic_cast<DxfOutFrm*>(widget);
@@ -94,7 +83,8 @@ private slots:
         });
         g.action("MnuNcDxf_Click")->trigger();
         QCOMPARE(title, QStringLiteral("DXFの色設定"));
-        QCOMPARE(s.editorBytes(), golden(QStringLiteral("gcode2dxf/%1/expected").arg(goldenCase)));
+        QCOMPARE(s.editorBytes(),
+                 goldenBytes(QStringLiteral("gcode2dxf/%1/expected").arg(goldenCase)));
         QCOMPARE(s.frm->documentName(), g.windowTitle() + QStringLiteral(".dxf"));
         QCOMPARE(s.setting("DxfOption"), std::to_string(option));
         QCOMPARE(s.setting("DxfColor"), common.isEmpty() ? std::string("5") : common.toStdString());
@@ -105,7 +95,7 @@ private slots:
         Session s;
         s.frm->pane().setShiftJis("keep me");
         const QString name = s.frm->documentName();
-        GFrm& g = s.withProgram(golden(QStringLiteral("gcode2dxf/program/input")));
+        GFrm& g = s.withProgram(goldenBytes(QStringLiteral("gcode2dxf/program/input")));
         whenModal([](QWidget* widget) {
             auto* dialog = dynamic_cast<DxfOutFrm*>(widget);
             QVERIFY(dialog != nullptr);
@@ -202,7 +192,8 @@ private slots:
         QFETCH(int, blockEnd);
         QFETCH(bool, rs274x);
         Session s;
-        GFrm& g = s.withProgram(golden(QStringLiteral("gcode2gerber/%1/input").arg(goldenCase)));
+        GFrm& g =
+            s.withProgram(goldenBytes(QStringLiteral("gcode2gerber/%1/input").arg(goldenCase)));
         whenModal([&](QWidget* widget) {
             auto* dialog = dynamic_cast<GB_FMT*>(widget);
             QVERIFY(dialog != nullptr);
@@ -221,7 +212,7 @@ private slots:
         });
         g.action("MnuNcGbr_Click")->trigger();
         QCOMPARE(s.editorBytes(),
-                 golden(QStringLiteral("gcode2gerber/%1/expected").arg(goldenCase)));
+                 goldenBytes(QStringLiteral("gcode2gerber/%1/expected").arg(goldenCase)));
         QCOMPARE(s.frm->documentName(), g.windowTitle() + QStringLiteral(".gbr"));
     }
 
@@ -240,7 +231,7 @@ private slots:
         Session s;
         s.frm->pane().setShiftJis("keep me");
         const QString name = s.frm->documentName();
-        GFrm& g = s.withProgram(golden(QStringLiteral("gcode2gerber/program/input")));
+        GFrm& g = s.withProgram(goldenBytes(QStringLiteral("gcode2gerber/program/input")));
         whenModal([](QWidget* widget) { dynamic_cast<GB_FMT&>(*widget).command2().click(); });
         g.MnuNcGbr_Click();
         QCOMPARE(s.editorBytes(), QByteArray("keep me"));

@@ -2,7 +2,8 @@
 # Feeds what the hole-data exports of talmir-convert write to real third-party
 # readers (ezdxf, OpenCASCADE, gerbv, openpyxl) and compares what they read with the
 # generated hole data; runs dxfcircles2holes over the DXF corpus and compares its
-# holes with the circles ezdxf finds in model space.
+# holes with the circles ezdxf finds in model space; reads the G81 conversions of
+# the corpus's drilling program back.
 #
 #   validate_holes.sh TALMIR_CONVERT REPO_DIR
 #
@@ -97,6 +98,29 @@ for dxf in "$shared"/corpus/dxf/*.dxf; do
   fi
   result "dxfcircles2holes $name" $ok "$summary (exit $code)"
 done
+
+# The drilling program of the corpus (another CAM system's G81 cycles, the holes
+# after the first as lines of X and Y): g81-to-holes finds all 20 holes, and the
+# contours of g81-contours, drawn by gcode2dxf, are closed and stay inside the
+# outline asked for around their hole, pass by pass with fill too.
+drill=$shared/corpus/gcode/pcb2gcode_D1MiniGSR_drill_g81.ngc
+if [ -f "$drill" ]; then
+  "$convert" g81-to-holes "$drill" -o "$tmp/g81.txt"
+  holes=$(grep -c '^X' "$tmp/g81.txt")
+  [ "$holes" -eq 20 ]
+  result g81-to-holes $? "$holes holes, not 20"
+  # SHAPE A B FILL: the holes stand 2 mm apart, so every outline stays under 2 mm.
+  for shape in "round 1.8 0.8 0" "round 1.5 1.5 0.2" "round 0.8 1.9 0.15" \
+               "square 1.5 1.5 0" "square 1.9 1 0.3" "square 1 1.6 0.25"; do
+    read -r kind a b fill <<< "$shape"
+    "$convert" g81-contours --shape "$kind" --x-size "$a" --y-size "$b" --fill "$fill" \
+      "$drill" -o "$tmp/g81.nc" && "$convert" gcode2dxf "$tmp/g81.nc" -o "$tmp/g81.dxf" &&
+      summary=$("$py" "$tools/validate_dxf.py" "$tmp/g81.dxf" | tail -n 1) &&
+      has_all "$summary" "DXF OK" "audit:errors=0" &&
+      summary=$("$py" "$repo/tests/tools/check_contours.py" "$tmp/g81.dxf" "$tmp/g81.txt" "$a" "$b")
+    result "g81-contours $shape" $? "${summary:-conversion failed}"
+  done
+fi
 
 echo "$pass passed, $fail failed"
 [ "$fail" -eq 0 ] || exit 1

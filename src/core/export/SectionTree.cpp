@@ -1,5 +1,6 @@
 #include "core/export/SectionTree.h"
 
+#include "core/export/DrillCycle.h"
 #include "core/text/Lines.h"
 #include "core/text/ShiftJis.h"
 
@@ -15,6 +16,15 @@ constexpr std::size_t kMaxFileNameBytes = 255;
 
 Failure treeBuildError() {
     return Failure::message(std::string(kTreeBuildError));
+}
+
+// The node whose G81 cycle runs after `line`, which went to `open`: a G81 line
+// starts one there, G80 or a motion word ends it, any other line leaves it.
+SectionNode* cycleAfter(std::string_view line, SectionNode* open, SectionNode* cycle) {
+    if (hasG81Word(line)) {
+        return open;
+    }
+    return endsDrillCycle(line) ? nullptr : cycle;
 }
 
 }  // namespace
@@ -49,9 +59,16 @@ std::string nodeFileName(std::string_view name) {
 SectionSplit splitSections(std::string_view program) {
     SectionSplit split;
     std::unordered_map<std::string_view, std::size_t> index;
-    SectionNode* open = nullptr;  // the node whose file the data lines go to
+    SectionNode* open = nullptr;   // the node whose file the data lines go to
+    SectionNode* cycle = nullptr;  // the node of the G81 cycle that is running
     text::LineReader reader(program);
     for (std::string_view line; reader.next(line);) {
+        if (cycle != nullptr && isXyOnlyLine(line)) {
+            // Another hole of the running cycle: it stays with its G81 line.
+            cycle->data.append(line);
+            cycle->data.append(kEol);
+            continue;
+        }
         if (isDataLine(line)) {
             if (open == nullptr) {
                 split.failure = treeBuildError();
@@ -59,10 +76,12 @@ SectionSplit splitSections(std::string_view program) {
             }
             open->data.append(line);
             open->data.append(kEol);
+            cycle = cycleAfter(line, open, cycle);
             continue;
         }
         if (const auto it = index.find(line); it != index.end()) {
             open = &split.nodes[it->second];
+            cycle = cycleAfter(line, open, cycle);
             continue;
         }
         if (split.nodes.size() == kMaxSections || !isSafeNodeName(line)) {
@@ -76,6 +95,7 @@ SectionSplit splitSections(std::string_view program) {
         index.emplace(line, split.nodes.size());
         split.nodes.push_back(SectionNode{std::string(line), {}});
         open = &split.nodes.back();
+        cycle = cycleAfter(line, open, cycle);
     }
     return split;
 }

@@ -52,7 +52,9 @@ struct SectionSplit {
 };
 
 // Splits `program` (CR LF, LF or CR lines; the text ends without an empty line
-// after a final line end) into its sections.
+// after a final line end) into its sections. While a G81 cycle runs (from a line
+// with the G81 word to G80 or a motion word), a line holding only X and Y is a
+// further hole of it and goes to the node of the G81 line, not to a node of its own.
 SectionSplit splitSections(std::string_view program);
 
 // Appends one section of the rebuilt text to `out`: the section line, then every

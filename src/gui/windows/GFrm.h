@@ -36,6 +36,8 @@ public:
     void MnuIges_Click() { runCommand("MnuIges_Click"); }
     void MnuNcGbr_Click() { runCommand("MnuNcGbr_Click"); }
     void MnuGHpgl_Click() { runCommand("MnuGHpgl_Click"); }
+    void MnuG81Nc_Click() { runCommand("MnuG81Nc_Click"); }
+    void MnuG81Raundo_Click() { runCommand("MnuG81Raundo_Click"); }
     // Applications and help.
     void MnuVultane_Click();
     void MnuApp_Click(int index);

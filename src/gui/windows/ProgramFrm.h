@@ -75,6 +75,13 @@ public:
     // the window then stays as it was. Asking for the view already shown changes
     // nothing.
     bool TextOrTree(int index) override;
+    QStringList nodeNames() const override;
+    std::string readNode(const QString& name) const override;
+    void writeNode(const QString& name, std::string_view bytes) override {
+        writeNodeFile(name, bytes);
+    }
+    bool storeCurrentNode() override;
+    bool reloadCurrentNode() override;
 
     QTreeWidget& tree() { return *m_tree; }
     QComboBox& searchBox() { return *m_searchBox; }

@@ -48,6 +48,34 @@ QString ProgramFrm::currentNodeName() const {
     return m_currentNode == nullptr ? QString() : nameOf(m_currentNode);
 }
 
+QStringList ProgramFrm::nodeNames() const {
+    QStringList names;
+    for (int n = 0; n < m_tree->topLevelItemCount(); ++n) {
+        names << nameOf(m_tree->topLevelItem(n));
+    }
+    return names;
+}
+
+std::string ProgramFrm::readNode(const QString& name) const {
+    return readFileBytesOrThrow(nodePath(name));
+}
+
+bool ProgramFrm::storeCurrentNode() {
+    if (m_currentNode == nullptr) {
+        return true;
+    }
+    return m_guard->run({}, [this] {
+        writeNodeFile(nameOf(m_currentNode), text::paneSnapshot(m_pane->shiftJis()));
+    });
+}
+
+bool ProgramFrm::reloadCurrentNode() {
+    if (m_currentNode == nullptr) {
+        return true;
+    }
+    return m_guard->run({}, [this] { loadNode(m_currentNode); });
+}
+
 QString ProgramFrm::nodePath(const QString& name) const {
     return nodeFolder() + name;
 }

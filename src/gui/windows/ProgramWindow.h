@@ -13,6 +13,7 @@
 
 #include <QMainWindow>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <optional>
@@ -40,6 +41,21 @@ public:
     // 0: the text view, 1: the tree view. False when the switch failed and was
     // reported; the window then stays as it was.
     virtual bool TextOrTree(int index) = 0;
+    // The nodes of the tree view, in tree order, by their names (the names of
+    // their files); empty in the text view of a window that has no tree.
+    virtual QStringList nodeNames() const = 0;
+    // The bytes of the file of the node `name`, and the file written anew; both
+    // throw Failure when the file cannot be read or written.
+    virtual std::string readNode(const QString& name) const = 0;
+    virtual void writeNode(const QString& name, std::string_view bytes) = 0;
+    // Writes the pane over the file of the node it shows (as the switch to the
+    // text view does first), so that a command reading the node files sees what
+    // the user sees. False when it could not be written (and was reported).
+    virtual bool storeCurrentNode() = 0;
+    // Loads the file of the node shown in the pane into the pane again, after a
+    // command rewrote it, so that a later switch to the text view does not write
+    // the old pane over it. False when it could not be read (and was reported).
+    virtual bool reloadCurrentNode() = 0;
 
     QString caption() const;
     void setCaption(const QString& caption);

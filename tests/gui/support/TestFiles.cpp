@@ -29,4 +29,16 @@ QByteArray readBytes(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
+QByteArray bytesOf(const std::string& text) {
+    return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QByteArray goldenBytes(const QString& relative) {
+    QFile file(QStringLiteral(TALMIR_GOLDEN_DIR "/") + relative);
+    if (!file.open(QIODevice::ReadOnly)) {
+        qFatal("missing golden file %s", qPrintable(relative));
+    }
+    return file.readAll();
+}
+
 }  // namespace talmir::testing

@@ -8,6 +8,8 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include <string>
+
 namespace talmir::testing {
 
 class ScratchFolders {
@@ -28,5 +30,11 @@ private:
 
 void writeBytes(const QString& path, const QByteArray& bytes);
 QByteArray readBytes(const QString& path);
+
+// The bytes of a Shift-JIS text as Qt holds bytes.
+QByteArray bytesOf(const std::string& text);
+// A file of the talmir-convert golden cases (tests/golden/`relative`); a missing
+// one stops the test program.
+QByteArray goldenBytes(const QString& relative);
 
 }  // namespace talmir::testing
