@@ -1,0 +1,17 @@
+// IGES files into G-code, with and without the record list the window shows.
+
+#include <string>
+
+#include "FuzzInput.h"
+#include "core/import/IgesToGcode.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    talmir::fuzz::FuzzInput input(data, size);
+    std::string records;
+    talmir::importers::IgesImportOptions options;
+    if (input.flag()) {
+        options.records = &records;
+    }
+    (void)talmir::importers::igesToGcode(input.text(), options);
+    return 0;
+}
