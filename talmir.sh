@@ -84,7 +84,8 @@ case "${1:-}" in
     # The core tests once more under AddressSanitizer and UndefinedBehaviorSanitizer.
     if [ "${TALMIR_SKIP_ASAN:-0}" != 1 ]; then
       cmake --preset asan-core >/dev/null
-      cmake --build --preset asan-core -j "$jobs" --target talmir_core_tests talmir-convert
+      cmake --build --preset asan-core -j "$jobs" --target talmir_core_tests talmir-convert \
+        talmir_fuzz_replays
       ctest --preset asan-core -j "$jobs"
     fi
     ;;
