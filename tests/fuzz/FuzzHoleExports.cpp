@@ -3,12 +3,12 @@
 // workbook goes to one file in the temporary folder, written over by every input.
 
 #include <unistd.h>
+
 #include <filesystem>
 #include <string>
 
+#include "ExportOptions.h"
 #include "FuzzInput.h"
-#include "core/export/GcodeToDxf.h"
-#include "core/export/GcodeToGerber.h"
 #include "core/export/GcodeToIges.h"
 #include "core/export/HolesToDxf.h"
 #include "core/export/HolesToGerber.h"
@@ -18,25 +18,6 @@
 namespace {
 
 using namespace talmir::exporters;
-
-void toDxf(talmir::fuzz::FuzzInput& input) {
-    const bool same = input.flag();
-    DxfOptions options;
-    const auto layers = holeDxfLayers(input.text());
-    if (layers) {
-        options.colours = dxfDialogColours(same ? DxfColourMode::Same : DxfColourMode::All, 3,
-                                           layers.value().size());
-    }
-    (void)holesToDxf(input.text(), options);
-}
-
-void toGerber(talmir::fuzz::FuzzInput& input) {
-    GerberOptions options;
-    options.unit = input.choice(4);
-    options.blockEnd = static_cast<GerberBlockEnd>(input.choice(4));
-    options.rs274x = input.flag();
-    (void)holesToGerber(input.text(), options);
-}
 
 void toSheet(talmir::fuzz::FuzzInput& input) {
     static const std::string path = (std::filesystem::temp_directory_path() /
@@ -54,13 +35,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The spreadsheet is the slow one (a zip file per input): one input in eight.
     switch (input.choice(8)) {
         case 0:
-        case 1:
-            toDxf(input);
-            break;
+        case 1: {
+            // The options first: they shorten the text the export then reads.
+            const DxfOptions options = talmir::fuzz::dxfOptions(input, holeDxfLayers(input.text()));
+            (void)holesToDxf(input.text(), options);
+        } break;
         case 2:
-        case 3:
-            toGerber(input);
-            break;
+        case 3: {
+            const GerberOptions options = talmir::fuzz::gerberOptions(input);
+            (void)holesToGerber(input.text(), options);
+        } break;
         case 4:
             toSheet(input);
             break;

@@ -9,9 +9,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     talmir::fuzz::FuzzInput input(data, size);
     std::string records;
     talmir::importers::IgesImportOptions options;
-    if (input.flag()) {
-        options.records = &records;
-    }
+    options.records = input.sometimes(records);
     (void)talmir::importers::igesToGcode(input.text(), options);
     return 0;
 }

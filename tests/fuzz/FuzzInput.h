@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <utility>
 
@@ -28,6 +29,10 @@ public:
     // One of `count` choices (0 to count - 1).
     int choice(int count) { return option() % count; }
     bool flag() { return (option() & 1) != 0; }
+
+    // `list` or no list, as the next option says: for the readers that can also
+    // fill the list a window shows beside the result.
+    std::string* sometimes(std::string& list) { return flag() ? &list : nullptr; }
 
     // The text left for the reader.
     std::string_view text() const { return m_bytes; }
