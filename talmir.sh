@@ -3,9 +3,9 @@
 #   ./talmir.sh [FILE]   install what is missing, build (release) and start the editor
 #   ./talmir.sh test     install what is missing, build the ci preset and run every test
 #   ./talmir.sh build    build (release) only
-#   ./talmir.sh fuzz [SECONDS]   build the fuzz preset and run every harness SECONDS
-#                        (default 60) one after the other; new findings go to
-#                        build/fuzz/findings/<harness>/
+#   ./talmir.sh fuzz [SECONDS [HARNESS...]]   build the fuzz preset and run every
+#                        harness (or those named) SECONDS (default 60) one after the
+#                        other; new findings go to build/fuzz/findings/<harness>/
 set -euo pipefail
 # The caller's folder: a relative FILE names a file there.
 start_dir=$PWD
@@ -42,13 +42,20 @@ build_release() {
   cmake --build --preset release -j "$jobs"
 }
 
-# Runs every harness of tests/fuzz/harnesses.txt for $1 seconds on its seeds (the
-# folders that exist) and its dictionary, and prints executions and findings each.
+# Runs the harnesses of tests/fuzz/harnesses.txt (all, or those named after $1) for
+# $1 seconds each on its seeds (the folders that exist) and its dictionary, and
+# prints executions and findings each.
 run_fuzzers() {
-  local seconds=$1 out=build/fuzz total_findings=0
+  local seconds=$1 out=build/fuzz total_findings=0 table
+  shift
+  # Read whole first: the table may be edited while the fuzzers run.
+  mapfile -t table < tests/fuzz/harnesses.txt
   printf '%-20s %12s %9s\n' harness executions findings
-  while read -r name dict seeds; do
+  local entry name dict seeds
+  for entry in "${table[@]}"; do
+    read -r name dict seeds <<< "$entry"
     case "$name" in '' | '#'*) continue ;; esac
+    if [ $# -gt 0 ] && [[ " $* " != *" $name "* ]]; then continue; fi
     local corpus=$out/corpus/$name findings=$out/findings/$name dirs=()
     mkdir -p "$corpus" "$findings"
     for d in $seeds; do [ -d "$d" ] && dirs+=("$d"); done
@@ -60,7 +67,7 @@ run_fuzzers() {
     found=$(find "$findings" -type f | wc -l)
     total_findings=$((total_findings + found))
     printf '%-20s %12s %9s\n' "$name" "${runs:-?}" "$found"
-  done < tests/fuzz/harnesses.txt
+  done
   [ "$total_findings" -eq 0 ]
 }
 
@@ -93,7 +100,7 @@ case "${1:-}" in
     ensure_packages "${build_packages[@]}" "${fuzz_packages[@]}"
     cmake --preset fuzz >/dev/null
     cmake --build --preset fuzz -j "$jobs"
-    run_fuzzers "${2:-60}"
+    run_fuzzers "${2:-60}" "${@:3}"
     ;;
   build)
     build_release
