@@ -3,6 +3,9 @@
 #   ./talmir.sh [FILE]   install what is missing, build (release) and start the editor
 #   ./talmir.sh test     install what is missing, build the ci preset and run every test
 #   ./talmir.sh build    build (release) only
+#   ./talmir.sh fuzz [SECONDS [HARNESS...]]   build the fuzz preset and run every
+#                        harness (or those named) SECONDS (default 60) one after the
+#                        other; new findings go to build/fuzz/findings/<harness>/
 set -euo pipefail
 # The caller's folder: a relative FILE names a file there.
 start_dir=$PWD
@@ -15,6 +18,8 @@ build_packages=(cmake ninja-build g++ pkg-config qt6-base-dev libqscintilla2-qt6
 # Extra packages for the tests: real third-party readers of our output and PDF text.
 test_packages=(python3 python3-ezdxf python3-openpyxl gerbv hp2xx imagemagick
   occt-draw libocct-draw-dev poppler-utils xvfb xauth clang-format clang-tidy)
+# Extra packages for ./talmir.sh fuzz only: clang with libFuzzer.
+fuzz_packages=(clang-14 libclang-rt-14-dev)
 
 ensure_packages() {
   local missing=()
@@ -37,6 +42,35 @@ build_release() {
   cmake --build --preset release -j "$jobs"
 }
 
+# Runs the harnesses of tests/fuzz/harnesses.txt (all, or those named after $1) for
+# $1 seconds each on its seeds (the folders that exist) and its dictionary, and
+# prints executions and findings each.
+run_fuzzers() {
+  local seconds=$1 out=build/fuzz total_findings=0 table
+  shift
+  # Read whole first: the table may be edited while the fuzzers run.
+  mapfile -t table < tests/fuzz/harnesses.txt
+  printf '%-20s %12s %9s\n' harness executions findings
+  local entry name dict seeds
+  for entry in "${table[@]}"; do
+    read -r name dict seeds <<< "$entry"
+    case "$name" in '' | '#'*) continue ;; esac
+    if [ $# -gt 0 ] && [[ " $* " != *" $name "* ]]; then continue; fi
+    local corpus=$out/corpus/$name findings=$out/findings/$name dirs=()
+    mkdir -p "$corpus" "$findings"
+    for d in $seeds; do [ -d "$d" ] && dirs+=("$d"); done
+    nice -n 10 "$out/bin/fuzz_$name" -max_total_time="$seconds" -dict="tests/fuzz/$dict.dict" \
+      -artifact_prefix="$findings/" -max_len=65536 -timeout=10 -rss_limit_mb=2048 \
+      -print_final_stats=1 "$corpus" "${dirs[@]}" < /dev/null > "$out/$name.log" 2>&1 || true
+    local runs found
+    runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$out/$name.log" | tail -1)
+    found=$(find "$findings" -type f | wc -l)
+    total_findings=$((total_findings + found))
+    printf '%-20s %12s %9s\n' "$name" "${runs:-?}" "$found"
+  done
+  [ "$total_findings" -eq 0 ]
+}
+
 case "${1:-}" in
   test)
     ensure_packages "${build_packages[@]}" "${test_packages[@]}"
@@ -57,9 +91,16 @@ case "${1:-}" in
     # The core tests once more under AddressSanitizer and UndefinedBehaviorSanitizer.
     if [ "${TALMIR_SKIP_ASAN:-0}" != 1 ]; then
       cmake --preset asan-core >/dev/null
-      cmake --build --preset asan-core -j "$jobs" --target talmir_core_tests talmir-convert
+      cmake --build --preset asan-core -j "$jobs" --target talmir_core_tests talmir-convert \
+        talmir_fuzz_replays
       ctest --preset asan-core -j "$jobs"
     fi
+    ;;
+  fuzz)
+    ensure_packages "${build_packages[@]}" "${fuzz_packages[@]}"
+    cmake --preset fuzz >/dev/null
+    cmake --build --preset fuzz -j "$jobs"
+    run_fuzzers "${2:-60}" "${@:3}"
     ;;
   build)
     build_release

@@ -40,7 +40,7 @@ struct GerberOptions {
 
 // The whole Gerber text. Fails with the message "変換可能なコマンドが、見つかりませんでした"
 // when no G00 line is there to convert, with error 9 beyond 256 distinct section
-// lines, and with error 6 for a number that is not finite.
+// lines, and with error 6 for a number beyond single precision.
 Result<std::string> gcodeToGerber(std::string_view gcode, const GerberOptions& options);
 
 // The same bytes handed to `sink` piece by piece; gives their number. A failure

@@ -65,6 +65,9 @@ void appendGerberFormat(std::string& out, const GerberForm& form) {
 }
 
 void appendGerberCoordinate(std::string& out, const GerberForm& form, char letter, double value) {
+    // A word beyond single precision is an overflow, as in the other exports, not
+    // a 42-digit integer; within it the double is written as it was read.
+    static_cast<void>(toSingle(value));
     out.push_back(letter);
     appendNumber(out, *form.picture, form.factor * value);
 }

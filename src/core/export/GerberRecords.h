@@ -29,7 +29,7 @@ GerberForm gerberForm(const GerberOptions& options);
 void appendGerberFormat(std::string& out, const GerberForm& form);
 
 // `letter` and factor × `value` through the coordinate picture; the overflow
-// failure for a value that is not finite.
+// failure for a value beyond single precision (NaN and infinity among them).
 void appendGerberCoordinate(std::string& out, const GerberForm& form, char letter, double value);
 
 }  // namespace talmir::exporters

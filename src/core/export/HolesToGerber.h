@@ -19,7 +19,7 @@ class ExportSink;
 
 // The whole Gerber text. In the RS-274X form a D code that is selected (or a flash
 // before any selection, which uses D10) but never defined gets a 0.1 mm round
-// aperture in the header. Fails with error 6 for a number that is not finite.
+// aperture in the header. Fails with error 6 for a number beyond single precision.
 Result<std::string> holesToGerber(std::string_view holes, const GerberOptions& options);
 
 // The same bytes handed to `sink` piece by piece; gives their number.

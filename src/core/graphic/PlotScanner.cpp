@@ -324,7 +324,7 @@ void Scanner::gcodeField(std::string_view field) {
 }
 
 void Scanner::gcodeLine(std::string_view line) {
-    if (std::memchr(line.data(), '"', line.size()) != nullptr) {
+    if (line.find('"') != std::string_view::npos) {
         text::CommaFields fields(line);
         for (std::string_view field; fields.next(field);) {
             gcodeField(field);
@@ -332,12 +332,11 @@ void Scanner::gcodeLine(std::string_view line) {
         return;
     }
     for (;;) {
-        const void* comma = std::memchr(line.data(), ',', line.size());
-        if (comma == nullptr) {
+        const std::size_t at = line.find(',');
+        if (at == std::string_view::npos) {
             gcodeField(trimBlanks(line));
             return;
         }
-        const auto at = static_cast<std::size_t>(static_cast<const char*>(comma) - line.data());
         gcodeField(trimBlanks(line.substr(0, at)));
         line.remove_prefix(at + 1);
     }
@@ -345,7 +344,8 @@ void Scanner::gcodeLine(std::string_view line) {
 
 // Whether any field of the text holds a "G" that is a character of its own.
 bool anyFieldHasG(std::string_view text) {
-    if (std::memchr(text.data(), '"', text.size()) != nullptr) {
+    // find, not memchr: an empty text may have no data pointer at all.
+    if (text.find('"') != std::string_view::npos) {
         text::CommaFieldReader fields(text);
         for (std::string_view field; fields.next(field);) {
             if (containsText(field, "G")) {
@@ -399,7 +399,8 @@ double numberAfter(std::string_view field, std::size_t letter) {
 }
 
 std::size_t countCommaFields(std::string_view text) {
-    if (std::memchr(text.data(), '"', text.size()) != nullptr) {
+    // find, not memchr: an empty text may have no data pointer at all.
+    if (text.find('"') != std::string_view::npos) {
         std::size_t count = 0;
         text::CommaFieldReader fields(text);
         for (std::string_view field; fields.next(field);) {

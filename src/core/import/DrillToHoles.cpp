@@ -1,9 +1,9 @@
 #include "core/import/DrillToHoles.h"
 
-#include "core/import/BlockWords.h"
 #include "core/text/NumberPicture.h"
 
 #include <array>
+#include <cfloat>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -12,7 +12,10 @@ namespace talmir::importers {
 
 namespace {
 
-using blocks::checked;
+// False for NaN, infinity and anything past single precision.
+bool fitsSingle(double value) {
+    return std::fabs(value) <= static_cast<double>(FLT_MAX);
+}
 
 // What a block of X and Y words alone is made of.
 constexpr std::string_view kPlain = "XY0123456789.-+";
@@ -116,6 +119,9 @@ private:
     std::array<int, kDCodeSlots> m_dCodes{};
     std::size_t m_dCodesUsed = 0;
     bool m_tooManyDCodes = false;
+    // A coordinate or diameter the hole window's single-precision tables cannot
+    // hold (a field of fifty digits, infinity from hundreds): error 6.
+    bool m_overflow = false;
     std::size_t m_holes = 0;
     // Tool rule "指定文字": the codes defined so far by their number, and a
     // definition that no selection has followed yet (OrCAD writes T1C0.028 inline
@@ -167,12 +173,16 @@ void DrillConverter::coordinates(std::string_view line) {
         return;
     }
     if (x != std::string_view::npos) {
-        const double value = checked(numberAfter(line, x));
-        m_x = m_options.incremental ? (m_sumX = checked(m_sumX + value)) : value;
+        const double value = numberAfter(line, x);
+        m_x = m_options.incremental ? (m_sumX += value) : value;
     }
     if (y != std::string_view::npos) {
-        const double value = checked(numberAfter(line, y));
-        m_y = m_options.incremental ? (m_sumY = checked(m_sumY + value)) : value;
+        const double value = numberAfter(line, y);
+        m_y = m_options.incremental ? (m_sumY += value) : value;
+    }
+    if (!fitsSingle(m_x) || !fitsSingle(m_y)) {
+        m_overflow = true;
+        return;
     }
     m_point.assign(1, 'X');
     m_coordinate.append(m_point, m_x);
@@ -216,7 +226,10 @@ void DrillConverter::bodyTool(int number) {
 }
 
 void DrillConverter::tableLine(std::string_view code, double diameter) {
-    diameter = checked(diameter);
+    if (!fitsSingle(diameter)) {
+        m_overflow = true;
+        return;
+    }
     m_table.append(code).append("C");
     m_diameter.append(m_table, diameter);
     m_table += "\r\n";
@@ -302,7 +315,9 @@ void DrillConverter::selectTool(std::string_view line) {
     const std::size_t t = line.find('T');
     std::size_t used = 0;
     const double number = t == std::string_view::npos ? -1 : decimalAt(line.substr(t + 1), used);
-    const bool numbered = t != std::string_view::npos && used > 0 && t + 1 + used == line.size();
+    // A negative number ("T-1") names no row of the tool table: the line stays as written.
+    const bool numbered =
+        t != std::string_view::npos && used > 0 && t + 1 + used == line.size() && number >= 0;
     if (numbered && number == 0) {
         return;
     }
@@ -385,12 +400,15 @@ Result<std::string> DrillConverter::run(std::string_view text) {
                 continue;
             }
             line += c;
-            plain = plain && (isDigit(c) || c == 'X' || c == 'Y' || c == '.' || c == '-' ||
-                              c == '+');
+            plain =
+                plain && (isDigit(c) || c == 'X' || c == 'Y' || c == '.' || c == '-' || c == '+');
         }
         block(line, plain);
         if (m_tooManyDCodes) {
             return Failure::message("ツール項目数が99を超えています。");
+        }
+        if (m_overflow) {
+            return Failure{6, "オーバーフローしました。"};
         }
         at = end + 1;
     }
@@ -415,11 +433,7 @@ Result<std::string> drillToHoles(std::string_view text, const DrillOptions& opti
         !(options.holeRule == DrillHoleRule::Code && options.holeCode == "D03")) {
         return Failure::message("Tコードとする文字を入力してください");
     }
-    try {
-        return DrillConverter(options).run(text);
-    } catch (const Failure& failure) {
-        return failure;  // a number beyond single precision
-    }
+    return DrillConverter(options).run(text);
 }
 
 }  // namespace talmir::importers

@@ -48,8 +48,8 @@ struct DrillOptions {
 // three decimals ("#######0.0##"), diameters with three to five ("##0.000##").
 // Fails with a message when a code the options use is empty, with
 // "ツール項目数が99を超えています。" when Gerber flash data selects a 101st distinct
-// D code, with error 6 for a coordinate or diameter beyond single precision, and
-// with "変換可能なコマンドが、見つかりませんでした" when no hole results.
+// D code, with error 6 (overflow) for a coordinate or diameter beyond single
+// precision, and with "変換可能なコマンドが、見つかりませんでした" when no hole results.
 Result<std::string> drillToHoles(std::string_view text, const DrillOptions& options);
 
 }  // namespace talmir::importers

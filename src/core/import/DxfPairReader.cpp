@@ -64,6 +64,34 @@ inline std::string_view cleaned(const char* begin, const char* end, std::string&
     return {begin, static_cast<std::size_t>(end - begin)};
 }
 
+// True when the value spells a non-finite number as C's printf writes it ("nan",
+// "-inf", "INF", "infinity", blanks before it allowed): what a CAD program writes
+// when its own arithmetic broke. Such a value is no coordinate, not a 0.
+bool namesNonFinite(std::string_view value) {
+    std::size_t p = value.find_first_not_of(" \t");
+    if (p == std::string_view::npos) {
+        return false;
+    }
+    if (value[p] == '-' || value[p] == '+') {
+        ++p;
+    }
+    auto lower = [&](std::size_t at) {
+        return at < value.size() ? static_cast<char>(value[at] | 0x20) : '\0';
+    };
+    const char a = lower(p);
+    const char b = lower(p + 1);
+    const char c = lower(p + 2);
+    return (a == 'n' && b == 'a' && c == 'n') || (a == 'i' && b == 'n' && c == 'f');
+}
+
+// The general reader, after refusing the spelled-out non-finite values.
+double generalNumber(std::string_view value) {
+    if (namesNonFinite(value)) {
+        throwOverflow();
+    }
+    return text::numericValue(value);
+}
+
 }  // namespace
 
 double dxfNumber(std::string_view value) {
@@ -88,7 +116,7 @@ double dxfNumber(std::string_view value) {
         const char c = *p;
         if (c >= '0' && c <= '9') {
             if (++count > 19) {
-                return text::numericValue(value);
+                return generalNumber(value);
             }
             digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
             decimals += point;
@@ -96,14 +124,14 @@ double dxfNumber(std::string_view value) {
             point = true;
         } else {
             // An exponent, blanks, text after the number: the general reader.
-            return text::numericValue(value);
+            return generalNumber(value);
         }
     }
     if (count == 0) {
-        return text::numericValue(value);
+        return generalNumber(value);
     }
     if (digits > (std::uint64_t{1} << 53)) {
-        return text::numericValue(value);
+        return generalNumber(value);
     }
     const double magnitude = static_cast<double>(digits) / kPowersOfTen[decimals];
     return negative ? -magnitude : magnitude;

@@ -4,6 +4,7 @@
 #include "core/text/NumberPicture.h"
 #include "core/text/NumericValue.h"
 
+#include <cfloat>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -290,9 +291,10 @@ private:
         m_out += kEol;
     }
 
-    // "Infinity" or "NaN" must never reach a program.
+    // A coordinate the G-code window's single-precision tables cannot hold (NaN
+    // and infinity among them) is an overflow, not a 310-digit number.
     void number(double value) {
-        if (!std::isfinite(value)) {
+        if (!(std::fabs(value) <= static_cast<double>(FLT_MAX))) {
             throw overflowFailure();
         }
         kNumberPicture.append(m_out, value);

@@ -46,8 +46,9 @@ struct IgesImportOptions {
 //   9  an arc, line or point whose parameter line points at no directory entry;
 //   62 a parameter record of an arc, line or point that ends before its numbers or
 //      without its ";" (a cut file);
-//   6  a number beyond the range of a double, or a level that does not make a drawing
-//      code from -32759 to 32767 (level above 32,758 or below -32,768).
+//   6  a coordinate beyond single precision (a number past the range of a double
+//      among them, and an arc's I or J that leaves it), or a level that does not make
+//      a drawing code from -32759 to 32767 (level above 32,758 or below -32,768).
 Result<std::string> igesToGcode(std::string_view igesBytes, const IgesImportOptions& options = {});
 
 }  // namespace talmir::importers

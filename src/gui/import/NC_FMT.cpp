@@ -13,9 +13,9 @@ namespace talmir {
 
 namespace {
 
+using importers::CoordinateUnit;
 using importers::DrillHoleRule;
 using importers::DrillToolRule;
-using importers::CoordinateUnit;
 
 // `box` under the last option of `frame`, labelled `label` when there is one.
 QLineEdit* addBox(QGroupBox* frame, const QString& label, const QString& text) {
