@@ -104,6 +104,18 @@ Option<Options> flag(std::string name, bool Options::*member) {
             {}};
 }
 
+// A flag that gives the member `value` when given: one of several flags that choose
+// one setting (eol's --crlf, --cr, --lf).
+template <class Options, class T>
+Option<Options> flag(std::string name, T Options::*member, T value) {
+    return {{std::move(name), {}, Need::Optional},
+            [member, value](Options& options, std::string_view) {
+                options.*member = value;
+                return true;
+            },
+            {}};
+}
+
 // A flag that sets what `set` sets.
 template <class Options>
 Option<Options> flag(std::string name, std::function<void(Options&)> set) {
