@@ -186,7 +186,7 @@ private:
 // Runs a command into memory; its output is the sink's bytes when it succeeds.
 Outcome runInMemory(const CommandInfo& info, const Arguments& parsed, const Inputs& inputs) {
     MemorySink sink;
-    Outcome outcome = info.runInto(parsed, inputs, sink);
+    Outcome outcome = info.run(parsed, inputs, sink);
     if (outcome.exitCode == kExitOk) {
         outcome.output = std::move(sink).take();
     }
@@ -320,15 +320,6 @@ Outcome outcomeOf(Result<std::string> result, exporters::ExportSink& sink) {
     return Outcome{};
 }
 
-Outcome outcomeOf(Result<std::string> result) {
-    if (!result) {
-        return Outcome::failed(failureMessage(result.failure()));
-    }
-    Outcome outcome;
-    outcome.output = std::move(result).value();
-    return outcome;
-}
-
 bool Arguments::has(std::string_view name) const {
     for (const auto& [k, v] : options) {
         if (k == name) {
@@ -383,10 +374,7 @@ Outcome runCommand(const CommandInfo& info, const std::vector<std::string>& opti
         return Outcome::usage(usageMessage(info.name, error));
     }
     parsed.outputPath = output;
-    if (info.runInto) {
-        return runInMemory(info, parsed, inputs);
-    }
-    return info.run(parsed, inputs);
+    return runInMemory(info, parsed, inputs);
 }
 
 Outcome runCommand(const std::string& name, const std::vector<std::string>& optionArgs,
@@ -435,17 +423,11 @@ Outcome runCommandLine(const std::vector<std::string>& args) {
             return Outcome::failed("talmir-convert: cannot read " + parsed.positional[i] + "\n");
         }
     }
-    if (output && info.runInto && info.writesPieces) {
+    if (output && info.writesPieces) {
         return runIntoFile(
-            [&](exporters::ExportSink& sink) { return info.runInto(parsed, inputs, sink); },
-            *output);
+            [&](exporters::ExportSink& sink) { return info.run(parsed, inputs, sink); }, *output);
     }
-    if (output && info.runIntoSink) {
-        return runIntoFile(
-            [&](exporters::ExportSink& sink) { return info.runIntoSink(parsed, inputs, sink); },
-            *output);
-    }
-    Outcome outcome = info.runInto ? runInMemory(info, parsed, inputs) : info.run(parsed, inputs);
+    Outcome outcome = runInMemory(info, parsed, inputs);
     if (outcome.exitCode == kExitOk && output) {
         if (!writeFileAtomically(*output, outcome.output)) {
             return Outcome::failed("talmir-convert: cannot write " + *output + "\n");

@@ -248,8 +248,8 @@ CommandInfo commandInfo(TableCommand<Options> command) {
     info.valueOptions = std::move(valueOptions);
     info.inputCount = static_cast<int>(command.inputs.size());
     info.writesPieces = command.writesPieces;
-    info.runInto = [command = std::move(command), shapes = std::move(shapes)](
-                       const Arguments& args, const Inputs& inputs, exporters::ExportSink& sink) {
+    info.run = [command = std::move(command), shapes = std::move(shapes)](
+                   const Arguments& args, const Inputs& inputs, exporters::ExportSink& sink) {
         if (!command.outputMissing.empty() && !args.outputPath) {
             return Outcome::usage(usageMessage(command.name, command.outputMissing));
         }
