@@ -1,7 +1,7 @@
 // talmir-convert codetable --table FILE INPUT: every byte of INPUT through a code
 // conversion table file.
 
-#include "cli/Command.h"
+#include "cli/OptionTable.h"
 #include "cli/ToolText.h"
 
 #include "core/editor/CodeTable.h"
@@ -13,14 +13,15 @@
 namespace talmir::cli {
 namespace {
 
-Outcome runCodeTable(const Arguments& args, const std::vector<std::string>& inputs) {
-    const auto tablePath = args.get("table");
-    if (!tablePath || tablePath->empty()) {
-        return Outcome::usage("talmir-convert codetable: give --table FILE\n");
-    }
+struct CodeTableOptions {
+    std::string tablePath;
+};
+
+Outcome runCodeTable(const CodeTableOptions& options, const Inputs& inputs,
+                     exporters::ExportSink& sink) {
     std::error_code error;
-    std::ifstream in(*tablePath, std::ios::binary);
-    if (!std::filesystem::is_regular_file(*tablePath, error) || !in) {
+    std::ifstream in(options.tablePath, std::ios::binary);
+    if (!std::filesystem::is_regular_file(options.tablePath, error) || !in) {
         return Outcome::failed(errorReport(Failure{53, "ファイルが見つかりません。"}));
     }
     std::string tableBytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -31,19 +32,17 @@ Outcome runCodeTable(const Arguments& args, const std::vector<std::string>& inpu
     if (!table) {
         return Outcome::failed(errorReport(table.failure()));
     }
-    Outcome outcome;
-    outcome.output = editor::applyCodeTable(inputs[0], table.value());
-    return outcome;
+    putWhole(sink, editor::applyCodeTable(inputs[0], table.value()));
+    return {};
 }
 
-const CommandRegistration kCodeTable{{
-    "codetable",
-    "--table FILE INPUT [-o OUTPUT]",
-    "convert every byte through a code conversion table (16 lines of 16 hexadecimal fields)",
-    {"table"},
-    1,
-    runCodeTable,
-}};
+const CommandRegistration kCodeTable{commandInfo<CodeTableOptions>({
+    .name = "codetable",
+    .summary = "convert every byte through a code conversion table (16 lines of 16 hexadecimal "
+               "fields)",
+    .table = {{text("table", "FILE", &CodeTableOptions::tablePath).needed(Need::NonEmpty)}},
+    .run = runCodeTable,
+})};
 
 }  // namespace
 }  // namespace talmir::cli

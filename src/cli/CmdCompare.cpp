@@ -1,32 +1,30 @@
 // talmir-convert compare SOURCE OTHER: the file comparison window's verdict, and on
 // a difference the 0-based byte position where the files first differ.
 
-#include "cli/Command.h"
+#include "cli/OptionTable.h"
 
 #include "core/editor/FileCompare.h"
 
 namespace talmir::cli {
 namespace {
 
-Outcome runCompare(const Arguments&, const std::vector<std::string>& inputs) {
+Outcome runCompare(const NoOptions&, const Inputs& inputs, exporters::ExportSink& sink) {
     const editor::Comparison comparison = editor::compareFiles(inputs[0], inputs[1]);
-    Outcome outcome;
-    outcome.output = editor::comparisonMessage(comparison) + "\n";
+    std::string verdict = editor::comparisonMessage(comparison) + "\n";
     if (comparison.differ) {
-        outcome.output += std::to_string(comparison.firstDifferentByte) + "\n";
+        verdict += std::to_string(comparison.firstDifferentByte) + "\n";
     }
-    return outcome;
+    putWhole(sink, std::move(verdict));
+    return {};
 }
 
-const CommandRegistration kCompare{{
-    "compare",
-    "SOURCE OTHER [-o OUTPUT]",
-    "compare two files byte for byte; prints the verdict and, on a difference, the 0-based "
-    "byte position of the first one",
-    {},
-    2,
-    runCompare,
-}};
+const CommandRegistration kCompare{commandInfo<NoOptions>({
+    .name = "compare",
+    .summary = "compare two files byte for byte; prints the verdict and, on a difference, the "
+               "0-based byte position of the first one",
+    .run = runCompare,
+    .inputs = {"SOURCE", "OTHER"},
+})};
 
 }  // namespace
 }  // namespace talmir::cli

@@ -1,7 +1,7 @@
 // talmir-convert control --find KEY --replace KEY INPUT, or --delete KEY INPUT: the
 // control-character dialog over a file. KEY is CrLf, Cr, Lf or literal text.
 
-#include "cli/Command.h"
+#include "cli/OptionTable.h"
 #include "cli/ToolText.h"
 
 #include "core/editor/ControlChars.h"
@@ -9,40 +9,41 @@
 namespace talmir::cli {
 namespace {
 
-Outcome runControl(const Arguments& args, const std::vector<std::string>& inputs) {
-    const auto find = args.get("find");
-    const auto replacement = args.get("replace");
-    const auto remove = args.get("delete");
-    const bool replacing = find && replacement && !remove;
-    const bool deleting = remove && !find && !replacement;
-    if (!replacing && !deleting) {
-        return Outcome::usage(
-            "talmir-convert control: give --find KEY --replace KEY, or --delete KEY\n");
-    }
-    const auto findText = commandLineText(replacing ? *find : *remove);
-    const auto replacementText = commandLineText(replacing ? *replacement : std::string());
+// --find with --replace, or --delete alone (the table sees to it).
+struct ControlOptions {
+    std::optional<std::string> find;
+    std::optional<std::string> replacement;
+    std::optional<std::string> remove;
+};
+
+Outcome runControl(const ControlOptions& options, const Inputs& inputs,
+                   exporters::ExportSink& sink) {
+    const bool replacing = options.find.has_value();
+    const auto findText = commandLineText(replacing ? *options.find : *options.remove);
+    const auto replacementText = commandLineText(replacing ? *options.replacement : "");
     if (!findText || !replacementText) {
-        return Outcome::usage("talmir-convert control: " + std::string(kNotShiftJis));
+        return Outcome::usage(usageMessage("control", kNotShiftJis));
     }
     editor::Replaced result = editor::convertControlChars(
         inputs[0], editor::controlKeyword(*findText), editor::controlKeyword(*replacementText));
+    putWhole(sink, std::move(result.text));
     Outcome outcome;
-    outcome.output = std::move(result.text);
     outcome.errors = (replacing ? editor::controlReplacedMessage(result.count)
                                 : editor::controlDeletedMessage(result.count)) +
                      "\n";
     return outcome;
 }
 
-const CommandRegistration kControl{{
-    "control",
-    "(--find KEY --replace KEY | --delete KEY) INPUT [-o OUTPUT]",
-    "replace or delete line ends or other text as the control-character dialog does; "
-    "KEY is CrLf, Cr, Lf or literal text; the count on standard error",
-    {"find", "replace", "delete"},
-    1,
-    runControl,
-}};
+const CommandRegistration kControl{commandInfo<ControlOptions>({
+    .name = "control",
+    .summary = "replace or delete line ends or other text as the control-character dialog does; "
+               "KEY is CrLf, Cr, Lf or literal text; the count on standard error",
+    .table = {.options = {text("find", "KEY", &ControlOptions::find),
+                          text("replace", "KEY", &ControlOptions::replacement),
+                          text("delete", "KEY", &ControlOptions::remove)},
+              .alternatives = {{.sets = {{"find", "replace"}, {"delete"}}, .required = true}}},
+    .run = runControl,
+})};
 
 }  // namespace
 }  // namespace talmir::cli

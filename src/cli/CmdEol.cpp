@@ -1,36 +1,31 @@
 // talmir-convert eol --crlf|--cr|--lf INPUT: the save rule of the document.
 
-#include "cli/Command.h"
+#include "cli/OptionTable.h"
 
 #include "core/text/Lines.h"
 
 namespace talmir::cli {
 namespace {
 
-Outcome runEol(const Arguments& args, const std::vector<std::string>& inputs) {
-    const int chosen = args.has("crlf") + args.has("cr") + args.has("lf");
-    if (chosen > 1) {
-        return Outcome::usage("talmir-convert eol: choose one of --crlf, --cr, --lf\n");
-    }
+struct EolOptions {
     text::LineEnd lineEnd = text::LineEnd::CrLf;
-    if (args.has("cr")) {
-        lineEnd = text::LineEnd::Cr;
-    } else if (args.has("lf")) {
-        lineEnd = text::LineEnd::Lf;
-    }
-    Outcome outcome;
-    outcome.output = text::saveWithLineEnd(inputs[0], lineEnd);
-    return outcome;
+};
+
+Outcome runEol(const EolOptions& options, const Inputs& inputs, exporters::ExportSink& sink) {
+    putWhole(sink, text::saveWithLineEnd(inputs[0], options.lineEnd));
+    return {};
 }
 
-const CommandRegistration kEol{{
-    "eol",
-    "[--crlf|--cr|--lf] INPUT [-o OUTPUT]",
-    "save rule of the editor: empty lines dropped, every line ended by CR LF (default), CR or LF",
-    {},
-    1,
-    runEol,
-}};
+const CommandRegistration kEol{commandInfo<EolOptions>({
+    .name = "eol",
+    .summary = "save rule of the editor: empty lines dropped, every line ended by CR LF (default), "
+               "CR or LF",
+    .table = {.options = {flag("crlf", &EolOptions::lineEnd, text::LineEnd::CrLf),
+                          flag("cr", &EolOptions::lineEnd, text::LineEnd::Cr),
+                          flag("lf", &EolOptions::lineEnd, text::LineEnd::Lf)},
+              .alternatives = {{.sets = {{"crlf"}, {"cr"}, {"lf"}}}}},
+    .run = runEol,
+})};
 
 }  // namespace
 }  // namespace talmir::cli

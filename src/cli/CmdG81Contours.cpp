@@ -79,7 +79,7 @@ std::optional<exporters::G81ContourOptions> readSection(std::string_view text) {
     return exporters::G81ContourOptions{*shape, numbers[0], numbers[1], numbers[2], numbers[3]};
 }
 
-Outcome runG81Contours(const Arguments& args, const std::vector<std::string>& inputs) {
+Outcome runG81Contours(const Arguments& args, const Inputs& inputs, exporters::ExportSink& sink) {
     const std::string usage = "talmir-convert " + std::string(kName) + ": ";
     exporters::G81ContourOptions common;
     if (const auto problem = readCommon(args, common)) {
@@ -94,7 +94,7 @@ Outcome runG81Contours(const Arguments& args, const std::vector<std::string>& in
             const auto* own = sections.find(row, line);
             return own != nullptr ? *own : common;
         });
-    return g81Outcome(kName, std::move(program), sections);
+    return g81Outcome(kName, std::move(program), sections, sink);
 }
 
 const CommandRegistration kG81Contours{{

@@ -38,7 +38,7 @@ std::optional<ToolChoice> readTool(std::string_view text) {
     return choice;
 }
 
-Outcome runG81ToHoles(const Arguments& args, const std::vector<std::string>& inputs) {
+Outcome runG81ToHoles(const Arguments& args, const Inputs& inputs, exporters::ExportSink& sink) {
     const std::string usage = "talmir-convert " + std::string(kName) + ": ";
     std::string diameter = "1.0";
     if (const auto all = args.get("diameter")) {
@@ -62,7 +62,7 @@ Outcome runG81ToHoles(const Arguments& args, const std::vector<std::string>& inp
             }
             return tool;
         });
-    return g81Outcome(kName, std::move(holes), tools);
+    return g81Outcome(kName, std::move(holes), tools, sink);
 }
 
 const CommandRegistration kG81ToHoles{{

@@ -1,28 +1,22 @@
 // talmir-convert gcode-sort INPUT: the G-code window's program regrouped by its
 // section lines.
 
-#include "cli/Command.h"
+#include "cli/OptionTable.h"
 
 #include "core/export/GcodeSort.h"
-
-#include <string>
 
 namespace talmir::cli {
 namespace {
 
-Outcome runGcodeSort(const Arguments&, const std::vector<std::string>& inputs) {
-    auto result = exporters::sortGcode(inputs[0]);
-    return outcomeOf(std::move(result));
+Outcome runGcodeSort(const NoOptions&, const Inputs& inputs, exporters::ExportSink& sink) {
+    return outcomeOf(exporters::sortGcode(inputs[0]), sink);
 }
 
-const CommandRegistration kGcodeSort{{
-    "gcode-sort",
-    "INPUT [-o OUTPUT]",
-    "G-code regrouped by section lines (each once), motion lines under their section",
-    {},
-    1,
-    runGcodeSort,
-}};
+const CommandRegistration kGcodeSort{commandInfo<NoOptions>({
+    .name = "gcode-sort",
+    .summary = "G-code regrouped by section lines (each once), motion lines under their section",
+    .run = runGcodeSort,
+})};
 
 }  // namespace
 }  // namespace talmir::cli

@@ -13,7 +13,8 @@
 namespace talmir::cli {
 namespace {
 
-Outcome runGerber2Gcode(const Arguments& args, const std::vector<std::string>& inputs) {
+Outcome runGerber2Gcode(const Arguments& args, const Inputs& inputs,
+                        exporters::ExportSink& sink) {
     importers::GerberImportOptions options;
     std::string errors;
     if (args.has("guess")) {
@@ -34,7 +35,7 @@ Outcome runGerber2Gcode(const Arguments& args, const std::vector<std::string>& i
     if (args.has("inc")) {
         options.incremental = true;
     }
-    Outcome outcome = outcomeOf(importers::gerberToGcode(inputs[0], options));
+    Outcome outcome = outcomeOf(importers::gerberToGcode(inputs[0], options), sink);
     outcome.errors = errors + outcome.errors;
     return outcome;
 }

@@ -24,7 +24,7 @@ bool ruleNumber(const Arguments& args, std::string_view name, int last, int& rul
     return true;
 }
 
-Outcome runHoles(const Arguments& args, const std::vector<std::string>& inputs) {
+Outcome runHoles(const Arguments& args, const Inputs& inputs, exporters::ExportSink& sink) {
     importers::DrillOptions options;
     std::string errors;
     if (args.has("guess")) {
@@ -58,7 +58,7 @@ Outcome runHoles(const Arguments& args, const std::vector<std::string>& inputs) 
     options.cycleCode = args.get("cycle").value_or(options.cycleCode);
     options.cancelCode = args.get("cancel").value_or(options.cancelCode);
     options.toolCode = args.get("tool-code").value_or(options.toolCode);
-    Outcome outcome = outcomeOf(importers::drillToHoles(inputs[0], options));
+    Outcome outcome = outcomeOf(importers::drillToHoles(inputs[0], options), sink);
     outcome.errors = errors + outcome.errors;
     return outcome;
 }

@@ -1,7 +1,7 @@
 // talmir-convert holes2xlsx [--layout a|b|c] INPUT -o OUT.xlsx: hole data to a
 // spreadsheet in one of the three layouts of the spreadsheet dialog.
 
-#include "cli/Command.h"
+#include "cli/OptionTable.h"
 
 #include "core/export/HolesToXlsx.h"
 
@@ -43,34 +43,23 @@ Result<std::string> workbookBytes(const std::string& holes,
     return bytes;
 }
 
-Outcome runHoles2Xlsx(const Arguments& args, const std::vector<std::string>& inputs) {
-    if (!args.outputPath) {
-        return Outcome::usage("talmir-convert holes2xlsx: -o OUT.xlsx is required\n");
-    }
-    exporters::HoleSheetOptions options;
-    if (const auto layout = args.get("layout")) {
-        if (*layout == "a") {
-            options.layout = exporters::HoleSheetLayout::A;
-        } else if (*layout == "b") {
-            options.layout = exporters::HoleSheetLayout::B;
-        } else if (*layout == "c") {
-            options.layout = exporters::HoleSheetLayout::C;
-        } else {
-            return Outcome::usage("talmir-convert holes2xlsx: --layout takes a, b or c\n");
-        }
-    }
-    return outcomeOf(workbookBytes(inputs[0], options));
+Outcome runHoles2Xlsx(const exporters::HoleSheetOptions& options, const Inputs& inputs,
+                      exporters::ExportSink& sink) {
+    return outcomeOf(workbookBytes(inputs[0], options), sink);
 }
 
-const CommandRegistration kHoles2Xlsx{{
-    "holes2xlsx",
-    "[--layout a|b|c] INPUT -o OUTPUT.xlsx",
-    "hole data to an .xlsx workbook: a row per tool line and per hole; layout a (default) "
-    "X, value, Y, value, count; b X word, Y word, count; c the line, count",
-    {"layout"},
-    1,
-    runHoles2Xlsx,
-}};
+const CommandRegistration kHoles2Xlsx{commandInfo<exporters::HoleSheetOptions>({
+    .name = "holes2xlsx",
+    .summary = "hole data to an .xlsx workbook: a row per tool line and per hole; layout a "
+               "(default) X, value, Y, value, count; b X word, Y word, count; c the line, count",
+    .table = {{words("layout", &exporters::HoleSheetOptions::layout,
+                     {{"a", exporters::HoleSheetLayout::A},
+                      {"b", exporters::HoleSheetLayout::B},
+                      {"c", exporters::HoleSheetLayout::C}})}},
+    .run = runHoles2Xlsx,
+    .output = "-o OUTPUT.xlsx",
+    .outputMissing = "-o OUT.xlsx is required",
+})};
 
 }  // namespace
 }  // namespace talmir::cli

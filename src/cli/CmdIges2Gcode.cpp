@@ -1,26 +1,21 @@
 // talmir-convert iges2gcode INPUT: the G-code the IGES import puts in the G-code window.
 
-#include "cli/Command.h"
+#include "cli/OptionTable.h"
 
 #include "core/import/IgesToGcode.h"
-
-#include <string>
 
 namespace talmir::cli {
 namespace {
 
-Outcome runIges2Gcode(const Arguments&, const std::vector<std::string>& inputs) {
-    return outcomeOf(importers::igesToGcode(inputs[0]));
+Outcome runIges2Gcode(const NoOptions&, const Inputs& inputs, exporters::ExportSink& sink) {
+    return outcomeOf(importers::igesToGcode(inputs[0]), sink);
 }
 
-const CommandRegistration kIges2Gcode{{
-    "iges2gcode",
-    "INPUT [-o OUTPUT]",
-    "IGES file (arcs 100, lines 110, points 116; level as drawing code) to G-code",
-    {},
-    1,
-    runIges2Gcode,
-}};
+const CommandRegistration kIges2Gcode{commandInfo<NoOptions>({
+    .name = "iges2gcode",
+    .summary = "IGES file (arcs 100, lines 110, points 116; level as drawing code) to G-code",
+    .run = runIges2Gcode,
+})};
 
 }  // namespace
 }  // namespace talmir::cli

@@ -3,7 +3,7 @@
 // text (and --holes as the hole-data window's), fitted and drawn by GrSub
 // exactly as the window draws it, with the default colours.
 
-#include "cli/Command.h"
+#include "cli/OptionTable.h"
 
 #include "core/graphic/GrSub.h"
 #include "core/graphic/PlotScanner.h"
@@ -50,9 +50,9 @@ void ensureApplication() {
 }
 
 // "1920x1080" -> width and height, each 1 to 20000 pixels.
-bool parseSize(const std::string& text, int& width, int& height) {
+bool parseSize(std::string_view text, int& width, int& height) {
     const auto x = text.find('x');
-    if (x == std::string::npos) {
+    if (x == std::string_view::npos) {
         return false;
     }
     const char* begin = text.data();
@@ -63,10 +63,8 @@ bool parseSize(const std::string& text, int& width, int& height) {
            width >= 1 && height >= 1 && width <= 20000 && height <= 20000;
 }
 
+// The format without --format: the -o file's extension, else png.
 std::string formatOf(const Arguments& args) {
-    if (const auto format = args.get("format")) {
-        return *format;
-    }
     if (args.outputPath) {
         const auto dot = args.outputPath->rfind('.');
         if (dot != std::string::npos) {
@@ -93,7 +91,18 @@ void draw(Plot& plot, QPainter& painter, int width, int height) {
     graphic::MOTOZU(canvas, plot.tables, plot.colours, plot.view, plot.options, plot.picks);
 }
 
-Outcome encode(Plot& plot, const std::string& format, int width, int height) {
+struct PlotOptions {
+    std::optional<std::string> holes;  // the hole-data file
+    int width = 1920;
+    int height = 1080;
+    graphic::DrawOptions draw;
+    std::string format;  // png, bmp, jpg or pdf when it is well chosen
+};
+
+Outcome encode(Plot& plot, const PlotOptions& options, exporters::ExportSink& sink) {
+    const std::string& format = options.format;
+    const int width = options.width;
+    const int height = options.height;
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -116,27 +125,20 @@ Outcome encode(Plot& plot, const std::string& format, int width, int height) {
         }
     }
     buffer.close();
-    Outcome outcome;
-    outcome.output.assign(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-    return outcome;
+    putWhole(sink, std::string(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    return {};
 }
 
-Outcome runPlot(const Arguments& args, const std::vector<std::string>& inputs) {
-    int width = 1920;
-    int height = 1080;
-    if (const auto size = args.get("size"); size && !parseSize(*size, width, height)) {
-        return Outcome::usage("talmir-convert plot: --size wants WIDTHxHEIGHT, 1 to 20000 each\n");
-    }
-    const std::string format = formatOf(args);
+Outcome runPlot(const PlotOptions& options, const Inputs& inputs, exporters::ExportSink& sink) {
+    const std::string& format = options.format;
     if (format != "png" && format != "bmp" && format != "jpg" && format != "pdf") {
         return Outcome::usage("talmir-convert plot: the output must be .png, .bmp, .jpg or .pdf\n");
     }
     std::string holes;
-    const auto holeFile = args.get("holes");
-    if (holeFile) {
-        QFile file(QString::fromLocal8Bit(holeFile->c_str()));
+    if (options.holes) {
+        QFile file(QString::fromLocal8Bit(options.holes->c_str()));
         if (!file.open(QIODevice::ReadOnly)) {
-            return Outcome::failed("talmir-convert: cannot read " + *holeFile + "\n");
+            return Outcome::failed("talmir-convert: cannot read " + *options.holes + "\n");
         }
         const QByteArray data = file.readAll();
         holes = text::paneSnapshot(std::string_view(data.constData(), data.size()));
@@ -146,22 +148,35 @@ Outcome runPlot(const Arguments& args, const std::vector<std::string>& inputs) {
     // the pane it would be loaded into.
     Plot plot;
     graphic::scanPlotTables(
-        plot.tables, {holeFile ? std::optional<std::string_view>(holes) : std::nullopt, inputs[0]});
-    plot.options.showG00 = args.has("g00");
-    plot.options.arcsAsLines = args.has("arcs-as-lines");
-    plot.options.referenceLines = args.has("reference-lines");
-    return encode(plot, format, width, height);
+        plot.tables,
+        {options.holes ? std::optional<std::string_view>(holes) : std::nullopt, inputs[0]});
+    plot.options = options.draw;
+    return encode(plot, options, sink);
 }
 
-const CommandRegistration kPlot{{
-    "plot",
-    "[--holes HOLEFILE] [--size WxH] [--g00] [--arcs-as-lines] [--reference-lines] "
-    "[--format png|bmp|jpg|pdf] INPUT -o OUT.png|.bmp|.jpg|.pdf",
-    "the graphic window's plot of a G-code program (and hole data), fitted, as an image",
-    {"holes", "size", "format"},
-    1,
-    runPlot,
-}};
+const CommandRegistration kPlot{commandInfo<PlotOptions>({
+    .name = "plot",
+    .summary = "the graphic window's plot of a G-code program (and hole data), fitted, as an image",
+    .table = {{
+        text("holes", "HOLEFILE", &PlotOptions::holes),
+        value<PlotOptions>("size", "WxH",
+                           [](PlotOptions& options, std::string_view size) {
+                               return parseSize(size, options.width, options.height);
+                           })
+            .refusing("--size wants WIDTHxHEIGHT, 1 to 20000 each"),
+        flag<PlotOptions>("g00", [](PlotOptions& options) { options.draw.showG00 = true; }),
+        flag<PlotOptions>("arcs-as-lines",
+                          [](PlotOptions& options) { options.draw.arcsAsLines = true; }),
+        flag<PlotOptions>("reference-lines",
+                          [](PlotOptions& options) { options.draw.referenceLines = true; }),
+        text("format", "png|bmp|jpg|pdf", &PlotOptions::format)
+            .orElse([](PlotOptions& options, const Arguments& args) {
+                options.format = formatOf(args);
+            }),
+    }},
+    .run = runPlot,
+    .output = "-o OUT.png|.bmp|.jpg|.pdf",
+})};
 
 }  // namespace
 }  // namespace talmir::cli

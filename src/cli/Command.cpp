@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <condition_variable>
 #include <cstdio>
+#include <cstring>
 #include <deque>
 #include <fstream>
 #include <mutex>
@@ -157,10 +158,45 @@ private:
     std::thread m_thread;  // last: starts when the members it uses are ready
 };
 
+// Gathers the output in memory: for standard output, and for the -o file of a
+// command that makes its output whole. Each piece goes to its offset (IGES fills
+// two sections side by side); a whole output is taken over without a copy.
+class MemorySink final : public exporters::ExportSink {
+public:
+    void put(std::uint64_t offset, std::string& piece) override {
+        if (m_bytes.empty() && offset == 0) {
+            m_bytes.swap(piece);
+        } else if (offset == m_bytes.size()) {
+            m_bytes += piece;
+        } else {
+            if (m_bytes.size() < offset + piece.size()) {
+                m_bytes.resize(offset + piece.size(), '\0');
+            }
+            std::memcpy(m_bytes.data() + offset, piece.data(), piece.size());
+        }
+        piece.clear();
+    }
+
+    std::string take() && { return std::move(m_bytes); }
+
+private:
+    std::string m_bytes;
+};
+
+// Runs a command into memory; its output is the sink's bytes when it succeeds.
+Outcome runInMemory(const CommandInfo& info, const Arguments& parsed, const Inputs& inputs) {
+    MemorySink sink;
+    Outcome outcome = info.run(parsed, inputs, sink);
+    if (outcome.exitCode == kExitOk) {
+        outcome.output = std::move(sink).take();
+    }
+    return outcome;
+}
+
 // Runs a command that writes into a sink, into a file beside `path` that is renamed
 // over it when the conversion and every write succeeded (as writeFileAtomically).
-Outcome runIntoFile(const CommandInfo& info, const Arguments& parsed,
-                    const std::vector<std::string>& inputs, const std::string& path) {
+Outcome runIntoFile(const std::function<Outcome(exporters::ExportSink&)>& run,
+                    const std::string& path) {
     const std::string temp = path + ".talmir-tmp";
     const std::string cannotWrite = "talmir-convert: cannot write " + path;
     const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
@@ -171,7 +207,7 @@ Outcome runIntoFile(const CommandInfo& info, const Arguments& parsed,
     bool written = false;
     {
         FileSink sink(fd, cannotWrite);
-        outcome = info.runIntoSink(parsed, inputs, sink);
+        outcome = run(sink);
         written = sink.close();
     }
     written = ::close(fd) == 0 && written;
@@ -268,13 +304,20 @@ Outcome outcomeOf(const Result<std::uint64_t>& result) {
     return Outcome{};
 }
 
-Outcome outcomeOf(Result<std::string> result) {
+std::string usageMessage(std::string_view command, std::string_view message) {
+    return "talmir-convert " + std::string(command) + ": " + std::string(message) + "\n";
+}
+
+void putWhole(exporters::ExportSink& sink, std::string bytes) {
+    sink.put(0, bytes);
+}
+
+Outcome outcomeOf(Result<std::string> result, exporters::ExportSink& sink) {
     if (!result) {
         return Outcome::failed(failureMessage(result.failure()));
     }
-    Outcome outcome;
-    outcome.output = std::move(result).value();
-    return outcome;
+    putWhole(sink, std::move(result).value());
+    return Outcome{};
 }
 
 bool Arguments::has(std::string_view name) const {
@@ -318,20 +361,29 @@ std::string helpText() {
     return text;
 }
 
+std::string commandHelp(const CommandInfo& info) {
+    return "usage: talmir-convert " + info.name + " " + info.synopsis + "\n" + info.summary + "\n";
+}
+
+Outcome runCommand(const CommandInfo& info, const std::vector<std::string>& optionArgs,
+                   const std::vector<std::string>& inputs) {
+    Arguments parsed;
+    std::optional<std::string> output;
+    std::string error;
+    if (!parseArguments(info, optionArgs, parsed, output, error)) {
+        return Outcome::usage(usageMessage(info.name, error));
+    }
+    parsed.outputPath = output;
+    return runInMemory(info, parsed, inputs);
+}
+
 Outcome runCommand(const std::string& name, const std::vector<std::string>& optionArgs,
                    const std::vector<std::string>& inputs) {
     auto it = registry().find(name);
     if (it == registry().end()) {
         return Outcome::usage("talmir-convert: unknown command '" + name + "'\n");
     }
-    Arguments parsed;
-    std::optional<std::string> output;
-    std::string error;
-    if (!parseArguments(it->second, optionArgs, parsed, output, error)) {
-        return Outcome::usage("talmir-convert " + name + ": " + error + "\n");
-    }
-    parsed.outputPath = output;
-    return it->second.run(parsed, inputs);
+    return runCommand(it->second, optionArgs, inputs);
 }
 
 Outcome runCommandLine(const std::vector<std::string>& args) {
@@ -351,8 +403,7 @@ Outcome runCommandLine(const std::vector<std::string>& args) {
     for (const auto& a : rest) {
         if (a == "--help") {
             Outcome help;
-            help.output = "usage: talmir-convert " + info.name + " " + info.synopsis + "\n" +
-                          info.summary + "\n";
+            help.output = commandHelp(info);
             return help;
         }
     }
@@ -360,7 +411,7 @@ Outcome runCommandLine(const std::vector<std::string>& args) {
     std::optional<std::string> output;
     std::string error;
     if (!parseArguments(info, rest, parsed, output, error)) {
-        return Outcome::usage("talmir-convert " + info.name + ": " + error + "\n");
+        return Outcome::usage(usageMessage(info.name, error));
     }
     parsed.outputPath = output;
     if (static_cast<int>(parsed.positional.size()) != info.inputCount) {
@@ -372,10 +423,11 @@ Outcome runCommandLine(const std::vector<std::string>& args) {
             return Outcome::failed("talmir-convert: cannot read " + parsed.positional[i] + "\n");
         }
     }
-    if (output && info.runIntoSink) {
-        return runIntoFile(info, parsed, inputs, *output);
+    if (output && info.writesPieces) {
+        return runIntoFile(
+            [&](exporters::ExportSink& sink) { return info.run(parsed, inputs, sink); }, *output);
     }
-    Outcome outcome = info.run(parsed, inputs);
+    Outcome outcome = runInMemory(info, parsed, inputs);
     if (outcome.exitCode == kExitOk && output) {
         if (!writeFileAtomically(*output, outcome.output)) {
             return Outcome::failed("talmir-convert: cannot write " + *output + "\n");

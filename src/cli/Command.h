@@ -1,5 +1,6 @@
 #pragma once
-// The commands of talmir-convert. Each command file registers itself with a static
+// The commands of talmir-convert. Each command file declares its options in an
+// OptionTable (OptionTable.h) and registers itself with a static
 // CommandRegistration, so adding a conversion touches no shared file.
 //
 // Contract: talmir-convert COMMAND [--option VALUE]... INPUT [-o OUTPUT]
@@ -53,12 +54,24 @@ struct Outcome {
 // feed and the description; a failure numbered 0 or below is a plain message.
 std::string failureMessage(const Failure& failure);
 
-// The outcome of a conversion: its bytes (exit 0), or its message (exit 1).
-Outcome outcomeOf(Result<std::string> result);
+// A usage message of `command`: "talmir-convert NAME: MESSAGE" and a line feed.
+std::string usageMessage(std::string_view command, std::string_view message);
+
 // The outcome of a conversion that wrote into a sink: nothing (exit 0), or its
 // message (exit 1).
 Outcome outcomeOf(const Result<std::uint64_t>& result);
+// The outcome of a conversion that made its bytes whole: they go to the sink
+// (exit 0), or its message (exit 1).
+Outcome outcomeOf(Result<std::string> result, exporters::ExportSink& sink);
 
+// Hands `bytes` to the sink as the whole output.
+void putWhole(exporters::ExportSink& sink, std::string bytes);
+
+// The bytes of the input files, in the order given.
+using Inputs = std::vector<std::string>;
+
+// A command as the runner sees it; commandInfo() (OptionTable.h) makes it from
+// the command's table and run function.
 struct CommandInfo {
     std::string name;
     std::string synopsis;  // options and positional arguments, for --help
@@ -67,13 +80,15 @@ struct CommandInfo {
     std::vector<std::string> valueOptions;
     // Number of input files the command reads (1 for most, 2 for compare).
     int inputCount = 1;
-    // Runs the command on the contents of its input files.
-    std::function<Outcome(const Arguments&, const std::vector<std::string>& inputs)> run;
-    // Optional: the same conversion handing its bytes to a sink piece by piece, for
-    // a large output written with -o (run still serves standard output and tests).
-    std::function<Outcome(const Arguments&, const std::vector<std::string>& inputs,
-                          exporters::ExportSink& sink)>
-        runIntoSink = {};
+    // Reads the options and runs the command on the contents of its input files,
+    // its output into the sink (standard output and the -o file both take it from
+    // there).
+    std::function<Outcome(const Arguments&, const Inputs& inputs, exporters::ExportSink& sink)> run;
+    // The conversion hands its bytes over in pieces as it makes them: the -o file is
+    // opened before it starts and filled as it goes, so a file hundreds of megabytes
+    // long never sits in memory. The other commands make their output whole; it is
+    // written to the -o file after they succeed.
+    bool writesPieces = false;
 };
 
 struct CommandRegistration {
@@ -83,13 +98,18 @@ struct CommandRegistration {
 const std::map<std::string, CommandInfo>& commands();
 
 // The whole command line after the program name; reads INPUT files, writes -o.
-// `stdoutBytes` receives what goes to standard output when there is no -o.
+// The outcome's output is what goes to standard output when there is no -o.
 Outcome runCommandLine(const std::vector<std::string>& args);
 
 // Runs one command on input bytes already in memory (the golden tests use this).
 Outcome runCommand(const std::string& name, const std::vector<std::string>& optionArgs,
                    const std::vector<std::string>& inputs);
+Outcome runCommand(const CommandInfo& info, const std::vector<std::string>& optionArgs,
+                   const std::vector<std::string>& inputs);
 
+// The list of every command (talmir-convert --help).
 std::string helpText();
+// The help of one command (talmir-convert COMMAND --help).
+std::string commandHelp(const CommandInfo& info);
 
 }  // namespace talmir::cli

@@ -88,12 +88,12 @@ private:
 // met no drilling section.
 template <class Choice>
 Outcome g81Outcome(std::string_view command, Result<std::string> result,
-                   const SectionChoices<Choice>& choices) {
+                   const SectionChoices<Choice>& choices, exporters::ExportSink& sink) {
     if (const auto name = choices.unused(); result && name) {
         return Outcome::usage("talmir-convert " + std::string(command) + ": no drilling section " +
                               *name + "\n");
     }
-    return outcomeOf(std::move(result));
+    return outcomeOf(std::move(result), sink);
 }
 
 }  // namespace talmir::cli

@@ -17,7 +17,7 @@ inline std::string errorReport(const Failure& failure) {
 }
 
 inline constexpr std::string_view kNotShiftJis =
-    "the text holds a character that Shift-JIS cannot hold\n";
+    "the text holds a character that Shift-JIS cannot hold";
 
 inline bool isUtf8(std::string_view s) {
     std::size_t i = 0;
