@@ -4,7 +4,6 @@
 
 #include <cfloat>
 #include <cmath>
-#include <cstdint>
 #include <cstring>
 
 namespace talmir::exporters {
@@ -14,11 +13,6 @@ namespace {
 bool isBlank(char c) {
     return c == ' ' || c == '\t';
 }
-
-// Up to 15 digits the mantissa and the power of ten are exact doubles.
-constexpr int kMaxPlainDigits = 15;
-constexpr double kPowersOfTen[kMaxPlainDigits + 1] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                                      1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
 
 std::string_view trimmed(std::string_view s) {
     while (!s.empty() && isBlank(s.front())) {
@@ -87,49 +81,13 @@ std::size_t countItems(std::string_view text) {
     return count;
 }
 
-double plainNumber(std::string_view text) {
-    const char* p = text.data();
-    const char* const end = p + text.size();
-    bool negative = false;
-    if (p < end && (*p == '+' || *p == '-')) {
-        negative = *p == '-';
-        ++p;
-    }
-    std::uint64_t mantissa = 0;
-    int digits = 0;
-    int decimals = 0;
-    bool point = false;
-    for (; p < end; ++p) {
-        const char c = *p;
-        if (c >= '0' && c <= '9') {
-            mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
-            ++digits;
-            decimals += point ? 1 : 0;
-        } else if (c == '.' && !point) {
-            point = true;
-        } else {
-            break;
-        }
-    }
-    // Blanks inside a number, exponents and long digit strings: the full reader.
-    const bool plainEnd =
-        p == end || (*p != ' ' && *p != '\t' && *p != '\n' && *p != '\r' && *p != 'E' && *p != 'e');
-    if (digits == 0 || digits > kMaxPlainDigits || !plainEnd) {
-        return text::numericValue(text);
-    }
-    // Both numbers are exact doubles, so the quotient is the correctly rounded value
-    // of the decimal text, as the full reader gives it.
-    const double value = static_cast<double>(mantissa) / kPowersOfTen[decimals];
-    return negative ? -value : value;
-}
-
 bool wordValue(std::string_view item, char letter, double& value) {
     const void* at = std::memchr(item.data(), letter, item.size());
     if (at == nullptr) {
         return false;
     }
     const std::size_t pos = static_cast<std::size_t>(static_cast<const char*>(at) - item.data());
-    value = plainNumber(item.substr(pos + 1));
+    value = text::quickNumericValue(item.substr(pos + 1));
     return true;
 }
 

@@ -49,10 +49,6 @@ inline bool contains(std::string_view s, std::string_view what) {
     return s.find(what) != std::string_view::npos;
 }
 
-// The numeric value of a text exactly as text::numericValue reads it, quicker for
-// the plain numbers of NC words ("12.345", "-.5").
-double plainNumber(std::string_view text);
-
 // The numeric value of the text after the first occurrence of `letter` ("X" of
 // G01X10.Y20. gives 10); false when the letter does not occur.
 bool wordValue(std::string_view item, char letter, double& value);

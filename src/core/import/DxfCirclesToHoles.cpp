@@ -2,6 +2,7 @@
 
 #include "core/import/DxfPairReader.h"
 #include "core/text/NumberPicture.h"
+#include "core/text/NumericValue.h"
 #include "core/text/ShiftJis.h"
 
 #include <cfloat>
@@ -108,11 +109,11 @@ private:
             if (code == "8") {
                 layer = m_reader.rawValue();
             } else if (code == "10") {
-                x = dxfNumber(m_reader.value());
+                x = text::quickNumericValue(m_reader.value());
             } else if (code == "20") {
-                y = dxfNumber(m_reader.value());
+                y = text::quickNumericValue(m_reader.value());
             } else if (code == "40") {
-                radius = dxfNumber(m_reader.value());
+                radius = text::quickNumericValue(m_reader.value());
             }
         }
         const std::size_t slot = slotOf(layer);

@@ -48,11 +48,6 @@ private:
     std::string m_valueScratch;
 };
 
-// The numeric value of a DXF value: exactly what text::numericValue gives (text
-// after the number ignored, no number = 0), with a shortcut for the plain
-// "-123.456" form that nearly every DXF writer uses.
-double dxfNumber(std::string_view value);
-
 // Error reported when the text ends before a pair is complete (a cut file, or one
 // that does not end with "0"/"EOF").
 [[noreturn]] void throwPastEnd();

@@ -3,6 +3,7 @@
 #include "core/import/DxfBulge.h"
 #include "core/import/DxfPairReader.h"
 #include "core/text/NumberPicture.h"
+#include "core/text/NumericValue.h"
 
 #include <cmath>
 #include <new>
@@ -150,7 +151,7 @@ private:
         }
     }
 
-    float number() const { return toSingle(dxfNumber(m_reader.value())); }
+    float number() const { return toSingle(text::quickNumericValue(m_reader.value())); }
     float numberX() const { return toSingle(static_cast<double>(number()) - m_ox); }
     float numberY() const { return toSingle(static_cast<double>(number()) - m_oy); }
 
@@ -263,7 +264,7 @@ private:
         m_closing = Closing::None;
         while (nextGroup()) {
             if (m_reader.isCode("70")) {
-                const double flags = dxfNumber(m_reader.value());
+                const double flags = text::quickNumericValue(m_reader.value());
                 if (flags == 1 || flags == 32) {
                     m_closing = Closing::Armed;
                 }
