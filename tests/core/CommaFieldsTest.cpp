@@ -54,5 +54,34 @@ TEST(CommaFieldReader, EmptyTextHasNoFields) {
     EXPECT_FALSE(reader.next(field));
 }
 
+// Without the field after a comma that ends the text, everything else stays: the
+// empty field after a comma at a line end, after a comma and a blank, and the
+// commas of a quoted field.
+TEST(CommaFieldReader, FinalCommaWithoutAField) {
+    struct Case {
+        const char* name;
+        std::string_view text;
+        Fields want;
+    };
+    const Case cases[] = {
+        {"comma ends the text", "A,B,", {"A", "B"}},
+        {"comma before the last line end", "A,\r\n", {"A", ""}},
+        {"comma and a blank", "A, ", {"A", ""}},
+        {"quoted field before the comma", "\"a,b\",", {"a,b"}},
+        {"text after the quote before the comma", "\"a\"b,", {"a"}},
+        {"comma inside an unclosed quote", "X,\"y,", {"X", "y,"}},
+        {"lone comma", ",", {""}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CommaFieldReader reader(c.text, FinalComma::NoField);
+        Fields got;
+        for (std::string_view field; reader.next(field);) {
+            got.push_back(field);
+        }
+        EXPECT_EQ(got, c.want);
+    }
+}
+
 }  // namespace
 }  // namespace talmir::text
