@@ -6,7 +6,6 @@
 #include "core/text/NumericValue.h"
 
 #include <cmath>
-#include <new>
 
 namespace talmir::importers {
 
@@ -400,14 +399,10 @@ private:
 }  // namespace
 
 Result<std::string> dxfToGcode(std::string_view dxfBytes, const DxfOptions& options) {
-    try {
+    return guardConversion([&] {
         DxfConverter converter(dxfBytes, options);
         return converter.run();
-    } catch (const Failure& failure) {
-        return failure;
-    } catch (const std::bad_alloc&) {
-        return Failure{7, "メモリが不足しています。"};
-    }
+    });
 }
 
 }  // namespace talmir::importers

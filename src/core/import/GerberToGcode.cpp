@@ -10,7 +10,6 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
-#include <new>
 
 namespace talmir::importers {
 
@@ -400,14 +399,10 @@ void GerberConverter::output(const Letters& at) {
 
 Result<std::string> gerberToGcode(std::string_view gerberBytes,
                                   const GerberImportOptions& options) {
-    try {
+    return guardConversion([&] {
         GerberConverter converter(options);
         return converter.run(gerberBytes);
-    } catch (const Failure& failure) {
-        return failure;
-    } catch (const std::bad_alloc&) {
-        return Failure{7, "メモリが不足しています。"};
-    }
+    });
 }
 
 }  // namespace talmir::importers

@@ -5,7 +5,6 @@
 
 #include <cfloat>
 #include <cmath>
-#include <new>
 
 namespace talmir::importers {
 
@@ -434,14 +433,10 @@ private:
 }  // namespace
 
 Result<std::string> hpglToGcode(std::string_view hpglBytes, const HpglOptions& options) {
-    try {
+    return guardConversion([&] {
         HpglConverter converter(hpglBytes, options);
         return converter.run();
-    } catch (const Failure& failure) {
-        return failure;
-    } catch (const std::bad_alloc&) {
-        return Failure{7, "メモリが不足しています。"};
-    }
+    });
 }
 
 }  // namespace talmir::importers

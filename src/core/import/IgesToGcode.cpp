@@ -7,7 +7,6 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
-#include <new>
 #include <vector>
 
 namespace talmir::importers {
@@ -318,14 +317,10 @@ private:
 }  // namespace
 
 Result<std::string> igesToGcode(std::string_view igesBytes, const IgesImportOptions& options) {
-    try {
+    return guardConversion([&] {
         IgesConverter converter(igesBytes, options);
         return converter.run();
-    } catch (const Failure& failure) {
-        return failure;
-    } catch (const std::bad_alloc&) {
-        return Failure{7, "メモリが不足しています。"};
-    }
+    });
 }
 
 }  // namespace talmir::importers

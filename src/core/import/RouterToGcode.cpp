@@ -5,7 +5,6 @@
 #include "core/text/NumberPicture.h"
 #include "core/text/NumericValue.h"
 
-#include <new>
 #include <string>
 
 namespace talmir::importers {
@@ -195,14 +194,10 @@ void RouterConverter::record(std::string_view record) {
 
 Result<std::string> routerToGcode(std::string_view routerBytes,
                                   const RouterImportOptions& options) {
-    try {
+    return guardConversion([&] {
         RouterConverter converter(options);
         return converter.run(routerBytes);
-    } catch (const Failure& failure) {
-        return failure;
-    } catch (const std::bad_alloc&) {
-        return Failure{7, "メモリが不足しています。"};
-    }
+    });
 }
 
 }  // namespace talmir::importers
