@@ -399,10 +399,7 @@ private:
 }  // namespace
 
 Result<std::string> dxfToGcode(std::string_view dxfBytes, const DxfOptions& options) {
-    return guardConversion([&] {
-        DxfConverter converter(dxfBytes, options);
-        return converter.run();
-    });
+    return guardConversion([&] { return DxfConverter(dxfBytes, options).run(); });
 }
 
 }  // namespace talmir::importers

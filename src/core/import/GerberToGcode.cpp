@@ -399,10 +399,7 @@ void GerberConverter::output(const Letters& at) {
 
 Result<std::string> gerberToGcode(std::string_view gerberBytes,
                                   const GerberImportOptions& options) {
-    return guardConversion([&] {
-        GerberConverter converter(options);
-        return converter.run(gerberBytes);
-    });
+    return guardConversion([&] { return GerberConverter(options).run(gerberBytes); });
 }
 
 }  // namespace talmir::importers

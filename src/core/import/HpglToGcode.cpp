@@ -433,10 +433,7 @@ private:
 }  // namespace
 
 Result<std::string> hpglToGcode(std::string_view hpglBytes, const HpglOptions& options) {
-    return guardConversion([&] {
-        HpglConverter converter(hpglBytes, options);
-        return converter.run();
-    });
+    return guardConversion([&] { return HpglConverter(hpglBytes, options).run(); });
 }
 
 }  // namespace talmir::importers

@@ -317,10 +317,7 @@ private:
 }  // namespace
 
 Result<std::string> igesToGcode(std::string_view igesBytes, const IgesImportOptions& options) {
-    return guardConversion([&] {
-        IgesConverter converter(igesBytes, options);
-        return converter.run();
-    });
+    return guardConversion([&] { return IgesConverter(igesBytes, options).run(); });
 }
 
 }  // namespace talmir::importers

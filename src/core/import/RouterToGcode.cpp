@@ -194,10 +194,7 @@ void RouterConverter::record(std::string_view record) {
 
 Result<std::string> routerToGcode(std::string_view routerBytes,
                                   const RouterImportOptions& options) {
-    return guardConversion([&] {
-        RouterConverter converter(options);
-        return converter.run(routerBytes);
-    });
+    return guardConversion([&] { return RouterConverter(options).run(routerBytes); });
 }
 
 }  // namespace talmir::importers
