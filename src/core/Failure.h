@@ -2,7 +2,9 @@
 // The result of a core command: the output, or the program's own error that the
 // window shows ("エラー番号 : " + number + line feed + description).
 
+#include <new>
 #include <string>
+#include <type_traits>
 #include <utility>
 #include <variant>
 
@@ -35,5 +37,25 @@ public:
 private:
     std::variant<T, Failure> m_state;
 };
+
+// The error when memory runs out: "エラー番号 : 7" and "メモリが不足しています。".
+inline Failure outOfMemoryFailure() {
+    return Failure{7, "メモリが不足しています。"};
+}
+
+// What a conversion returns at the core's edge: the value of `convert()`, or the
+// Failure it threw, or outOfMemoryFailure() when it ran out of memory; nothing
+// else is caught.
+//   return guardConversion([&] { return DxfConverter(dxfBytes, options).run(); });
+template <class Convert>
+Result<std::invoke_result_t<Convert&>> guardConversion(Convert&& convert) {
+    try {
+        return convert();
+    } catch (const Failure& failure) {
+        return failure;
+    } catch (const std::bad_alloc&) {
+        return outOfMemoryFailure();
+    }
+}
 
 }  // namespace talmir

@@ -39,13 +39,18 @@ INSTANTIATE_TEST_SUITE_P(
         FieldCase{"ShiftJisBytesKept", "\x8C\x8A,\x83\x5C", {"\x8C\x8A", "\x83\x5C"}}),
     [](const testing::TestParamInfo<FieldCase>& info) { return info.param.name; });
 
-TEST(CommaFieldReader, LineEndsEndFieldsToo) {
-    CommaFieldReader reader("G00X0,G01X1\r\n\r\nT01C1.0\nM30,\r");
+Fields fieldsOf(std::string_view text, FinalComma finalComma = FinalComma::EmptyField) {
+    CommaFieldReader reader(text, finalComma);
     Fields got;
     for (std::string_view field; reader.next(field);) {
         got.push_back(field);
     }
-    EXPECT_EQ(got, (Fields{"G00X0", "G01X1", "", "T01C1.0", "M30", ""}));
+    return got;
+}
+
+TEST(CommaFieldReader, LineEndsEndFieldsToo) {
+    EXPECT_EQ(fieldsOf("G00X0,G01X1\r\n\r\nT01C1.0\nM30,\r"),
+              (Fields{"G00X0", "G01X1", "", "T01C1.0", "M30", ""}));
 }
 
 TEST(CommaFieldReader, EmptyTextHasNoFields) {
@@ -53,6 +58,26 @@ TEST(CommaFieldReader, EmptyTextHasNoFields) {
     std::string_view field;
     EXPECT_FALSE(reader.next(field));
 }
+
+// Without the field after a comma that ends the text, everything else stays: the
+// empty field after a comma at a line end, after a comma and a blank, and the
+// commas of a quoted field.
+class FinalCommaTest : public testing::TestWithParam<FieldCase> {};
+
+TEST_P(FinalCommaTest, NoFieldAfterTheCommaThatEndsTheText) {
+    EXPECT_EQ(fieldsOf(GetParam().line, FinalComma::NoField), GetParam().want);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, FinalCommaTest,
+    testing::Values(FieldCase{"CommaEndsTheText", "A,B,", {"A", "B"}},
+                    FieldCase{"CommaBeforeTheLastLineEnd", "A,\r\n", {"A", ""}},
+                    FieldCase{"CommaAndABlank", "A, ", {"A", ""}},
+                    FieldCase{"QuotedFieldBeforeTheComma", "\"a,b\",", {"a,b"}},
+                    FieldCase{"TextAfterTheQuoteBeforeTheComma", "\"a\"b,", {"a"}},
+                    FieldCase{"CommaInsideAnUnclosedQuote", "X,\"y,", {"X", "y,"}},
+                    FieldCase{"LoneComma", ",", {""}}),
+    [](const testing::TestParamInfo<FieldCase>& info) { return info.param.name; });
 
 }  // namespace
 }  // namespace talmir::text

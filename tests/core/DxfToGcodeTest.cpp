@@ -1,13 +1,9 @@
 #include "core/import/DxfBulge.h"
-#include "core/import/DxfPairReader.h"
 #include "core/import/DxfToGcode.h"
-#include "core/text/NumericValue.h"
 
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <cmath>
-#include <cstdint>
 #include <random>
 #include <string>
 
@@ -250,44 +246,6 @@ TEST(DxfBadInput, RandomBytesNeverCrash) {
         } else {
             EXPECT_TRUE(result.failure().number == 62 || result.failure().number == 6);
         }
-    }
-}
-
-// The DXF number shortcut must give the very bits of the shared reader.
-TEST(DxfNumber, SameValueAsTheNumericValueOfTheText) {
-    std::vector<std::string> texts = {"",
-                                      "-",
-                                      ".",
-                                      "-0",
-                                      "+3.5",
-                                      "0.1",
-                                      "-4.22994972382185e-014",
-                                      "1e39",
-                                      "12.5abc",
-                                      "1.2.3",
-                                      "9007199254740993",
-                                      "12345678901234567890",
-                                      "0.30000000000000004",
-                                      "\t5",
-                                      "0000000000000000000001.5",
-                                      "123456.7890123456789"};
-    std::mt19937 random(7);
-    for (int k = 0; k < 20000; ++k) {
-        std::string t = random() % 2 ? "-" : "";
-        const int digits = 1 + static_cast<int>(random() % 20);
-        const int point = static_cast<int>(random() % (digits + 1));
-        for (int d = 0; d < digits; ++d) {
-            if (d == point) {
-                t += '.';
-            }
-            t += static_cast<char>('0' + random() % 10);
-        }
-        texts.push_back(t);
-    }
-    for (const std::string& t : texts) {
-        SCOPED_TRACE(t);
-        EXPECT_EQ(std::bit_cast<std::uint64_t>(talmir::importers::dxfNumber(t)),
-                  std::bit_cast<std::uint64_t>(talmir::text::numericValue(t)));
     }
 }
 

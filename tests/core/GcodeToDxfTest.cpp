@@ -1,11 +1,8 @@
 #include "core/export/ExportText.h"
 #include "core/export/GcodeToDxf.h"
-#include "core/text/NumericValue.h"
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -175,65 +172,6 @@ TEST(DxfDialogColours, AllCyclesOneToSevenSameRepeatsTheCommonColour) {
               (std::vector<double>{1, 2, 3, 4, 5, 6, 7, 1, 2}));
     EXPECT_EQ(dxfDialogColours(DxfColourMode::Same, 3, 3), (std::vector<double>{3, 3, 3}));
     EXPECT_TRUE(dxfDialogColours(DxfColourMode::All, 5, 0).empty());
-}
-
-}  // namespace
-}  // namespace talmir::exporters
-
-namespace talmir::exporters {
-namespace {
-
-TEST(PlainNumber, ReadsAsTheSharedReaderDoes) {
-    const char* const texts[] = {"10.",
-                                 "10.Y20.",
-                                 "-0",
-                                 "-.0",
-                                 "+5",
-                                 ".25",
-                                 "0.1",
-                                 "12.3",
-                                 "-1234.5678",
-                                 "1.2.3",
-                                 "123456789012345",
-                                 "1234567890123456",
-                                 "0.000000000000001",
-                                 "1 2.5",
-                                 "- 1",
-                                 "1E3",
-                                 "1e-2X",
-                                 "1E",
-                                 "",
-                                 ".",
-                                 "-",
-                                 "X",
-                                 "(comment)",
-                                 " 5",
-                                 "5 ",
-                                 "007.50",
-                                 "99999.99999",
-                                 "3.14159265358979",
-                                 "0.30000000000000004",
-                                 "1D1"};
-    for (const char* t : texts) {
-        SCOPED_TRACE(t);
-        const double want = text::numericValue(t);
-        const double got = plainNumber(t);
-        EXPECT_EQ(std::signbit(got), std::signbit(want));
-        EXPECT_EQ(got, want);
-    }
-    // Many coordinates of up to 15 digits: bit-equal to the shared reader.
-    std::uint64_t seed = 12345;
-    for (int n = 0; n < 20000; ++n) {
-        seed = seed * 6364136223846793005ULL + 1442695040888963407ULL;
-        const std::uint64_t digits = (seed >> 20) % 1000000000000000ULL;
-        std::string t = std::to_string(digits);
-        const std::size_t point = (seed >> 8) % (t.size() + 1);
-        t.insert(point, ".");
-        if (seed & 1) {
-            t.insert(0, "-");
-        }
-        ASSERT_EQ(plainNumber(t), text::numericValue(t)) << t;
-    }
 }
 
 }  // namespace

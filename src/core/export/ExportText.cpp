@@ -4,79 +4,9 @@
 
 #include <cfloat>
 #include <cmath>
-#include <cstdint>
 #include <cstring>
 
 namespace talmir::exporters {
-
-namespace {
-
-bool isBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
-// Up to 15 digits the mantissa and the power of ten are exact doubles.
-constexpr int kMaxPlainDigits = 15;
-constexpr double kPowersOfTen[kMaxPlainDigits + 1] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                                      1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-
-std::string_view trimmed(std::string_view s) {
-    while (!s.empty() && isBlank(s.front())) {
-        s.remove_prefix(1);
-    }
-    while (!s.empty() && isBlank(s.back())) {
-        s.remove_suffix(1);
-    }
-    return s;
-}
-
-}  // namespace
-
-bool ItemReader::nextLine() {
-    std::string_view line;
-    if (!m_lines.next(line)) {
-        return false;
-    }
-    // Only the last line of a text that does not end with a line end stands
-    // without one; every other line, an empty one too, is ended in the snapshot.
-    m_lastLine = line.data() + line.size() == m_end;
-    m_line = line;
-    m_inLine = true;
-    return true;
-}
-
-bool ItemReader::next(std::string_view& item) {
-    if (!m_inLine && !nextLine()) {
-        return false;
-    }
-    std::string_view rest = m_line;
-    while (!rest.empty() && isBlank(rest.front())) {
-        rest.remove_prefix(1);
-    }
-    std::size_t comma = std::string_view::npos;
-    if (!rest.empty() && rest.front() == '"') {
-        const std::size_t close = rest.find('"', 1);
-        if (close == std::string_view::npos) {
-            item = rest.substr(1);
-        } else {
-            item = rest.substr(1, close - 1);
-            comma = rest.find(',', close + 1);
-        }
-    } else {
-        comma = rest.find(',');
-        item = trimmed(rest.substr(0, comma));
-    }
-    if (comma == std::string_view::npos) {
-        m_inLine = false;
-    } else {
-        m_line = rest.substr(comma + 1);
-        // After a comma at the very end of the snapshot there is nothing to read.
-        if (m_line.empty() && m_lastLine) {
-            m_inLine = false;
-        }
-    }
-    return true;
-}
 
 std::size_t countItems(std::string_view text) {
     std::size_t count = 0;
@@ -87,49 +17,13 @@ std::size_t countItems(std::string_view text) {
     return count;
 }
 
-double plainNumber(std::string_view text) {
-    const char* p = text.data();
-    const char* const end = p + text.size();
-    bool negative = false;
-    if (p < end && (*p == '+' || *p == '-')) {
-        negative = *p == '-';
-        ++p;
-    }
-    std::uint64_t mantissa = 0;
-    int digits = 0;
-    int decimals = 0;
-    bool point = false;
-    for (; p < end; ++p) {
-        const char c = *p;
-        if (c >= '0' && c <= '9') {
-            mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
-            ++digits;
-            decimals += point ? 1 : 0;
-        } else if (c == '.' && !point) {
-            point = true;
-        } else {
-            break;
-        }
-    }
-    // Blanks inside a number, exponents and long digit strings: the full reader.
-    const bool plainEnd =
-        p == end || (*p != ' ' && *p != '\t' && *p != '\n' && *p != '\r' && *p != 'E' && *p != 'e');
-    if (digits == 0 || digits > kMaxPlainDigits || !plainEnd) {
-        return text::numericValue(text);
-    }
-    // Both numbers are exact doubles, so the quotient is the correctly rounded value
-    // of the decimal text, as the full reader gives it.
-    const double value = static_cast<double>(mantissa) / kPowersOfTen[decimals];
-    return negative ? -value : value;
-}
-
 bool wordValue(std::string_view item, char letter, double& value) {
     const void* at = std::memchr(item.data(), letter, item.size());
     if (at == nullptr) {
         return false;
     }
     const std::size_t pos = static_cast<std::size_t>(static_cast<const char*>(at) - item.data());
-    value = plainNumber(item.substr(pos + 1));
+    value = text::quickNumericValue(item.substr(pos + 1));
     return true;
 }
 

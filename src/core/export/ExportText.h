@@ -9,7 +9,7 @@
 // "NaN" or "Infinity" into a drawing.
 
 #include "core/Failure.h"
-#include "core/text/Lines.h"
+#include "core/text/CommaFields.h"
 #include "core/text/NumberPicture.h"
 
 #include <cstddef>
@@ -19,27 +19,16 @@
 namespace talmir::exporters {
 
 // Comma-separated items of a text, as the snapshot of a pane is read item by item:
-// a comma ends an item as a line end does; blanks around an item are dropped; an
-// item that starts with a double quote runs to the closing quote (commas inside
-// are kept) and the rest up to the next comma or line end is skipped. A text that
-// ends with a line end has an empty last line, which gives no item; neither does
-// a comma at the very end of the text.
+// the comma fields of text::CommaFieldReader (a comma or a line end ends an item,
+// blanks around it are dropped, a quoted item keeps its commas), except that a
+// comma at the very end of the text gives no empty item after it. A text that
+// ends with a line end has an empty last line, which gives no item either.
 //   ItemReader items(text);
 //   for (std::string_view item; items.next(item);) { ... }
-class ItemReader {
+class ItemReader : public text::CommaFieldReader {
 public:
-    explicit ItemReader(std::string_view text) : m_lines(text), m_end(text.data() + text.size()) {}
-
-    bool next(std::string_view& item);
-
-private:
-    bool nextLine();
-
-    text::LineReader m_lines;
-    const char* m_end;
-    std::string_view m_line;  // the rest of the current line
-    bool m_inLine = false;    // m_line still has an item to give
-    bool m_lastLine = false;  // the current line has no line end after it
+    explicit ItemReader(std::string_view text)
+        : CommaFieldReader(text, text::FinalComma::NoField) {}
 };
 
 // Counts the items ItemReader gives for `text`.
@@ -48,10 +37,6 @@ std::size_t countItems(std::string_view text);
 inline bool contains(std::string_view s, std::string_view what) {
     return s.find(what) != std::string_view::npos;
 }
-
-// The numeric value of a text exactly as text::numericValue reads it, quicker for
-// the plain numbers of NC words ("12.345", "-.5").
-double plainNumber(std::string_view text);
 
 // The numeric value of the text after the first occurrence of `letter` ("X" of
 // G01X10.Y20. gives 10); false when the letter does not occur.

@@ -46,60 +46,6 @@ bool containsText(std::string_view s, std::string_view needle) {
     return findText(s, needle) != kNone;
 }
 
-// Powers of ten that a double holds exactly.
-constexpr std::array<double, 23> kExactPowers = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                                 1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                                 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-
-// The common case of a word value: sign, at most 15 significant digits and a
-// point, ended by anything but a blank or an exponent. Then the digits and the
-// power of ten are both exact doubles and one division rounds correctly, which is
-// what the shared reader gives. Returns false when the shared reader must decide.
-bool plainDecimal(std::string_view t, double& value) {
-    const char* p = t.data();
-    const char* const end = p + t.size();
-    bool negative = false;
-    if (p < end && (*p == '+' || *p == '-')) {
-        negative = *p == '-';
-        ++p;
-    }
-    std::uint64_t digits = 0;
-    int significant = 0;
-    int scale = 0;
-    bool point = false;
-    bool any = false;
-    for (; p < end; ++p) {
-        const char c = *p;
-        if (c >= '0' && c <= '9') {
-            any = true;
-            if (digits != 0 || c != '0') {
-                if (++significant > 15) {
-                    return false;
-                }
-                digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
-            }
-            scale += point ? 1 : 0;
-        } else if (c == '.' && !point) {
-            point = true;
-        } else {
-            break;
-        }
-    }
-    if (p < end && (*p == ' ' || *p == '\t' || *p == '\n' || *p == 'E' || *p == 'e')) {
-        return false;
-    }
-    if (scale >= static_cast<int>(kExactPowers.size())) {
-        return false;
-    }
-    if (!any) {
-        value = 0.0;  // a lone sign is no number, and no number is 0 (not -0)
-        return true;
-    }
-    value = static_cast<double>(digits) / kExactPowers[static_cast<std::size_t>(scale)];
-    value = negative ? -value : value;
-    return true;
-}
-
 // Where the letters the G-code pass looks for first stand in one field.
 struct FieldMarks {
     std::size_t g = kNone;
@@ -390,12 +336,7 @@ void Scanner::gcodePass(std::string_view text) {
 }  // namespace
 
 double numberAfter(std::string_view field, std::size_t letter) {
-    const std::string_view rest = letter == kNone ? field : field.substr(letter + 1);
-    double value = 0;
-    if (plainDecimal(rest, value)) {
-        return value;
-    }
-    return text::numericValue(rest);
+    return text::quickNumericValue(letter == kNone ? field : field.substr(letter + 1));
 }
 
 std::size_t countCommaFields(std::string_view text) {

@@ -1,7 +1,6 @@
 #pragma once
 // Reading the words of a photoplot or router block ("X-1250Y300D01", "G02X5R2"),
-// and the angles of the arcs those formats describe, shared by the Gerber and
-// router imports.
+// shared by the Gerber and router imports (their arcs by radius: RadiusArc.h).
 
 #include "core/Failure.h"
 
@@ -51,36 +50,6 @@ inline double checked(double value) {
         throw Failure{6, "オーバーフローしました。"};
     }
     return value;
-}
-
-// Angle in degrees of the start point seen from the centre, from I and J.
-inline double startAngleDeg(double i, double j) {
-    const double a = i != 0 ? std::fabs(std::atan(j / i) * kRadToDeg) : 90.0;
-    if (i >= 0 && j >= 0) {
-        return a + 180;
-    }
-    if (i >= 0) {
-        return 180 - a;
-    }
-    if (j >= 0) {
-        return 360 - a;
-    }
-    return a;
-}
-
-// Angle in degrees of the end point seen from the centre; (ex, ey) = end - centre.
-inline double endAngleDeg(double ex, double ey) {
-    const double a = ex != 0 ? std::fabs(std::atan(ey / ex) * kRadToDeg) : 90.0;
-    if (ex >= 0 && ey < 0) {
-        return 360 - a;
-    }
-    if (ex < 0 && ey >= 0) {
-        return 180 - a;
-    }
-    if (ex < 0 && ey < 0) {
-        return a + 180;
-    }
-    return a;
 }
 
 }  // namespace talmir::importers::blocks

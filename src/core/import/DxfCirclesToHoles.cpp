@@ -2,6 +2,7 @@
 
 #include "core/import/DxfPairReader.h"
 #include "core/text/NumberPicture.h"
+#include "core/text/NumericValue.h"
 #include "core/text/ShiftJis.h"
 
 #include <cfloat>

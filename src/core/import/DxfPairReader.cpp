@@ -4,7 +4,6 @@
 #include "core/text/NumericValue.h"
 
 #include <array>
-#include <cstdint>
 #include <cstring>
 
 namespace talmir::importers {
@@ -84,57 +83,13 @@ bool namesNonFinite(std::string_view value) {
     return (a == 'n' && b == 'a' && c == 'n') || (a == 'i' && b == 'n' && c == 'f');
 }
 
-// The general reader, after refusing the spelled-out non-finite values.
-double generalNumber(std::string_view value) {
-    if (namesNonFinite(value)) {
-        throwOverflow();
-    }
-    return text::numericValue(value);
-}
-
 }  // namespace
 
 double dxfNumber(std::string_view value) {
-    // Up to 19 digits and a point: the digits as an integer and the count of
-    // decimals. When the integer is exact in a double (below 2^53), one division
-    // by an exact power of ten is correctly rounded, like the general reader.
-    static constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,
-                                              1e7,  1e8,  1e9,  1e10, 1e11, 1e12, 1e13,
-                                              1e14, 1e15, 1e16, 1e17, 1e18, 1e19};
-    const char* p = value.data();
-    const char* const end = p + value.size();
-    bool negative = false;
-    if (p < end && (*p == '-' || *p == '+')) {
-        negative = *p == '-';
-        ++p;
+    if (namesNonFinite(value)) {
+        throwOverflow();
     }
-    std::uint64_t digits = 0;
-    int count = 0;
-    int decimals = 0;
-    bool point = false;
-    for (; p < end; ++p) {
-        const char c = *p;
-        if (c >= '0' && c <= '9') {
-            if (++count > 19) {
-                return generalNumber(value);
-            }
-            digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
-            decimals += point;
-        } else if (c == '.' && !point) {
-            point = true;
-        } else {
-            // An exponent, blanks, text after the number: the general reader.
-            return generalNumber(value);
-        }
-    }
-    if (count == 0) {
-        return generalNumber(value);
-    }
-    if (digits > (std::uint64_t{1} << 53)) {
-        return generalNumber(value);
-    }
-    const double magnitude = static_cast<double>(digits) / kPowersOfTen[decimals];
-    return negative ? -magnitude : magnitude;
+    return text::quickNumericValue(value);
 }
 
 [[noreturn]] void throwPastEnd() {

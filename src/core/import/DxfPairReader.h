@@ -48,10 +48,9 @@ private:
     std::string m_valueScratch;
 };
 
-// The numeric value of a DXF value: exactly what text::numericValue gives (text
-// after the number ignored, no number = 0), with a shortcut for the plain
-// "-123.456" form that nearly every DXF writer uses. A value spelling a non-finite
-// number ("nan", "-inf", "infinity" in any case) throws the overflow failure (6).
+// The numeric value of a DXF value, as text::quickNumericValue reads it (text
+// after the number ignored, no number = 0); a value spelling a non-finite number
+// ("nan", "-inf", "infinity" in any case) throws the overflow failure (6).
 double dxfNumber(std::string_view value);
 
 // Error reported when the text ends before a pair is complete (a cut file, or one

@@ -3,9 +3,9 @@
 #include "core/import/DxfBulge.h"
 #include "core/import/DxfPairReader.h"
 #include "core/text/NumberPicture.h"
+#include "core/text/NumericValue.h"
 
 #include <cmath>
-#include <new>
 
 namespace talmir::importers {
 
@@ -399,14 +399,7 @@ private:
 }  // namespace
 
 Result<std::string> dxfToGcode(std::string_view dxfBytes, const DxfOptions& options) {
-    try {
-        DxfConverter converter(dxfBytes, options);
-        return converter.run();
-    } catch (const Failure& failure) {
-        return failure;
-    } catch (const std::bad_alloc&) {
-        return Failure{7, "メモリが不足しています。"};
-    }
+    return guardConversion([&] { return DxfConverter(dxfBytes, options).run(); });
 }
 
 }  // namespace talmir::importers

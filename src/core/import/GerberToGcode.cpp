@@ -3,6 +3,7 @@
 #include "core/import/CoordinateUnits.h"
 
 #include "core/import/BlockWords.h"
+#include "core/import/RadiusArc.h"
 #include "core/text/NumberPicture.h"
 #include "core/text/NumericValue.h"
 
@@ -11,7 +12,6 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
-#include <new>
 
 namespace talmir::importers {
 
@@ -21,16 +21,11 @@ using namespace blocks;
 
 // X, Y, I and J of the blocks as read: one to five decimals.
 const text::NumberPicture kCoordinatePicture("######0.0####");
-// Blocks computed from a radius: one to four decimals.
-const text::NumberPicture kRadiusPicture("#####0.0###");
 
 constexpr std::string_view kEol = "\r\n";
 constexpr std::size_t kProgressBlocks = 4096;
 // Apertures are numbered up to D9999.
 constexpr int kMaxAperture = 9999;
-// A radius this much (mm) shorter than half its chord is taken for a rounding of
-// the data and gives the half circle.
-constexpr double kRadiusSlackMm = 0.001;
 
 enum class Word { G00, G01, G02, G03 };
 
@@ -141,7 +136,6 @@ private:
     void coordinates(std::string_view block, const Letters& at);
     void apertureOrDcode(int d);
     void gcode(int g);
-    void radiusArc(double radius);
     void output(const Letters& at);
     void signSingleQuadrantOffsets();
     void ensureAperture();
@@ -262,7 +256,8 @@ void GerberConverter::block(std::string_view block) {
     }
     bool writtenAsArc = false;
     if (Letters::has(at.r) && isCircular(m_word)) {
-        radiusArc(checked(millimetres(numberAfter(block, at.r), m_options.unit)));
+        const double radius = checked(millimetres(numberAfter(block, at.r), m_options.unit));
+        line(radiusArcBlock(wordText(m_word), m_px, m_py, m_x, m_y, radius));
         writtenAsArc = true;
     }
     if (!Letters::has(at.g) && !Letters::has(at.x) && !Letters::has(at.y)) {
@@ -379,61 +374,6 @@ void GerberConverter::gcode(int g) {
     }
 }
 
-// The arc from the previous point to the current one with radius `radius` (mm):
-// a positive radius gives the arc of at most 180 degrees, a negative one the arc
-// of at least 180 degrees.
-void GerberConverter::radiusArc(double radius) {
-    const double hx = (m_x - m_px) * 0.5;
-    const double hy = (m_y - m_py) * 0.5;
-    const double mx = m_px + hx;
-    const double my = m_py + hy;
-    const double h = std::sqrt(hx * hx + hy * hy);
-    double s2 = radius * radius - h * h;
-    if (s2 < 0) {
-        if (std::fabs(radius) < h - kRadiusSlackMm) {
-            throw Failure{5, "プロシージャの呼び出し、または引数が不正です。"};
-        }
-        s2 = 0;
-    }
-    const double s = std::sqrt(s2);
-    const double n = hx != 0 ? std::atan(hy / hx) * kRadToDeg + 90 : 180.0;
-    const double ux = s * std::cos(n * kDegToRad);
-    const double uy = s * std::sin(n * kDegToRad);
-    double i = mx + ux - m_px;
-    double j = my + uy - m_py;
-    double a1 = startAngleDeg(i, j);
-    double a2 = endAngleDeg(m_x - (mx + ux), m_y - (my + uy));
-    double sweep = 0;
-    if (m_word == Word::G02) {
-        if (a2 > a1) {
-            a1 += 360;
-        }
-        sweep = std::fabs(a1 - a2);
-    } else {
-        if (a2 < a1) {
-            a2 += 360;
-        }
-        sweep = std::fabs(a2 - a1);
-    }
-    if ((radius > 0 && sweep > 180) || (radius < 0 && sweep < 180)) {
-        i = mx - ux - m_px;
-        j = my - uy - m_py;
-    }
-    // The centre is found through sines and cosines: an offset that rounds to
-    // nothing is written as 0.0, not as "-0.0".
-    auto offset = [](double v) { return std::fabs(v) < 5e-5 ? 0.0 : checked(v); };
-    std::string arc(wordText(m_word));
-    arc += 'X';
-    kRadiusPicture.append(arc, m_x);
-    arc += 'Y';
-    kRadiusPicture.append(arc, m_y);
-    arc += 'I';
-    kRadiusPicture.append(arc, offset(i));
-    arc += 'J';
-    kRadiusPicture.append(arc, offset(j));
-    line(arc);
-}
-
 void GerberConverter::ensureAperture() {
     if (m_aperture == 0) {
         line("D10");
@@ -470,14 +410,7 @@ void GerberConverter::output(const Letters& at) {
 
 Result<std::string> gerberToGcode(std::string_view gerberBytes,
                                   const GerberImportOptions& options) {
-    try {
-        GerberConverter converter(options);
-        return converter.run(gerberBytes);
-    } catch (const Failure& failure) {
-        return failure;
-    } catch (const std::bad_alloc&) {
-        return Failure{7, "メモリが不足しています。"};
-    }
+    return guardConversion([&] { return GerberConverter(options).run(gerberBytes); });
 }
 
 }  // namespace talmir::importers

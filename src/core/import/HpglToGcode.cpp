@@ -5,7 +5,6 @@
 
 #include <cfloat>
 #include <cmath>
-#include <new>
 
 namespace talmir::importers {
 
@@ -434,14 +433,7 @@ private:
 }  // namespace
 
 Result<std::string> hpglToGcode(std::string_view hpglBytes, const HpglOptions& options) {
-    try {
-        HpglConverter converter(hpglBytes, options);
-        return converter.run();
-    } catch (const Failure& failure) {
-        return failure;
-    } catch (const std::bad_alloc&) {
-        return Failure{7, "メモリが不足しています。"};
-    }
+    return guardConversion([&] { return HpglConverter(hpglBytes, options).run(); });
 }
 
 }  // namespace talmir::importers

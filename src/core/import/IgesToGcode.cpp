@@ -8,7 +8,6 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
-#include <new>
 #include <vector>
 
 namespace talmir::importers {
@@ -320,14 +319,7 @@ private:
 }  // namespace
 
 Result<std::string> igesToGcode(std::string_view igesBytes, const IgesImportOptions& options) {
-    try {
-        IgesConverter converter(igesBytes, options);
-        return converter.run();
-    } catch (const Failure& failure) {
-        return failure;
-    } catch (const std::bad_alloc&) {
-        return Failure{7, "メモリが不足しています。"};
-    }
+    return guardConversion([&] { return IgesConverter(igesBytes, options).run(); });
 }
 
 }  // namespace talmir::importers

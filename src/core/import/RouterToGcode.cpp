@@ -1,12 +1,10 @@
 #include "core/import/RouterToGcode.h"
 
 #include "core/import/BlockWords.h"
+#include "core/import/RadiusArc.h"
 #include "core/text/NumberPicture.h"
 #include "core/text/NumericValue.h"
 
-#include <cfloat>
-#include <cmath>
-#include <new>
 #include <string>
 
 namespace talmir::importers {
@@ -17,14 +15,9 @@ using namespace blocks;
 
 // X, Y, I and J of the records as read: one to four decimals.
 const text::NumberPicture kCoordinatePicture("######0.0###");
-// Arcs computed from a radius: one to four decimals, five integer places.
-const text::NumberPicture kRadiusPicture("#####0.0###");
 
 constexpr std::string_view kEol = "\r\n";
 constexpr std::size_t kProgressRecords = 4096;
-// A radius this much (mm) shorter than half its chord is taken for a rounding of
-// the data and gives the half circle.
-constexpr double kRadiusSlackMm = 0.001;
 
 [[noreturn]] void throwBadArgument() {
     throw Failure{5, "プロシージャの呼び出し、または引数が不正です。"};
@@ -60,7 +53,6 @@ private:
     double number(std::string_view record, std::size_t at) const {
         return checked(text::numericValue(numberAfter(record, at)) * m_factor);
     }
-    void radiusArc(double radius);
     void line(std::string_view text) { m_out.append(text).append(kEol); }
 
     const RouterImportOptions& m_options;
@@ -185,7 +177,7 @@ void RouterConverter::record(std::string_view record) {
     // A radius only makes an arc under G02 or G03; on a straight move it is
     // ignored rather than written as a line with a centre.
     if (has(r) && (m_word == "G02" || m_word == "G03")) {
-        radiusArc(number(record, r));
+        line(radiusArcBlock(m_word, m_px, m_py, m_x, m_y, number(record, r)));
     } else {
         std::string out = m_word;
         out += m_xText;
@@ -198,73 +190,11 @@ void RouterConverter::record(std::string_view record) {
     m_py = m_y;
 }
 
-// The arc from the previous point to the current one with radius `radius` (mm):
-// a positive radius gives the arc of at most 180 degrees, a negative one the arc
-// of at least 180 degrees.
-void RouterConverter::radiusArc(double radius) {
-    const double hx = (m_x - m_px) * 0.5;
-    const double hy = (m_y - m_py) * 0.5;
-    const double mx = m_px + hx;
-    const double my = m_py + hy;
-    const double h = std::sqrt(hx * hx + hy * hy);
-    double s2 = radius * radius - h * h;
-    if (s2 < 0) {
-        if (std::fabs(radius) < h - kRadiusSlackMm) {
-            throwBadArgument();
-        }
-        s2 = 0;
-    }
-    const double s = std::sqrt(s2);
-    const double n = hx != 0 ? std::atan(hy / hx) * kRadToDeg + 90 : 180.0;
-    const double ux = s * std::cos(n * kDegToRad);
-    const double uy = s * std::sin(n * kDegToRad);
-    double i = mx + ux - m_px;
-    double j = my + uy - m_py;
-    double a1 = startAngleDeg(i, j);
-    double a2 = endAngleDeg(m_x - (mx + ux), m_y - (my + uy));
-    double sweep = 0;
-    if (m_word == "G02") {
-        if (a2 > a1) {
-            a1 += 360;
-        }
-        sweep = std::fabs(a1 - a2);
-    } else {
-        if (a2 < a1) {
-            a2 += 360;
-        }
-        sweep = std::fabs(a2 - a1);
-    }
-    if ((radius > 0 && sweep > 180) || (radius < 0 && sweep < 180)) {
-        i = mx - ux - m_px;
-        j = my - uy - m_py;
-    }
-    // The centre is found through sines and cosines: an offset that rounds to
-    // nothing is written as 0.0, not as "-0.0".
-    auto offset = [](double v) { return std::fabs(v) < 5e-5 ? 0.0 : checked(v); };
-    std::string arc = m_word;
-    arc += 'X';
-    kRadiusPicture.append(arc, m_x);
-    arc += 'Y';
-    kRadiusPicture.append(arc, m_y);
-    arc += 'I';
-    kRadiusPicture.append(arc, offset(i));
-    arc += 'J';
-    kRadiusPicture.append(arc, offset(j));
-    line(arc);
-}
-
 }  // namespace
 
 Result<std::string> routerToGcode(std::string_view routerBytes,
                                   const RouterImportOptions& options) {
-    try {
-        RouterConverter converter(options);
-        return converter.run(routerBytes);
-    } catch (const Failure& failure) {
-        return failure;
-    } catch (const std::bad_alloc&) {
-        return Failure{7, "メモリが不足しています。"};
-    }
+    return guardConversion([&] { return RouterConverter(options).run(routerBytes); });
 }
 
 }  // namespace talmir::importers

@@ -36,7 +36,8 @@ bool CommaFields::next(std::string_view& field) {
         }
         field = m_line.substr(i, end - i);
     }
-    if (comma == std::string_view::npos) {
+    if (comma == std::string_view::npos ||
+        (comma + 1 == size && m_finalComma == FinalComma::NoField)) {
         m_done = true;
     } else {
         m_pos = comma + 1;
@@ -53,7 +54,10 @@ bool CommaFieldReader::next(std::string_view& field) {
         if (!m_lines.next(line)) {
             return false;
         }
-        m_fields = CommaFields(line);
+        // Only the last line of a text that does not end with a line end stands
+        // without one: there a comma at the end of the line ends the text.
+        const bool endsText = line.data() + line.size() == m_end;
+        m_fields = CommaFields(line, endsText ? m_finalComma : FinalComma::EmptyField);
         m_inLine = true;
     }
 }

@@ -13,8 +13,7 @@ namespace talmir {
 
 namespace {
 
-// Run-time error numbers the user may know from the program's past.
-constexpr int kOutOfMemory = 7;
+// The run-time error number the user may know from the program's past.
 constexpr int kInvalidCall = 5;
 
 }  // namespace
@@ -48,7 +47,7 @@ bool CommandGuard::run(const QString& title, const std::function<void()>& body, 
     } catch (const Failure& f) {
         failure = f;
     } catch (const std::bad_alloc&) {
-        failure = Failure{kOutOfMemory, "メモリが不足しています。"};
+        failure = outOfMemoryFailure();
     } catch (const std::exception& e) {
         failure =
             Failure{kInvalidCall, std::string("プロシージャの呼び出し、または引数が不正です。") +

@@ -39,7 +39,7 @@ Result<std::string> readFileBytes(const QString& path) {
     try {
         bytes.resize(static_cast<std::size_t>(size));
     } catch (const std::bad_alloc&) {
-        return Failure{7, "メモリが不足しています。"};
+        return outOfMemoryFailure();
     }
     qint64 done = 0;
     while (done < size) {
