@@ -13,8 +13,7 @@
 namespace talmir::cli {
 namespace {
 
-Outcome runGerber2Gcode(const Arguments& args, const Inputs& inputs,
-                        exporters::ExportSink& sink) {
+Outcome runGerber2Gcode(const Arguments& args, const Inputs& inputs, exporters::ExportSink& sink) {
     importers::GerberImportOptions options;
     std::string errors;
     if (args.has("guess")) {
