@@ -101,10 +101,11 @@ TEST(PlainDecimal, GivesTheBitsOfTheSharedReader) {
         "12.5abc", "9007199254740993", "12345678901234567890", "\t5", "0000000000000000000001.5",
         "123456.7890123456789", "-.5", "+7", "123.456Y", "1 2", "- 5", " 3", "1e5", "2D3",
         "999999999999999.9", "0.00000000000000000000001", "00012.500", "3.4e39", "1\t2",
-        // the limits of the shortcut: 2^53, 19 and 20 significant digits, 22 and 23
-        // decimals, characters that end a number or go on with it
+        // the limits of the shortcut: 2^53, 19 and 20 digits (leading zeros count),
+        // characters that end a number or go on with it
         "9007199254740992", "-9007199254740992.", "1234567890123456789", "0.1234567890123456789",
-        "0.0000000000000000000001", "-0.000", "1\r", "1\n2", "1.5e", "5-", "-+5", ".-5", "1..5"};
+        "0.000000000000000001", "-0.0000000000000000001", "0.0000000000000000000001", "-0.000",
+        "1\r", "1\n2", "1.5e", "5-", "-+5", ".-5", "1..5"};
     std::mt19937 random(7);
     for (int k = 0; k < 20000; ++k) {
         std::string t = random() % 2 ? "-" : "";

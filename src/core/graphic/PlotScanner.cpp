@@ -336,7 +336,9 @@ void Scanner::gcodePass(std::string_view text) {
 }  // namespace
 
 double numberAfter(std::string_view field, std::size_t letter) {
-    return text::quickNumericValue(letter == kNone ? field : field.substr(letter + 1));
+    const std::string_view rest = letter == kNone ? field : field.substr(letter + 1);
+    double value = 0;
+    return text::plainDecimal(rest, value) ? value : text::numericValue(rest);
 }
 
 std::size_t countCommaFields(std::string_view text) {

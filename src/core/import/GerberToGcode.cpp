@@ -257,7 +257,8 @@ void GerberConverter::block(std::string_view block) {
     bool writtenAsArc = false;
     if (Letters::has(at.r) && isCircular(m_word)) {
         const double radius = checked(millimetres(numberAfter(block, at.r), m_options.unit));
-        line(radiusArcBlock(wordText(m_word), m_px, m_py, m_x, m_y, radius));
+        appendRadiusArc(m_out, wordText(m_word), m_px, m_py, m_x, m_y, radius);
+        m_out.append(kEol);
         writtenAsArc = true;
     }
     if (!Letters::has(at.g) && !Letters::has(at.x) && !Letters::has(at.y)) {

@@ -93,22 +93,21 @@ ArcCentre radiusArcCentre(double px, double py, double x, double y, double radiu
     return c;
 }
 
-std::string radiusArcBlock(std::string_view word, double px, double py, double x, double y,
-                           double radiusMm) {
+void appendRadiusArc(std::string& out, std::string_view word, double px, double py, double x,
+                     double y, double radiusMm) {
     const ArcCentre c = radiusArcCentre(px, py, x, y, radiusMm, word == "G02");
     // The centre is found through sines and cosines: an offset that rounds to
     // nothing is written as 0.0, not as "-0.0".
     auto offset = [](double v) { return std::fabs(v) < 5e-5 ? 0.0 : blocks::checked(v); };
-    std::string arc(word);
-    arc += 'X';
-    kRadiusPicture.append(arc, x);
-    arc += 'Y';
-    kRadiusPicture.append(arc, y);
-    arc += 'I';
-    kRadiusPicture.append(arc, offset(c.i));
-    arc += 'J';
-    kRadiusPicture.append(arc, offset(c.j));
-    return arc;
+    out += word;
+    out += 'X';
+    kRadiusPicture.append(out, x);
+    out += 'Y';
+    kRadiusPicture.append(out, y);
+    out += 'I';
+    kRadiusPicture.append(out, offset(c.i));
+    out += 'J';
+    kRadiusPicture.append(out, offset(c.j));
 }
 
 }  // namespace talmir::importers

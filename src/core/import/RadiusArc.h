@@ -22,11 +22,12 @@ struct ArcCentre {
 ArcCentre radiusArcCentre(double px, double py, double x, double y, double radiusMm,
                           bool clockwise);
 
-// The block `word` + "X" x + "Y" y + "I" i + "J" j for that arc, numbers with one
-// to four decimals ("G02X10.0Y0.0I5.0J0.0"); "G02" turns clockwise and any other
-// word counter-clockwise. An offset that rounds to nothing is written 0.0 (never
-// "-0.0"); an offset beyond single precision throws the overflow failure (6).
-std::string radiusArcBlock(std::string_view word, double px, double py, double x, double y,
-                           double radiusMm);
+// Appends the block `word` + "X" x + "Y" y + "I" i + "J" j of that arc to `out`
+// (no line end), numbers with one to four decimals ("G02X10.0Y0.0I5.0J0.0"); "G02"
+// turns clockwise and any other word counter-clockwise. An offset that rounds to
+// nothing is written 0.0 (never "-0.0"); an offset beyond single precision throws
+// the overflow failure (6), leaving part of the block in `out`.
+void appendRadiusArc(std::string& out, std::string_view word, double px, double py, double x,
+                     double y, double radiusMm);
 
 }  // namespace talmir::importers

@@ -177,7 +177,8 @@ void RouterConverter::record(std::string_view record) {
     // A radius only makes an arc under G02 or G03; on a straight move it is
     // ignored rather than written as a line with a centre.
     if (has(r) && (m_word == "G02" || m_word == "G03")) {
-        line(radiusArcBlock(m_word, m_px, m_py, m_x, m_y, number(record, r)));
+        appendRadiusArc(m_out, m_word, m_px, m_py, m_x, m_y, number(record, r));
+        m_out.append(kEol);
     } else {
         std::string out = m_word;
         out += m_xText;

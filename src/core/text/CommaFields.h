@@ -45,10 +45,7 @@ private:
 class CommaFieldReader {
 public:
     explicit CommaFieldReader(std::string_view text, FinalComma finalComma = FinalComma::EmptyField)
-        : m_lines(text),
-          m_end(text.data() + text.size()),
-          m_finalComma(finalComma),
-          m_fields(std::string_view{}) {}
+        : m_lines(text), m_end(text.data() + text.size()), m_finalComma(finalComma) {}
 
     bool next(std::string_view& field);
 
@@ -56,8 +53,10 @@ private:
     LineReader m_lines;
     const char* m_end;
     FinalComma m_finalComma;
-    CommaFields m_fields;
-    bool m_inLine = false;
+    std::string_view m_line;  // the line being read
+    std::size_t m_pos = 0;    // where its next field starts
+    bool m_noFinalField = false;
+    bool m_done = true;  // m_line has no more fields (or there is none yet)
 };
 
 std::vector<std::string_view> splitCommaFields(std::string_view line);

@@ -142,4 +142,9 @@ double numericValue(std::string_view text) {
     return numericValue(text, consumed);
 }
 
+double quickNumericValue(std::string_view text) {
+    double value = 0;
+    return plainDecimal(text, value) ? value : numericValue(text);
+}
+
 }  // namespace talmir::text

@@ -25,15 +25,15 @@ double numericValue(std::string_view text, std::size_t& consumedBytes);
 // `value` to exactly what numericValue gives (bit for bit, -0 included; a lone sign
 // or point is 0) and returns true. Returns false, `value` untouched, for anything
 // numericValue must decide: a blank at the start or after the digits, an exponent,
-// more than 19 significant digits or digits above 2^53, more than 22 decimals.
+// more than 19 digits (leading zeros count) or digits above 2^53.
 // Inline: the plot scanner and the exports call it for every word of a text.
 inline bool plainDecimal(std::string_view text, double& value) {
-    // Up to 2^53 the digits, and up to 10^22 the power of ten, are exact doubles, so
+    // Up to 2^53 the digits, and up to 10^19 the power of ten, are exact doubles, so
     // one division rounds correctly, as the general reader does.
-    static constexpr std::array<double, 23> kExactPowers = {
-        1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
-        1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-    constexpr int kMaxSignificant = 19;  // 19 digits still fit in 64 bits
+    static constexpr std::array<double, 20> kExactPowers = {
+        1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,
+        1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19};
+    constexpr std::ptrdiff_t kMaxDigits = 19;  // 19 digits still fit in 64 bits
     const char* p = text.data();
     const char* const end = p + text.size();
     bool negative = false;
@@ -41,24 +41,16 @@ inline bool plainDecimal(std::string_view text, double& value) {
         negative = *p == '-';
         ++p;
     }
+    const char* const start = p;
+    const char* point = nullptr;
+    // Past 19 digits this wraps; the count below then turns the text away.
     std::uint64_t digits = 0;
-    int significant = 0;
-    std::size_t decimals = 0;
-    bool point = false;
-    bool any = false;
     for (; p < end; ++p) {
-        const char c = *p;
-        if (c >= '0' && c <= '9') {
-            any = true;
-            if (digits != 0 || c != '0') {  // leading zeros are not significant
-                if (++significant > kMaxSignificant) {
-                    return false;
-                }
-                digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
-            }
-            decimals += point ? 1 : 0;
-        } else if (c == '.' && !point) {
-            point = true;
+        const auto digit = static_cast<unsigned char>(*p - '0');
+        if (digit < 10) {
+            digits = digits * 10 + digit;
+        } else if (*p == '.' && point == nullptr) {
+            point = p;
         } else {
             break;
         }
@@ -67,22 +59,24 @@ inline bool plainDecimal(std::string_view text, double& value) {
     if (p < end && (*p == ' ' || *p == '\t' || *p == '\n' || *p == 'E' || *p == 'e')) {
         return false;
     }
-    if (decimals >= kExactPowers.size() || digits > (std::uint64_t{1} << 53)) {
+    const std::ptrdiff_t count = (p - start) - (point != nullptr ? 1 : 0);
+    if (count > kMaxDigits || digits > (std::uint64_t{1} << 53)) {
         return false;
     }
-    if (!any) {
+    if (count == 0) {
         value = 0.0;  // a lone sign is no number, and no number is 0 (not -0)
         return true;
     }
-    const double magnitude = static_cast<double>(digits) / kExactPowers[decimals];
+    const std::ptrdiff_t decimals = point != nullptr ? p - point - 1 : 0;
+    const double magnitude =
+        static_cast<double>(digits) / kExactPowers[static_cast<std::size_t>(decimals)];
     value = negative ? -magnitude : magnitude;
     return true;
 }
 
-// numericValue(text), read through plainDecimal where the text allows it.
-inline double quickNumericValue(std::string_view text) {
-    double value = 0;
-    return plainDecimal(text, value) ? value : numericValue(text);
-}
+// numericValue(text), read through plainDecimal where the text allows it. Not
+// inline, unlike plainDecimal: a reader that takes one number per call (a DXF
+// value) gains nothing from the copy in its own loop, which only crowds it.
+double quickNumericValue(std::string_view text);
 
 }  // namespace talmir::text
