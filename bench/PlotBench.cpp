@@ -2,6 +2,7 @@
 // path records into a 1920 x 1080 image.
 
 #include "core/graphic/GrSub.h"
+#include "core/graphic/Measure.h"
 #include "core/graphic/PlotScanner.h"
 
 #include <benchmark/benchmark.h>
@@ -100,6 +101,29 @@ void BM_SnapFullPickList(benchmark::State& state) {
 }
 BENCHMARK(BM_SnapFullPickList)->Unit(benchmark::kMicrosecond);
 
+// A click of the perimeter tool in continuous mode: the nearest element of all
+// the records, then its contour highlighted (and taken back the next time).
+void BM_ContinuousPick(benchmark::State& state) {
+    using namespace talmir::graphic;
+    const std::string program = makeProgram(static_cast<int>(state.range(0)));
+    PlotTables tables;
+    scanPlotTables(tables, {{}, program});
+    int target = tables.PathCount / 2;
+    while (tables.paths[static_cast<std::size_t>(target)].g != 1) {
+        ++target;
+    }
+    const PathRow& row = tables.paths[static_cast<std::size_t>(target)];
+    float total = 0;
+    bool takeBack = false;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(
+            pickForLength(tables, total, row.x, row.y, PickMode::Continuous, takeBack));
+        takeBack = !takeBack;
+    }
+    state.counters["records"] = tables.PathCount + 1;
+}
+BENCHMARK(BM_ContinuousPick)->Arg(100'000)->Unit(benchmark::kMillisecond);
+
 #if __has_include(<QGuiApplication>)
 
 QGuiApplication& application() {
@@ -139,6 +163,30 @@ BENCHMARK(BM_GrSubImage)
     ->Arg(100'000)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(3);
+
+// The layer window: one layer shown or hidden, then the redraw of a million
+// records.
+void BM_LayerToggleRedraw(benchmark::State& state) {
+    application();
+    using namespace talmir::graphic;
+    const std::string program = makeProgram(static_cast<int>(state.range(0)));
+    PlotTables tables;
+    scanPlotTables(tables, {{}, program});
+    PlotView view;
+    fitView(view, tables);
+    const ColourTable colours;
+    DrawOptions options;
+    PickList picks;
+    QImage image(1920, 1080, QImage::Format_RGB32);
+    for (auto _ : state) {
+        tables.layers[1].visible = !tables.layers[1].visible;
+        QPainter painter(&image);
+        talmir::QPainterCanvas canvas(painter, image.width(), image.height());
+        GrSub(canvas, tables, colours, view, options, picks);
+    }
+    state.counters["records"] = tables.PathCount + 1;
+}
+BENCHMARK(BM_LayerToggleRedraw)->Arg(1'000'000)->Unit(benchmark::kMillisecond)->Iterations(4);
 
 // The redraws of the window's view commands on 100,000 records: each iteration
 // zooms in, pans right, pans down and zooms out again, redrawing after each.

@@ -1,17 +1,18 @@
 // talmir-convert plot INPUT -o OUT.png|.bmp|.jpg|.pdf: the graphic window's picture
 // of a program, drawn headless. The program is scanned as the G-code window's
 // text (and --holes as the hole-data window's), fitted and drawn by GrSub
-// exactly as the window draws it, with the default colours.
+// exactly as the window draws it, with the default colours (or those and the
+// widths of the line-width table --widths, applied to its layers by name).
 
 #include "cli/OptionTable.h"
 
 #include "core/graphic/GrSub.h"
+#include "core/graphic/LineWidthTable.h"
 #include "core/graphic/PlotScanner.h"
 #include "core/text/Lines.h"
 #include "render/QPainterCanvas.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPageSize>
@@ -92,7 +93,8 @@ void draw(Plot& plot, QPainter& painter, int width, int height) {
 }
 
 struct PlotOptions {
-    std::optional<std::string> holes;  // the hole-data file
+    std::optional<std::string> holes;   // the hole-data file
+    std::optional<std::string> widths;  // a line-width table applied to the layers
     int width = 1920;
     int height = 1080;
     graphic::DrawOptions draw;
@@ -136,12 +138,15 @@ Outcome runPlot(const PlotOptions& options, const Inputs& inputs, exporters::Exp
     }
     std::string holes;
     if (options.holes) {
-        QFile file(QString::fromLocal8Bit(options.holes->c_str()));
-        if (!file.open(QIODevice::ReadOnly)) {
+        const auto data = readOptionFile(*options.holes);
+        if (!data) {
             return Outcome::failed("talmir-convert: cannot read " + *options.holes + "\n");
         }
-        const QByteArray data = file.readAll();
-        holes = text::paneSnapshot(std::string_view(data.constData(), data.size()));
+        holes = text::paneSnapshot(*data);
+    }
+    std::optional<std::string> widths;
+    if (options.widths && !(widths = readOptionFile(*options.widths))) {
+        return Outcome::failed("talmir-convert: cannot read " + *options.widths + "\n");
     }
     ensureApplication();
     // The file is scanned as it stands: its lines read the same as the lines of
@@ -150,6 +155,9 @@ Outcome runPlot(const PlotOptions& options, const Inputs& inputs, exporters::Exp
     graphic::scanPlotTables(
         plot.tables,
         {options.holes ? std::optional<std::string_view>(holes) : std::nullopt, inputs[0]});
+    if (widths) {
+        graphic::applyWidthTable(graphic::readWidthTable(*widths), plot.tables, plot.colours);
+    }
     plot.options = options.draw;
     return encode(plot, options, sink);
 }
@@ -159,6 +167,7 @@ const CommandRegistration kPlot{commandInfo<PlotOptions>({
     .summary = "the graphic window's plot of a G-code program (and hole data), fitted, as an image",
     .table = {{
         text("holes", "HOLEFILE", &PlotOptions::holes),
+        text("widths", "TABLE", &PlotOptions::widths),
         value<PlotOptions>("size", "WxH",
                            [](PlotOptions& options, std::string_view size) {
                                return parseSize(size, options.width, options.height);

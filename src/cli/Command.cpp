@@ -290,6 +290,14 @@ bool parseArguments(const CommandInfo& info, const std::vector<std::string>& arg
 
 }  // namespace
 
+std::optional<std::string> readOptionFile(const std::string& path) {
+    std::string bytes;
+    if (!readFile(path, bytes)) {
+        return std::nullopt;
+    }
+    return bytes;
+}
+
 std::string failureMessage(const Failure& failure) {
     if (failure.number <= 0) {
         return failure.description + "\n";

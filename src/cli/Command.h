@@ -67,6 +67,9 @@ Outcome outcomeOf(Result<std::string> result, exporters::ExportSink& sink);
 // Hands `bytes` to the sink as the whole output.
 void putWhole(exporters::ExportSink& sink, std::string bytes);
 
+// The whole of a file an option names; no value when it cannot be read.
+std::optional<std::string> readOptionFile(const std::string& path);
+
 // The bytes of the input files, in the order given.
 using Inputs = std::vector<std::string>;
 

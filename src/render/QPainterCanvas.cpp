@@ -80,6 +80,12 @@ QColor QPainterCanvas::toQColor(graphic::Colour colour) {
                   static_cast<int>((colour >> 16) & 0xFF));
 }
 
+graphic::Colour QPainterCanvas::fromQColor(const QColor& colour) {
+    return static_cast<graphic::Colour>(colour.red()) |
+           (static_cast<graphic::Colour>(colour.green()) << 8) |
+           (static_cast<graphic::Colour>(colour.blue()) << 16);
+}
+
 void QPainterCanvas::clear(graphic::Colour background) {
     flush();
     const QPainter::CompositionMode mode = m_painter.compositionMode();

@@ -39,6 +39,7 @@ public:
 
     // 0x00BBGGRR as a Qt colour.
     static QColor toQColor(graphic::Colour colour);
+    static graphic::Colour fromQColor(const QColor& colour);
 
 private:
     QPointF toPixel(graphic::WorldPoint p) const;

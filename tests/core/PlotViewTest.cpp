@@ -184,7 +184,7 @@ TEST(PlotColours, DefaultsAndTheLayerColourFile) {
     readLayerColours(file, back);
     EXPECT_EQ(back.entries[0], 1);
     EXPECT_EQ(back.entries[255], 255001);
-    EXPECT_EQ(back.entries[256], kDefaultLayerColour);  // the last line is never read
+    EXPECT_EQ(back.entries[256], 256001);  // the last layer's colour comes back too
     ColourTable partial;
     readLayerColours("255\r\n\r\n 65280", partial);
     EXPECT_EQ(partial.background(), 255u);

@@ -75,10 +75,10 @@ private slots:
         // G-code only: its menu is there, the hole-data one is not.
         QVERIFY(frame.menu("MnuG")->menuAction()->isVisible());
         QVERIFY(!frame.menu("MnuNc")->menuAction()->isVisible());
-        // Work still to come is shown disabled.
+        // Every tool of the frame is there to use.
         for (const char* handler : {"Toolbar_LAYSET", "Toolbar_LAYER", "Toolbar_CHECK", "MnuLenge",
-                                    "MnuLaiyr", "MnuDataDel"}) {
-            QVERIFY2(!frame.action(handler)->isEnabled(), handler);
+                                    "MnuLaiyr", "MnuCheckWindow", "MnuApSizuSave", "MnuDataDel"}) {
+            QVERIFY2(frame.action(handler)->isEnabled(), handler);
         }
         // Fitted: the square and the top of the half circle, 5 units around.
         graphic::PlotView fitted;

@@ -24,7 +24,7 @@ Colour ColourTable::toColour(double value) {
 void readLayerColours(std::string_view fileText, ColourTable& table) {
     text::LineReader lines(fileText);
     std::size_t entry = 0;
-    for (std::string_view line; entry < 256 && lines.next(line); ++entry) {
+    for (std::string_view line; entry < table.entries.size() && lines.next(line); ++entry) {
         table.entries[entry] = text::numericValue(line);
     }
 }

@@ -25,9 +25,9 @@ struct ColourTable {
     static Colour toColour(double value);
 };
 
-// "LAYER.RGB": one decimal colour value a line. Reading takes the first 256 lines
-// into entries 0 to 255 (the file holds 257; the last is never read back); lines
-// the file lacks keep the value they had, and a line with no number reads as 0.
+// "LAYER.RGB": one decimal colour value a line, entries 0 to 256. Reading takes
+// every line the file holds, so the last layer keeps its colour too; lines the
+// file lacks keep the value they had, and a line with no number reads as 0.
 void readLayerColours(std::string_view fileText, ColourTable& table);
 
 // The file as written when the graphic frame closes: entries 0 to 256, one a

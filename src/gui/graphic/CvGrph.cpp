@@ -1,5 +1,6 @@
 #include "gui/graphic/CvGrph.h"
 
+#include "core/text/NumberPicture.h"
 #include "gui/base/CommandGuard.h"
 #include "render/QPainterCanvas.h"
 
@@ -115,6 +116,7 @@ void CvGrph::Form_Load() {
         graphic::readLayerColours(std::string_view(bytes.constData(), bytes.size()), m_colours);
     }
     m_options.CommandState = kIdle;
+    SelectedLength = 0;
     setCursor(Qt::CrossCursor);
 }
 
@@ -187,6 +189,7 @@ void CvGrph::GrSub() {
                 graphic::GrSub(canvas, m_tables, m_colours, m_view, m_options, m_picks);
         }
         m_window = graphic::worldWindow(m_view, size.width(), size.height());
+        m_crosshairShown = false;
     } while (m_redrawAgain);
     m_drawing = false;
     // A redraw in a paper-box state leaves it waiting for the focus.
@@ -200,6 +203,36 @@ void CvGrph::startPaperBox() {
     m_options.CommandState = kPaperBoxAway;
     setCursor(Qt::CrossCursor);
     GrSub();
+}
+
+void CvGrph::startPicking(int awayState) {
+    m_options.CommandState = awayState;
+    setCursor(modeCursor("0.ico", false));
+    GrSub();
+}
+
+void CvGrph::startDataDelete() {
+    m_options.CommandState = kDataDelete;
+    GrSub();
+}
+
+bool CvGrph::crosshairState() const {
+    return CommandState() == kPickSingle || CommandState() == kPickContour;
+}
+
+void CvGrph::invertCrosshair() {
+    if (!m_window || m_image.isNull()) {
+        return;
+    }
+    const QPoint at = toPixel({RubberX, RubberY}).toPoint();
+    QPainter painter(&m_image);
+    painter.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
+    // The crossing pixel once only, so that drawing twice erases it.
+    painter.fillRect(0, at.y(), m_image.width(), 1, Qt::black);
+    painter.fillRect(at.x(), 0, 1, at.y(), Qt::black);
+    painter.fillRect(at.x(), at.y() + 1, 1, m_image.height() - at.y() - 1, Qt::black);
+    m_crosshairShown = !m_crosshairShown;
+    update();
 }
 
 void CvGrph::invertPaperBox() {
@@ -227,8 +260,11 @@ void CvGrph::gotFocus() {
     if (state == kPaperBoxAway) {
         invertPaperBox();
         m_options.CommandState = kPaperBox;
-    } else if (state == 8001 || state == 8101) {
+    } else if (state == kPickSingleAway || state == kPickContourAway) {
         m_options.CommandState = state - 1;
+        if (!m_crosshairShown) {
+            invertCrosshair();
+        }
     }
 }
 
@@ -237,7 +273,10 @@ void CvGrph::lostFocus() {
     if (state == kPaperBox) {
         invertPaperBox();
         m_options.CommandState = kPaperBoxAway;
-    } else if (state == 8000 || state == 8100) {
+    } else if (state == kPickSingle || state == kPickContour) {
+        if (m_crosshairShown) {
+            invertCrosshair();
+        }
         m_options.CommandState = state + 1;
     }
 }
@@ -304,6 +343,11 @@ void CvGrph::mousePressEvent(QMouseEvent* event) {
         emit popupRequested(event->globalPosition().toPoint());
         return;
     }
+    // A click on the plot is at the plot, whichever window had the focus.
+    if (CommandState() == kPickSingleAway || CommandState() == kPickContourAway) {
+        setFocus();
+        gotFocus();
+    }
     const bool leftOrMiddle =
         event->button() == Qt::LeftButton || event->button() == Qt::MiddleButton;
     if (leftOrMiddle && (CommandState() == kZoomMode || CommandState() == kMoveMode)) {
@@ -311,6 +355,11 @@ void CvGrph::mousePressEvent(QMouseEvent* event) {
     } else if (event->button() == Qt::LeftButton && CommandState() == kPaperBox) {
         if (const auto point = toWorld(event->position())) {
             emit printRequested(static_cast<float>(point->x), static_cast<float>(point->y));
+        }
+    } else if (event->button() == Qt::LeftButton && crosshairState()) {
+        if (const auto point = toWorld(event->position())) {
+            emit lengthPickRequested(static_cast<float>(point->x), static_cast<float>(point->y),
+                                     (event->modifiers() & Qt::ShiftModifier) != 0);
         }
     }
 }
@@ -356,11 +405,23 @@ void CvGrph::snapClick(QPointF at) {
             canvas.setPen(graphic::kRed, 5, graphic::PenStyle::Solid);
             canvas.pixel({snapped.x, snapped.y});
         }
+        if (labelSnaps) {
+            labelSnap(snapped.x, snapped.y);
+        }
         LastPickX = snapped.x;
         LastPickY = snapped.y;
         update();
         emit pointSnapped(snapped.x, snapped.y);
     });
+}
+
+void CvGrph::labelSnap(float x, float y) {
+    QPainter painter(&m_image);
+    QPainterCanvas canvas(painter, m_image.width(), m_image.height());
+    canvas.setWorldWindow(*m_window);
+    canvas.setPen(labelColour, 1, graphic::PenStyle::Solid);
+    canvas.text({x, y}, "X" + text::formatPicture(x, "####0.0####"));
+    canvas.text({x, y - canvas.textLineHeight()}, "Y" + text::formatPicture(y, "####0.0####"));
 }
 
 void CvGrph::mouseMoveEvent(QMouseEvent* event) {
@@ -373,8 +434,13 @@ void CvGrph::mouseMoveEvent(QMouseEvent* event) {
     emit cursorMoved(QString::fromStdString(graphic::cursorLabel(CursorX, CursorY)));
     // The states of a figure that follows the mouse take the focus back.
     if (CommandState() % 10 == 1) {
+        // The crosshair is wanted over the plot even while the perimeter window
+        // is the active one: the surface asks for the focus and shows it anyway.
+        if (CommandState() != kPaperBoxAway) {
+            activateWindow();
+        }
         setFocus();
-        if (hasFocus()) {
+        if (hasFocus() || CommandState() != kPaperBoxAway) {
             gotFocus();
         }
     }
@@ -383,6 +449,13 @@ void CvGrph::mouseMoveEvent(QMouseEvent* event) {
         RubberX = CursorX;
         RubberY = CursorY;
         invertPaperBox();
+    } else if (crosshairState()) {
+        if (m_crosshairShown) {
+            invertCrosshair();
+        }
+        RubberX = CursorX;
+        RubberY = CursorY;
+        invertCrosshair();
     }
     RubberX = CursorX;
     RubberY = CursorY;

@@ -31,6 +31,15 @@ public:
     static constexpr int kIdle = 0;
     static constexpr int kZoomMode = 708;
     static constexpr int kMoveMode = 709;
+    // "データの削除" of the hole data: the mode is entered and ended, nothing more.
+    static constexpr int kDataDelete = 1320;
+    // The perimeter tool's crosshair follows the mouse and a click picks an
+    // element (one, or its whole contour); the same while the surface does not
+    // have the focus.
+    static constexpr int kPickSingle = 8000;
+    static constexpr int kPickContour = 8100;
+    static constexpr int kPickSingleAway = 8001;
+    static constexpr int kPickContourAway = 8101;
     // The paper box of a print follows the mouse; the same while the surface
     // does not have the focus (the box is not shown then).
     static constexpr int kPaperBox = 9000;
@@ -84,6 +93,18 @@ public:
 
     // Enters the paper-box state (the box shows once the surface has the focus).
     void startPaperBox();
+    // Enters a crosshair state of the perimeter tool (kPickSingleAway or
+    // kPickContourAway; the crosshair shows once the surface has the focus).
+    void startPicking(int awayState);
+    // "データの削除": the data-delete state, not-XOR pen, redrawn.
+    void startDataDelete();
+
+    // The perimeter tool's running total of the highlighted elements' lengths.
+    float SelectedLength = 0;
+    // The coordinate check is on: a snapped point is labelled with its X and Y
+    // in `labelColour`.
+    bool labelSnaps = false;
+    graphic::Colour labelColour = graphic::kRed;
     // The figure that follows the mouse comes back with the focus, and goes with it.
     void gotFocus();
     void lostFocus();
@@ -101,6 +122,8 @@ signals:
     void pointSnapped(float x, float y);
     // A click with the paper box at (x, y), the paper's top-left corner.
     void printRequested(float x, float y);
+    // A click of the perimeter tool at (x, y); `takeBack` when Shift was held.
+    void lengthPickRequested(float x, float y, bool takeBack);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -124,6 +147,10 @@ private:
     // Inverts the outline of the paper box at (RubberX, RubberY): drawn twice it
     // is gone.
     void invertPaperBox();
+    // Inverts the full-window crosshair through (RubberX, RubberY).
+    void invertCrosshair();
+    bool crosshairState() const;
+    void labelSnap(float x, float y);
 
     graphic::PlotTables& m_tables;
     Dialogs& m_dialogs;
@@ -137,6 +164,7 @@ private:
 
     bool m_drawing = false;      // a redraw is under way (events may run inside it)
     bool m_redrawAgain = false;  // ... and another was asked for meanwhile
+    bool m_crosshairShown = false;
     QElapsedTimer m_sinceYield;
 };
 

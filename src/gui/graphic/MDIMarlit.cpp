@@ -45,12 +45,6 @@ constexpr std::string_view kReferenceLinesKey = "PzERo";
 
 const QString kFrameName = QStringLiteral("MDIMarlit");
 
-graphic::Colour colourOf(const QColor& colour) {
-    return static_cast<graphic::Colour>(colour.red()) |
-           (static_cast<graphic::Colour>(colour.green()) << 8) |
-           (static_cast<graphic::Colour>(colour.blue()) << 16);
-}
-
 // A layer drawn as an outline: a named G-code layer (tool layers start with
 // "T") with a width.
 bool hasWideNamedLayer(const graphic::PlotTables& tables) {
@@ -107,6 +101,8 @@ MDIMarlit::MDIMarlit(EditFrm& owner) : QMainWindow(&owner, Qt::Window), m_owner(
         PrintOut(x, y);
         Cmdclose_Click();
     });
+    connect(m_graph, &CvGrph::lengthPickRequested, this, &MDIMarlit::onLengthPick);
+    connect(m_graph, &CvGrph::pointSnapped, this, &MDIMarlit::onPointSnapped);
 
     buildBands();
     buildMenus();
@@ -240,16 +236,21 @@ void MDIMarlit::buildMenus() {
         return menu;
     };
     QMenu* nc = transformMenu(QStringLiteral("ＮＣデータ(&N)"), "MnuNc", "Mnu", false);
-    addItem(nc, QStringLiteral("データの削除"), "MnuDataDel");
+    addItem(nc, QStringLiteral("データの削除"), "MnuDataDel", &MDIMarlit::MnuDataDel_Click);
     QMenu* gcode = transformMenu(QStringLiteral("Ｇコード(&G)"), "MnuG", "MnuG", true);
     gcode->addSeparator();
-    addItem(gcode, QStringLiteral("周長計測"), "MnuLenge");
+    addItem(gcode, QStringLiteral("周長計測"), "MnuLenge", &MDIMarlit::MnuLenge_Click)
+        ->setCheckable(true);
 
     QMenu* tools = menuBar()->addMenu(QStringLiteral("ツール(&T)"));
     m_menus["MnuTool"] = tools;
-    addItem(tools, QStringLiteral("座標チェック"), "MnuCheckWindow");
-    addItem(tools, QStringLiteral("レイヤー"), "MnuLaiyr");
-    addItem(tools, QStringLiteral("描画形状の線幅設定..."), "MnuApSizuSave");
+    addItem(tools, QStringLiteral("座標チェック"), "MnuCheckWindow",
+            &MDIMarlit::MnuCheckWindow_Click)
+        ->setCheckable(true);
+    addItem(tools, QStringLiteral("レイヤー"), "MnuLaiyr", &MDIMarlit::MnuLaiyr_Click)
+        ->setCheckable(true);
+    addItem(tools, QStringLiteral("描画形状の線幅設定..."), "MnuApSizuSave",
+            &MDIMarlit::MnuApSizuSave_Click);
 
     m_popup = new QMenu(this);
     m_popup->setObjectName(QStringLiteral("PopupMenu"));
@@ -317,14 +318,13 @@ void MDIMarlit::buildBands() {
         act->setCheckable(true);
         act->setChecked(true);
     }
-    // The docked layer and coordinate check windows and the line-width table are
-    // not part of the frame yet.
+    // The toggles of the docked layer and coordinate check windows.
     button(toggles, "LAYER", toolIcon(QStringLiteral("LAY")), QStringLiteral("レイヤー"))
-        ->setEnabled(false);
+        ->setCheckable(true);
     button(toggles, "CHECK", toolIcon(QStringLiteral("CHK")), QStringLiteral("座標チェック"))
-        ->setEnabled(false);
-    button(toggles, "LAYSET", toolIcon(QStringLiteral("SET")), QStringLiteral("描画形状の線幅設定"))
-        ->setEnabled(false);
+        ->setCheckable(true);
+    button(toggles, "LAYSET", toolIcon(QStringLiteral("SET")),
+           QStringLiteral("描画形状の線幅設定"));
 
     QToolBar* label = m_bands.add("PCT1", QStringLiteral("座標"));
     m_status = new QLabel(QStringLiteral("X123.4567 Y123.4567"), label);
@@ -336,10 +336,9 @@ void MDIMarlit::buildBands() {
 void MDIMarlit::Form_Load() {
     app::SettingsStore& store = m_owner.settings();
     m_bands.apply(app::readBandLayout(store, kGrphSection, kGraphBandKeys));
-    m_layerWindowOpen = store.getBool(app::kTalmirSection, kLayerWindowKey, false);
-    m_checkWindowOpen = store.getBool(app::kTalmirSection, kCheckWindowKey, false);
-
     m_graph->Form_Load();
+    setLayerWindowOpen(store.getBool(app::kTalmirSection, kLayerWindowKey, false));
+    setCheckWindowOpen(store.getBool(app::kTalmirSection, kCheckWindowKey, false));
     const bool referenceLines = store.getBool(app::kTalmirSection, kReferenceLinesKey, false);
     action("MnuXYLine")->setChecked(referenceLines);
     m_graph->options().referenceLines = referenceLines;
@@ -379,6 +378,12 @@ void MDIMarlit::Toolbar_ButtonClick(const QString& key) {
     } else if (key == QLatin1String("G")) {
         m_graph->options().drawPaths = action("Toolbar_G")->isChecked();
         m_graph->GrSub();
+    } else if (key == QLatin1String("LAYER")) {
+        setLayerWindowOpen(action("Toolbar_LAYER")->isChecked());
+    } else if (key == QLatin1String("CHECK")) {
+        setCheckWindowOpen(action("Toolbar_CHECK")->isChecked());
+    } else if (key == QLatin1String("LAYSET")) {
+        MnuApSizuSave_Click();
     } else if (const auto it = kCommands.find(key); it != kCommands.end()) {
         m_graph->GrphCmd(it->second);
     }
@@ -401,14 +406,15 @@ void MDIMarlit::MnuBackColor_Click() {
     if (!chosen) {
         return;
     }
-    colours.entries[0] = colourOf(*chosen);
+    colours.entries[0] = QPainterCanvas::fromQColor(*chosen);
     m_graph->GrSub();
 }
 
 void MDIMarlit::MnuSunpouColor_Click() {
     const auto chosen = m_owner.dialogs().color(this, QPainterCanvas::toQColor(measureTextColour));
     if (chosen) {
-        measureTextColour = colourOf(*chosen);
+        measureTextColour = QPainterCanvas::fromQColor(*chosen);
+        m_graph->labelColour = measureTextColour;
     }
 }
 
@@ -516,10 +522,11 @@ bool MDIMarlit::Form_QueryUnload() {
     tables.paths.clear();
 
     app::SettingsStore& store = m_owner.settings();
-    store.setBool(app::kTalmirSection, kLayerWindowKey, m_layerWindowOpen);
-    store.setBool(app::kTalmirSection, kCheckWindowKey, m_checkWindowOpen);
+    store.setBool(app::kTalmirSection, kLayerWindowKey, m_layerWindow != nullptr);
+    store.setBool(app::kTalmirSection, kCheckWindowKey, m_checkWindow != nullptr);
     store.setBool(app::kTalmirSection, kReferenceLinesKey, action("MnuXYLine")->isChecked());
     app::writeBandLayout(store, m_bands.layout(), kGrphSection);
+    unloadToolWindows();
     return true;
 }
 

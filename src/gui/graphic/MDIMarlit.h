@@ -31,9 +31,14 @@ class QToolBar;
 
 namespace talmir {
 
+class AptFrm;
+class CheckFrm;
 class CvGrph;
 class EditFrm;
+class LairFrm;
+class Leng_Frm;
 class PrintPanel;
+struct GraphTools;
 
 // The scale or move panel of the frame and its two execute buttons: [0] for the
 // hole data, [1] for the G-code.
@@ -112,6 +117,24 @@ public:
     void MnuCircleOrLine_Click(int index);
     void Toolbar_ButtonClick(const QString& key);
 
+    // The tools (MDIMarlitTools.cpp): the docked layer window and coordinate
+    // check, the perimeter window, the line-width table editor and the
+    // data-delete mode. The menu entries and the tool-bar toggles show and hide
+    // the docked windows together.
+    void MnuLaiyr_Click();
+    void MnuCheckWindow_Click();
+    void MnuLenge_Click();
+    void MnuApSizuSave_Click();
+    void MnuDataDel_Click();
+    void setLayerWindowOpen(bool open);
+    void setCheckWindowOpen(bool open);
+    void setLengthWindowOpen(bool open);
+    // The open windows, or null.
+    LairFrm* layerWindow() const { return m_layerWindow; }
+    CheckFrm* checkWindow() const { return m_checkWindow; }
+    Leng_Frm* lengthWindow() const { return m_lengthWindow; }
+    GraphTools tools() const;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -139,6 +162,10 @@ private:
     void rewriteHoles(Rewrite&& rewrite);
     // Step 3 of the closing: tool diameters changed in the frame into the hole data.
     void writeBackToolWidths();
+    void onLengthPick(float x, float y, bool takeBack);
+    void onPointSnapped(float x, float y);
+    // Step 5 of the closing: the tool windows' settings stored, the windows gone.
+    void unloadToolWindows();
 
     EditFrm& m_owner;
     CvGrph* m_graph = nullptr;
@@ -159,8 +186,9 @@ private:
     bool m_gcodeWindowWasVisible = false;
     bool m_holeWindowWasVisible = false;
     std::vector<float> m_widthsAtOpen;  // layer widths as the scan left them
-    bool m_layerWindowOpen = false;     // stored "Lairfrm", kept as it was
-    bool m_checkWindowOpen = false;     // stored "Checkfrm", kept as it was
+    LairFrm* m_layerWindow = nullptr;
+    CheckFrm* m_checkWindow = nullptr;
+    Leng_Frm* m_lengthWindow = nullptr;
     bool m_unloaded = false;
 };
 
