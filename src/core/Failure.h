@@ -15,6 +15,9 @@ namespace talmir {
 struct Failure {
     int number = 0;
     std::string description;
+    // The title of the window's warning box when the failure has one of its own
+    // (UTF-8); empty: the title of the command that failed.
+    std::string title = {};
 
     // A plain message box text with no error number ("読み込み出来ませんでした。").
     static Failure message(std::string text) { return Failure{0, std::move(text)}; }

@@ -54,6 +54,22 @@ private slots:
         QCOMPARE(s.frm->pane().shiftJis(), std::string(drill.constData()));  // kept
     }
 
+    void tooManyToolsIsAWarningOfItsOwn() {
+        talmir::testing::EditorSession s;
+        const QByteArray flashes = golden("holes/too_many_d_codes/input");
+        s.frm->pane().setShiftJis(std::string_view(flashes.constData(), flashes.size()));
+        whenModalIs<NC_FMT>([](NC_FMT& dialog) {
+            dialog.Option3(1).click();  // the holes of D03 flashes
+            dialog.command1().click();
+        });
+        s.frm->action("MnuHolFmt_Click")->trigger();
+        QCOMPARE(s.dialogs.messages.size(), std::size_t{1});
+        QCOMPARE(s.dialogs.messages[0].text, QStringLiteral("ツール項目数が99を超えています。"));
+        QCOMPARE(s.dialogs.messages[0].title, QStringLiteral("エラーメッセージ"));
+        QCOMPARE(s.dialogs.messages[0].icon, MessageIcon::Warning);
+        QVERIFY(NcFrm::find(*s.frm) == nullptr || !NcFrm::find(*s.frm)->isVisible());
+    }
+
     void rulesEnableTheirCodesAndEmptyCodesKeepTheDialogOpen() {
         NC_FMT dialog;
         QVERIFY(!dialog.Text1().isEnabled() && !dialog.Text3(0).isEnabled());

@@ -405,7 +405,8 @@ Result<std::string> DrillConverter::run(std::string_view text) {
         }
         block(line, plain);
         if (m_tooManyDCodes) {
-            return Failure::message("ツール項目数が99を超えています。");
+            // The program's own subscript error, shown as a warning of its own.
+            return Failure{0, "ツール項目数が99を超えています。", "エラーメッセージ"};
         }
         if (m_overflow) {
             return Failure{6, "オーバーフローしました。"};

@@ -32,8 +32,10 @@ void CommandGuard::setProgressBar(QProgressBar* bar) {
 }
 
 void CommandGuard::report(const Failure& failure, const QString& title) {
-    m_dialogs.message(m_parent, failureText(failure), title,
-                      failure.number == 0 ? MessageIcon::None : MessageIcon::Warning);
+    const bool ownTitle = !failure.title.empty();
+    m_dialogs.message(m_parent, failureText(failure),
+                      ownTitle ? QString::fromStdString(failure.title) : title,
+                      failure.number == 0 && !ownTitle ? MessageIcon::None : MessageIcon::Warning);
 }
 
 bool CommandGuard::run(const QString& title, const std::function<void()>& body, bool hourglass) {
