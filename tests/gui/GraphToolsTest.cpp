@@ -15,8 +15,10 @@
 #include "gui/graphic/LairFrm.h"
 #include "gui/graphic/Leng_Frm.h"
 #include "gui/graphic/MDIMarlit.h"
+#include "gui/graphic/StatFrm.h"
 #include "gui/windows/EditFrm.h"
 #include "gui/windows/GFrm.h"
+#include "gui/windows/PreflightFrm.h"
 
 #include <QAction>
 #include <QDir>
@@ -24,6 +26,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QtTest>
@@ -307,6 +310,44 @@ private slots:
         s.frame->action("MnuCheckWindow")->trigger();
         QVERIFY(s.frame->checkWindow() == nullptr);
         QVERIFY(!s.frame->action("Toolbar_CHECK")->isChecked());
+    }
+
+    void statisticsOfThePlottedProgram() {
+        Session s;
+        QCOMPARE(s.frame->summaryLabel().text(),
+                 QStringLiteral("切削 71.4mm  早送り 30.4mm  要素 5"));
+        talmir::testing::whenModalIs<StatFrm>([](StatFrm& stats) {
+            QCOMPARE(stats.statistics().total.elements, 5);
+            QVERIFY(std::fabs(stats.statistics().total.cutLength - (40 + 10 * std::numbers::pi)) <
+                    1e-4);
+            stats.cutFeed().setText(QStringLiteral("100"));
+            stats.Command1_Click();
+            // No F word: every cut at 100 mm/min.
+            QVERIFY(std::fabs(stats.statistics().total.time - ((40 + 10 * std::numbers::pi) / 100 +
+                                                               std::hypot(30, 5) / 10000)) < 1e-6);
+            QVERIFY(stats.report().toPlainText().contains(QStringLiteral("合計")));
+            stats.accept();
+        });
+        s.frame->action("MnuStats")->trigger();
+    }
+
+    void checkListReachesTheLine() {
+        talmir::testing::EditorSession s;
+        s.frm->show();
+        GFrm& gfrm = GFrm::of(*s.frm);
+        gfrm.pane().setShiftJis("(A)\r\nG01X10Y0F100\r\nG02X20Y1I5J0\r\nG06\r\n");
+        gfrm.show();
+        gfrm.action("MnuCheck_Click")->trigger();
+        auto* check = gfrm.findChild<PreflightFrm*>();
+        QVERIFY(check != nullptr);
+        QCOMPARE(check->list().count(), 2);
+        QCOMPARE(check->findings()[0].line, std::size_t{3});
+        check->list().setCurrentRow(1);
+        int line = 0;
+        int index = 0;
+        gfrm.pane().getCursorPosition(&line, &index);
+        QCOMPARE(line, 3);
+        QCOMPARE(gfrm.pane().selectedText(), QStringLiteral("G06"));
     }
 
     void dataDeleteModeEndsWithEscape() {

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The graphic frame's arithmetic read back by ezdxf: `measure` of the DXF import
+# The graphic frame's arithmetic read back by ezdxf: `measure` and `stats` of the DXF import
 # of two corpus drawings against the exact lengths of their entities, and the
 # outlines that `outlines` writes with a width against the plain program's box.
 #
@@ -32,6 +32,9 @@ for name in langmuir_SquareWithCircleHole_r12_line_arc librecad_blk1_r2007_close
   "$convert" dxf2gcode "$drawing" -o "$tmp/$name.nc" &&
     "$convert" measure --json "$tmp/$name.nc" -o "$tmp/$name.json" &&
     "$py" "$check" perimeter "$drawing" "$tmp/$name.json" || { fail=1; echo "FAIL $name"; }
+  # The statistics use the same arithmetic and keys.
+  "$convert" stats --json "$tmp/$name.nc" -o "$tmp/$name.stats.json" &&
+    "$py" "$check" perimeter "$drawing" "$tmp/$name.stats.json" || { fail=1; echo "FAIL stats $name"; }
 done
 
 # A width of 2 on the contour's layer "0": the outline reaches 1 beyond it.

@@ -1,7 +1,11 @@
 #include "core/graphic/Measure.h"
 
 #include "core/graphic/ArcAngles.h"
+#include "core/text/Lines.h"
+#include "core/text/NumericValue.h"
 #include "core/text/ShiftJis.h"
+
+#include <algorithm>
 
 #include <cmath>
 #include <cstdio>
@@ -169,6 +173,141 @@ void appendTextFields(std::string& out, const LayerMeasure& layer) {
     out += " elements " + std::to_string(layer.elements) + "\n";
 }
 
+// Grows the box around what is drawn.
+void grow(ProgramMeasure& m, double x, double y) {
+    if (!m.hasBox) {
+        m.hasBox = true;
+        m.box[0] = m.box[2] = x;
+        m.box[1] = m.box[3] = y;
+        return;
+    }
+    m.box[0] = std::min(m.box[0], x);
+    m.box[1] = std::min(m.box[1], y);
+    m.box[2] = std::max(m.box[2], x);
+    m.box[3] = std::max(m.box[3], y);
+}
+
+// An arc's points at the quarter angles it passes, beside its end points.
+void growArc(ProgramMeasure& m, const PathRow& row, Point p) {
+    if (!std::isfinite(row.i) || !std::isfinite(row.j)) {
+        return;
+    }
+    const ArcShape arc = arcShape(row, p);
+    const double span = sweep(arc.from, arc.to);
+    for (int quarter = 1; quarter <= 4; ++quarter) {
+        const double angle = quarter * std::numbers::pi / 2;
+        if (sweep(arc.from, angle) <= span) {
+            grow(m, arc.centre.x + arc.radius * std::cos(angle),
+                 arc.centre.y + arc.radius * std::sin(angle));
+        }
+    }
+}
+
+// The F word in force at each line of a G-code text, read in step with the
+// records (whose lines never go back). Text in parentheses is no word.
+class FeedTracker {
+public:
+    FeedTracker(std::string_view text, double initial) : m_lines(text), m_feed(initial) {}
+
+    double at(std::uint32_t line) {
+        std::string_view text;
+        while (m_next <= line && m_lines.next(text)) {
+            read(text);
+            ++m_next;
+        }
+        return m_feed;
+    }
+
+private:
+    void read(std::string_view line) {
+        int depth = 0;
+        for (std::size_t k = 0; k < line.size(); ++k) {
+            const char c = line[k];
+            depth += c == '(' ? 1 : (c == ')' && depth > 0 ? -1 : 0);
+            if (depth > 0 || (c != 'F' && c != 'f') || k + 1 >= line.size()) {
+                continue;
+            }
+            const char next = line[k + 1];
+            if ((next >= '0' && next <= '9') || next == '.') {
+                const double feed = text::numericValue(line.substr(k + 1));
+                if (feed > 0 && std::isfinite(feed)) {
+                    m_feed = feed;
+                }
+            }
+        }
+    }
+
+    text::LineReader m_lines;
+    double m_feed;
+    std::uint32_t m_next = 0;
+};
+
+template <typename FeedOf>
+ProgramMeasure accumulate(const PlotTables& tables, FeedOf feedOf, const Feeds* feeds) {
+    std::vector<LayerMeasure> byLayer(kScannedLayers);
+    std::vector<bool> used(kScannedLayers, false);
+    ProgramMeasure measure;
+    Point p;
+    for (int k = 0; k <= tables.PathCount; ++k) {
+        const PathRow& row = tables.paths[static_cast<std::size_t>(k)];
+        if (!finitePoint(row)) {
+            continue;
+        }
+        const int layer = layerOf(row);
+        if (layer >= 0) {
+            LayerMeasure& slot = byLayer[static_cast<std::size_t>(layer)];
+            used[static_cast<std::size_t>(layer)] = true;
+            const double length = recordLength(row, p);
+            if (row.g == 0) {
+                slot.rapidLength += length;
+                if (feeds != nullptr) {
+                    slot.time += length / feeds->rapid;
+                }
+            } else if (isCut(row)) {
+                slot.cutLength += length;
+                ++slot.elements;
+                if (feeds != nullptr) {
+                    slot.time += length / feedOf(k);
+                }
+            } else if (row.g == 81) {
+                ++slot.holes;
+            }
+            if (row.g != 0) {
+                grow(measure, row.x, row.y);
+                if (row.g == 2 || row.g == 3) {
+                    growArc(measure, row, p);
+                }
+            }
+        }
+        p = {row.x, row.y};
+    }
+    for (int h = 0; h <= tables.HoleCount; ++h) {
+        const HoleRow& hole = tables.holes[static_cast<std::size_t>(h)];
+        if (!(hole.colourLayer >= 0 && hole.colourLayer < static_cast<float>(kScannedLayers)) ||
+            !std::isfinite(hole.x) || !std::isfinite(hole.y)) {
+            continue;
+        }
+        const auto layer = static_cast<std::size_t>(hole.colourLayer);
+        used[layer] = true;
+        ++byLayer[layer].holes;
+        grow(measure, hole.x, hole.y);
+    }
+    for (int layer = 0; layer < kScannedLayers; ++layer) {
+        if (!used[static_cast<std::size_t>(layer)]) {
+            continue;
+        }
+        LayerMeasure slot = byLayer[static_cast<std::size_t>(layer)];
+        slot.name = tables.layers[static_cast<std::size_t>(layer)].name;
+        measure.total.cutLength += slot.cutLength;
+        measure.total.rapidLength += slot.rapidLength;
+        measure.total.elements += slot.elements;
+        measure.total.holes += slot.holes;
+        measure.total.time += slot.time;
+        measure.layers.push_back(std::move(slot));
+    }
+    return measure;
+}
+
 }  // namespace
 
 double elementLength(const PlotTables& tables, int index) {
@@ -240,40 +379,20 @@ bool pickForLength(PlotTables& tables, float& selectedLength, double x, double y
 }
 
 ProgramMeasure measureProgram(const PlotTables& tables) {
-    std::vector<LayerMeasure> byLayer(kScannedLayers);
-    std::vector<bool> used(kScannedLayers, false);
-    ProgramMeasure measure;
-    Point p;
-    for (int k = 0; k <= tables.PathCount; ++k) {
-        const PathRow& row = tables.paths[static_cast<std::size_t>(k)];
-        if (!finitePoint(row)) {
-            continue;
-        }
-        const int layer = layerOf(row);
-        if (layer >= 0) {
-            LayerMeasure& slot = byLayer[static_cast<std::size_t>(layer)];
-            used[static_cast<std::size_t>(layer)] = true;
-            if (row.g == 0) {
-                slot.rapidLength += recordLength(row, p);
-            } else if (isCut(row)) {
-                slot.cutLength += recordLength(row, p);
-                ++slot.elements;
-            }
-        }
-        p = {row.x, row.y};
-    }
-    for (int layer = 0; layer < kScannedLayers; ++layer) {
-        if (!used[static_cast<std::size_t>(layer)]) {
-            continue;
-        }
-        LayerMeasure slot = byLayer[static_cast<std::size_t>(layer)];
-        slot.name = tables.layers[static_cast<std::size_t>(layer)].name;
-        measure.total.cutLength += slot.cutLength;
-        measure.total.rapidLength += slot.rapidLength;
-        measure.total.elements += slot.elements;
-        measure.layers.push_back(std::move(slot));
-    }
-    return measure;
+    return accumulate(
+        tables, [](int) { return 0.0; }, nullptr);
+}
+
+ProgramMeasure programStatistics(const PlotTables& tables, std::string_view gcodeText,
+                                 const std::vector<std::uint32_t>& gcodeLines, const Feeds& feeds) {
+    FeedTracker tracker(gcodeText, feeds.cut);
+    return accumulate(
+        tables,
+        [&](int record) {
+            const auto k = static_cast<std::size_t>(record);
+            return k < gcodeLines.size() ? tracker.at(gcodeLines[k]) : feeds.cut;
+        },
+        &feeds);
 }
 
 std::string measureText(const ProgramMeasure& measure) {
@@ -284,6 +403,62 @@ std::string measureText(const ProgramMeasure& measure) {
     }
     out += "total";
     appendTextFields(out, measure.total);
+    return out;
+}
+
+std::string statisticsText(const ProgramMeasure& stats) {
+    std::string out;
+    auto fields = [&out](const LayerMeasure& layer) {
+        appendTextFields(out, layer);
+        out.pop_back();
+        out += " holes " + std::to_string(layer.holes) + " time ";
+        appendNumber(out, layer.time);
+        out += "\n";
+    };
+    for (const LayerMeasure& layer : stats.layers) {
+        out += "layer " + layer.name;
+        fields(layer);
+    }
+    out += "total";
+    fields(stats.total);
+    if (stats.hasBox) {
+        out += "box";
+        for (const double v : stats.box) {
+            out += ' ';
+            appendNumber(out, v);
+        }
+        out += "\n";
+    }
+    return out;
+}
+
+std::string statisticsJson(const ProgramMeasure& stats) {
+    auto fields = [](std::string& out, const LayerMeasure& layer) {
+        appendJsonFields(out, layer);
+        out += ",\"holes\":" + std::to_string(layer.holes) + ",\"time\":";
+        appendNumber(out, layer.time);
+    };
+    std::string out = "{";
+    fields(out, stats.total);
+    out += ",\"box\":";
+    if (stats.hasBox) {
+        for (int k = 0; k < 4; ++k) {
+            out += k == 0 ? "[" : ",";
+            appendNumber(out, stats.box[k]);
+        }
+        out += "]";
+    } else {
+        out += "null";
+    }
+    out += ",\"layers\":[";
+    for (std::size_t k = 0; k < stats.layers.size(); ++k) {
+        out += k == 0 ? "{\"name\":" : ",{\"name\":";
+        appendJsonString(out, stats.layers[k].name);
+        out += ',';
+        fields(out, stats.layers[k]);
+        out += '}';
+    }
+    out += "]}\n";
     return out;
 }
 

@@ -7,7 +7,9 @@
 
 #include "core/graphic/PlotTables.h"
 
+#include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace talmir::graphic {
@@ -47,14 +49,39 @@ struct LayerMeasure {
     double cutLength = 0;
     double rapidLength = 0;
     long long elements = 0;
+    // For the statistics: holes (G81 records and hole rows) and the time in
+    // minutes at the feeds given.
+    long long holes = 0;
+    double time = 0;
 };
 
 struct ProgramMeasure {
     std::vector<LayerMeasure> layers;
     LayerMeasure total;  // name empty
+    // The box around every drawn point (arcs whole, holes at their centres);
+    // empty when nothing is drawn.
+    bool hasBox = false;
+    double box[4] = {0, 0, 0, 0};  // left, bottom, right, top
 };
 
 ProgramMeasure measureProgram(const PlotTables& tables);
+
+// Feeds for the time of a program, in millimetres a minute: rapid moves at
+// `rapid`, cutting moves at the F word in force, or at `cut` before the first.
+struct Feeds {
+    double rapid = 10000;
+    double cut = 1000;
+};
+
+// The measure with holes, box and time. `gcodeText` is the text the path records
+// were scanned from and `gcodeLines` the line of each record (ScanTexts), so
+// that each cutting move takes the F word in force on its line.
+ProgramMeasure programStatistics(const PlotTables& tables, std::string_view gcodeText,
+                                 const std::vector<std::uint32_t>& gcodeLines, const Feeds& feeds);
+std::string statisticsText(const ProgramMeasure& stats);
+// Top-level cut_length, rapid_length (mm), time (minutes), elements, holes and
+// box [left, bottom, right, top], and "layers" with the same keys but the box.
+std::string statisticsJson(const ProgramMeasure& stats);
 
 // The same as lines of text ("cut_length 123.456 rapid_length ... elements n"
 // per layer, then the total), or as one JSON object whose top-level cut_length,

@@ -138,7 +138,7 @@ std::string_view trimBlanks(std::string_view s) {
 // program with many section lines does not compare each with 256 names.
 class Scanner {
 public:
-    explicit Scanner(PlotTables& tables) : m_t(tables) {}
+    Scanner(PlotTables& tables, std::vector<std::uint32_t>* lines) : m_t(tables), m_lines(lines) {}
 
     void holePass(std::string_view text);
     void gcodePass(std::string_view text);
@@ -152,6 +152,8 @@ private:
     void gcodeField(std::string_view field);
 
     PlotTables& m_t;
+    std::vector<std::uint32_t>* m_lines;  // line of each path record, when asked
+    std::uint32_t m_line = 0;             // the G-code line being read
     std::unordered_map<std::string_view, int> m_slotOfName;
     int m_firstFree = 0;
 };
@@ -267,6 +269,9 @@ void Scanner::gcodeField(std::string_view field) {
     }
     m_t.paths.push_back(row);
     m_t.PathCount += 1;
+    if (m_lines != nullptr) {
+        m_lines->push_back(m_line);
+    }
 }
 
 void Scanner::gcodeLine(std::string_view line) {
@@ -328,7 +333,7 @@ void Scanner::gcodePass(std::string_view text) {
     m_t.paths.reserve(fields + 101);
     m_t.PathCount = -1;
     text::LineReader lines(text);
-    for (std::string_view line; lines.next(line);) {
+    for (std::string_view line; lines.next(line); ++m_line) {
         gcodeLine(line);
     }
 }
@@ -369,7 +374,10 @@ std::size_t countCommaFields(std::string_view text) {
 void scanPlotTables(PlotTables& tables, const ScanTexts& texts) {
     tables.reset();
     tables.CurrentTool = 0;
-    Scanner scanner(tables);
+    if (texts.gcodeLines != nullptr) {
+        texts.gcodeLines->clear();
+    }
+    Scanner scanner(tables, texts.gcodeLines);
     if (texts.holeText) {
         scanner.holePass(*texts.holeText);
     }

@@ -4,8 +4,10 @@
 
 #include "core/graphic/PlotTables.h"
 
+#include <cstdint>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 namespace talmir::graphic {
 
@@ -15,6 +17,9 @@ namespace talmir::graphic {
 struct ScanTexts {
     std::optional<std::string_view> holeText;
     std::optional<std::string_view> gcodeText;
+    // When given, receives for every path record the 0-based number of the
+    // G-code text's line it was read from.
+    std::vector<std::uint32_t>* gcodeLines = nullptr;
 };
 
 // Empties the tables (names and widths of every layer slot, both lists) and fills

@@ -3,6 +3,7 @@
 #include "core/app/ShellKeys.h"
 #include "core/editor/WorkFiles.h"
 #include "core/graphic/HoleWidths.h"
+#include "core/graphic/Measure.h"
 #include "core/graphic/PictureGcode.h"
 #include "gui/base/AppIcon.h"
 #include "gui/base/CommandGuard.h"
@@ -10,6 +11,7 @@
 #include "gui/base/TextPane.h"
 #include "gui/graphic/CvGrph.h"
 #include "gui/graphic/PrintPanel.h"
+#include "gui/graphic/StatFrm.h"
 #include "gui/windows/EditFrm.h"
 #include "gui/windows/ProgramWindow.h"
 #include "render/QPainterCanvas.h"
@@ -251,6 +253,8 @@ void MDIMarlit::buildMenus() {
         ->setCheckable(true);
     addItem(tools, QStringLiteral("描画形状の線幅設定..."), "MnuApSizuSave",
             &MDIMarlit::MnuApSizuSave_Click);
+    tools->addSeparator();
+    addItem(tools, QStringLiteral("プログラム統計..."), "MnuStats", &MDIMarlit::MnuStats_Click);
 
     m_popup = new QMenu(this);
     m_popup->setObjectName(QStringLiteral("PopupMenu"));
@@ -331,6 +335,9 @@ void MDIMarlit::buildBands() {
     m_status->setObjectName(QStringLiteral("Label1"));
     m_status->setMinimumWidth(m_status->sizeHint().width() * 2);
     label->addWidget(m_status);
+    m_summary = new QLabel(label);
+    m_summary->setObjectName(QStringLiteral("Label2"));
+    label->addWidget(m_summary);
 }
 
 void MDIMarlit::Form_Load() {
@@ -344,6 +351,7 @@ void MDIMarlit::Form_Load() {
     m_graph->options().referenceLines = referenceLines;
 
     const graphic::PlotTables& tables = m_owner.plotTables();
+    m_summary->setText(measureSummary(graphic::measureProgram(tables)));
     menu("MnuNc")->menuAction()->setVisible(tables.HoleCount >= 0);
     menu("MnuG")->menuAction()->setVisible(tables.PathCount >= 0);
 }

@@ -126,6 +126,9 @@ public:
     void MnuLenge_Click();
     void MnuApSizuSave_Click();
     void MnuDataDel_Click();
+    // "プログラム統計...": the statistics of the programs the plot was made from.
+    void MnuStats_Click();
+    QLabel& summaryLabel() { return *m_summary; }
     void setLayerWindowOpen(bool open);
     void setCheckWindowOpen(bool open);
     void setLengthWindowOpen(bool open);
@@ -179,6 +182,7 @@ private:
     QLineEdit* m_moveY = nullptr;
     std::unique_ptr<QPrinter> m_printer;
     QLabel* m_status = nullptr;
+    QLabel* m_summary = nullptr;  // lengths of the plotted program
     QMenu* m_popup = nullptr;
     BandStrip m_bands{*this};
     std::map<std::string, QAction*, std::less<>> m_actions;

@@ -9,7 +9,9 @@
 #include "gui/graphic/LairFrm.h"
 #include "gui/graphic/Leng_Frm.h"
 #include "gui/graphic/MDIMarlit.h"
+#include "gui/graphic/StatFrm.h"
 #include "gui/windows/EditFrm.h"
+#include "gui/windows/ProgramWindow.h"
 
 #include <QAction>
 
@@ -102,6 +104,21 @@ void MDIMarlit::MnuLenge_Click() {
 void MDIMarlit::MnuApSizuSave_Click() {
     AptFrm editor(tools(), this);
     editor.exec();
+}
+
+void MDIMarlit::MnuStats_Click() {
+    ProgramTexts texts;
+    for (const auto kind : {ProgramWindow::Kind::Gcode, ProgramWindow::Kind::Holes}) {
+        ProgramWindow* window = findProgramWindow(m_owner, kind);
+        const bool plotted = kind == ProgramWindow::Kind::Gcode ? m_graph->tables().PathCount >= 0
+                                                                : m_graph->tables().HoleCount >= 0;
+        if (window != nullptr && plotted && window->TextOrTree(0)) {
+            (kind == ProgramWindow::Kind::Gcode ? texts.gcodeText : texts.holeText) =
+                window->snapshot();
+        }
+    }
+    StatFrm stats(std::move(texts), this);
+    stats.exec();
 }
 
 void MDIMarlit::MnuDataDel_Click() {

@@ -83,6 +83,8 @@ void GFrm::buildMenus() {
     convert->addSeparator();
     addCommand(convert, QStringLiteral("Gコードの並べ替え"), "MnuGcodeSeiri_Click",
                [this] { MnuGcodeSeiri_Click(); });
+    convert->addSeparator();
+    addCommand(convert, QStringLiteral("プログラムのチェック..."), "MnuCheck_Click");
 
     QAction* graph = menuBar()->addAction(QStringLiteral("グラフィック(&G)"));
     m_actions["MnuGrph_Click"] = graph;
