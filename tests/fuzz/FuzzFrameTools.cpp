@@ -1,8 +1,10 @@
 // The graphic frame's tools: a line-width table read and applied to the layers of
-// the same text scanned as a program, the program measured, a perimeter pick of
-// each kind at a point the input gives, and the table written back.
+// the same text scanned as a program, the program measured and checked, a
+// perimeter pick of each kind at a point the input gives, and the table written
+// back.
 
 #include "FuzzInput.h"
+#include "core/editor/ProgramCheck.h"
 #include "core/graphic/LineWidthTable.h"
 #include "core/graphic/Measure.h"
 #include "core/graphic/PictureGcode.h"
@@ -16,7 +18,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view text = input.text();
     PlotTables tables;
     ColourTable colours;
-    scanPlotTables(tables, {std::nullopt, text});
+    std::vector<std::uint32_t> lines;
+    scanPlotTables(tables, {std::nullopt, text, &lines});
+    (void)statisticsJson(programStatistics(tables, text, lines, Feeds{}));
+    (void)talmir::editor::findingsText(talmir::editor::checkProgram(text));
     const auto records = readWidthTable(text);
     applyWidthTable(records, tables, colours);
     (void)writeWidthTable(records);
