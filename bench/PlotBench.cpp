@@ -4,6 +4,7 @@
 #include "core/graphic/GrSub.h"
 #include "core/graphic/Measure.h"
 #include "core/graphic/PlotScanner.h"
+#include "core/graphic/Trace.h"
 
 #include <benchmark/benchmark.h>
 
@@ -124,6 +125,21 @@ void BM_ContinuousPick(benchmark::State& state) {
 }
 BENCHMARK(BM_ContinuousPick)->Arg(100'000)->Unit(benchmark::kMillisecond);
 
+// The trace's click: the drawn element nearest to a point of all the records of
+// a 5,000,000-line program.
+void BM_TraceClick(benchmark::State& state) {
+    using namespace talmir::graphic;
+    const std::string program = makeProgram(static_cast<int>(state.range(0)));
+    PlotTables tables;
+    scanPlotTables(tables, {{}, program});
+    const PathRow& row = tables.paths[tables.paths.size() / 3];
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(elementAt(tables, row.x + 0.01, row.y, 0.5));
+    }
+    state.counters["records"] = tables.PathCount + 1;
+}
+BENCHMARK(BM_TraceClick)->Arg(5'000'000)->Unit(benchmark::kMillisecond)->Iterations(10);
+
 #if __has_include(<QGuiApplication>)
 
 QGuiApplication& application() {
@@ -187,6 +203,38 @@ void BM_LayerToggleRedraw(benchmark::State& state) {
     state.counters["records"] = tables.PathCount + 1;
 }
 BENCHMARK(BM_LayerToggleRedraw)->Arg(1'000'000)->Unit(benchmark::kMillisecond)->Iterations(4);
+
+// The trace's selection change on a 5,000,000-line program: the records of 50
+// selected lines found and drawn lit over a copy of the last redraw.
+void BM_TraceSelection(benchmark::State& state) {
+    application();
+    using namespace talmir::graphic;
+    const std::string program = makeProgram(static_cast<int>(state.range(0)));
+    PlotTables tables;
+    scanPlotTables(tables, {{}, program});
+    PlotView view;
+    fitView(view, tables);
+    ColourTable colours;
+    colours.entries.fill(0xFFFF00);
+    DrawOptions options;
+    options.overlay = true;
+    PickList picks;
+    const QImage base(1920, 1080, QImage::Format_RGB32);
+    std::uint32_t first = 2'500'000;
+    for (auto _ : state) {
+        const auto [from, to] = recordsOfLines(tables.pathLines, first, first + 49);
+        std::vector<int> lit;
+        for (int k = from; k < to; ++k) {
+            lit.push_back(k);
+        }
+        QImage image = base;
+        QPainter painter(&image);
+        talmir::QPainterCanvas canvas(painter, image.width(), image.height());
+        GrSub(canvas, extractElements(tables, lit), colours, view, options, picks);
+        first += 1000;
+    }
+}
+BENCHMARK(BM_TraceSelection)->Arg(5'000'000)->Unit(benchmark::kMillisecond)->Iterations(10);
 
 // The redraws of the window's view commands on 100,000 records: each iteration
 // zooms in, pans right, pans down and zooms out again, redrawing after each.

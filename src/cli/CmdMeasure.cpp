@@ -58,10 +58,9 @@ bool readFeed(double& feed, std::string_view text) {
 
 Outcome runStats(const StatsOptions& options, const Inputs& inputs, exporters::ExportSink& sink) {
     graphic::PlotTables tables;
-    std::vector<std::uint32_t> lines;
-    graphic::scanPlotTables(tables, {std::nullopt, inputs[0], &lines});
+    graphic::scanPlotTables(tables, {std::nullopt, inputs[0]});
     const graphic::ProgramMeasure stats =
-        graphic::programStatistics(tables, inputs[0], lines, options.feeds);
+        graphic::programStatistics(tables, inputs[0], options.feeds);
     putWhole(sink, options.json ? graphic::statisticsJson(stats) : graphic::statisticsText(stats));
     return {};
 }

@@ -18,9 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view text = input.text();
     PlotTables tables;
     ColourTable colours;
-    std::vector<std::uint32_t> lines;
-    scanPlotTables(tables, {std::nullopt, text, &lines});
-    (void)statisticsJson(programStatistics(tables, text, lines, Feeds{}));
+    scanPlotTables(tables, {std::nullopt, text});
+    (void)statisticsJson(programStatistics(tables, text, Feeds{}));
     (void)talmir::editor::findingsText(talmir::editor::checkProgram(text));
     const auto records = readWidthTable(text);
     applyWidthTable(records, tables, colours);

@@ -350,6 +350,48 @@ private slots:
         QCOMPARE(gfrm.pane().selectedText(), QStringLiteral("G06"));
     }
 
+    void traceLinksThePlotAndTheText() {
+        Session s;
+        GFrm& gfrm = GFrm::of(*s.frm);
+        s.frame->action("MnuTrace")->trigger();
+        QVERIFY(s.frame->action("MnuTrace")->isChecked());
+        QVERIFY(gfrm.isVisible());
+        // A click on the bottom line of the square selects its line.
+        QTest::mouseClick(&s.graph(), Qt::LeftButton, Qt::NoModifier,
+                          s.graph().toPixel({5, 0.1}).toPoint());
+        int line = -1;
+        int index = 0;
+        gfrm.pane().getCursorPosition(&line, &index);
+        QCOMPARE(gfrm.pane().selectedText().trimmed(), QStringLiteral("G01X10Y0"));
+        // Lines selected in the text light their elements.
+        const QPoint rightSide = s.graph().toPixel({10, 5}).toPoint();
+        QVERIFY(s.graph().image().pixelColor(rightSide) != QColor(0, 255, 255));
+        gfrm.pane().setSelection(3, 0, 4, 0);
+        QCOMPARE(s.graph().image().pixelColor(rightSide), QColor(0, 255, 255));
+        s.frame->setTracing(false);
+        QVERIFY(!gfrm.isVisible());
+    }
+
+    void comparisonDrawsTheSecondProgramAndItsDifferences() {
+        Session s;
+        QByteArray other = kProgram;
+        other.replace("G01X10Y10\r\nG01X0Y10", "G01X10Y12\r\nG01X0Y12");
+        const QString path = s.scratch.path(QStringLiteral("other.nc"));
+        writeBytes(path, other);
+        s.dialogs.files.push_back(path);
+        s.frame->action("MnuDiff")->trigger();
+        QVERIFY(s.graph().comparing());
+        QCOMPARE(s.frame->statusLabel().text(),
+                 QStringLiteral("other.nc : 最初の相違 4 行目 (比較先 4 行目)  片方のみ 3 / 3"));
+        // B's top edge at Y12, marked as B's own.
+        QCOMPARE(s.graph().image().pixelColor(s.graph().toPixel({5, 12}).toPoint()),
+                 QColor(255, 255, 0));
+        s.frame->action("MnuDiffEnd")->trigger();
+        QVERIFY(!s.graph().comparing());
+        QCOMPARE(s.graph().image().pixelColor(s.graph().toPixel({5, 12}).toPoint()),
+                 QColor(Qt::black));
+    }
+
     void dataDeleteModeEndsWithEscape() {
         Session s;
         QVERIFY(s.frame->action("MnuDataDel")->isEnabled());

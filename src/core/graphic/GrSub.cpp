@@ -367,10 +367,12 @@ int GrSub(Canvas& canvas, const PlotTables& tables, const ColourTable& colours,
     if (window) {
         canvas.setWorldWindow(*window);
     }
-    canvas.clear(background);
+    if (!options.overlay) {
+        canvas.clear(background);
+    }
     if (window) {
         Plotter plotter(canvas, *window, tables, colours, view, options, picks);
-        if (options.referenceLines) {
+        if (options.referenceLines && !options.overlay) {
             plotter.referenceLines();
         }
         const bool whole = !options.drawPaths || plotter.paths();

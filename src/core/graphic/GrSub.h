@@ -21,6 +21,9 @@ struct DrawOptions {
     bool printPreview = false;    // the print panel is showing: white paper
     bool blackInk = false;        // ... and its ink "黒" is chosen
     int CommandState = 0;         // the window's interaction state
+    // Drawn over what the canvas holds (a second program, highlights): no
+    // clearing, no reference lines.
+    bool overlay = false;
     // Called every 100 records so the window can let events run; not called
     // while CommandState is 9000 or more.
     std::function<void()> yield;

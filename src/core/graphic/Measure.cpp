@@ -310,6 +310,16 @@ ProgramMeasure accumulate(const PlotTables& tables, FeedOf feedOf, const Feeds* 
 
 }  // namespace
 
+double recordDistance(const PathRow& row, double px, double py, double x, double y) {
+    if (row.g == 81) {
+        return std::hypot(row.x - x, row.y - y);
+    }
+    if (!isCut(row)) {
+        return -1;
+    }
+    return elementDistance(row, {px, py}, {x, y});
+}
+
 double elementLength(const PlotTables& tables, int index) {
     if (index < 0 || index > tables.PathCount) {
         return 0;
@@ -384,7 +394,8 @@ ProgramMeasure measureProgram(const PlotTables& tables) {
 }
 
 ProgramMeasure programStatistics(const PlotTables& tables, std::string_view gcodeText,
-                                 const std::vector<std::uint32_t>& gcodeLines, const Feeds& feeds) {
+                                 const Feeds& feeds) {
+    const std::vector<std::uint32_t>& gcodeLines = tables.pathLines;
     FeedTracker tracker(gcodeText, feeds.cut);
     return accumulate(
         tables,

@@ -28,6 +28,11 @@ double elementLength(const PlotTables& tables, int index);
 // range does not take it). Of two at the same distance the first wins.
 int pickElement(const PlotTables& tables, double x, double y, double tolerance = kPickTolerance);
 
+// The distance of (x, y) from record `row` drawn from (px, py): from a line's
+// segment, from an arc (negative off its angular range), from a G81 point; a
+// negative value for records that draw nothing to pick.
+double recordDistance(const PathRow& row, double px, double py, double x, double y);
+
 enum class PickMode {
     Single,      // the picked element
     Continuous,  // every element between the rapid moves around the picked one
@@ -74,10 +79,10 @@ struct Feeds {
 };
 
 // The measure with holes, box and time. `gcodeText` is the text the path records
-// were scanned from and `gcodeLines` the line of each record (ScanTexts), so
-// that each cutting move takes the F word in force on its line.
+// were scanned from, so that each cutting move takes the F word in force on its
+// line.
 ProgramMeasure programStatistics(const PlotTables& tables, std::string_view gcodeText,
-                                 const std::vector<std::uint32_t>& gcodeLines, const Feeds& feeds);
+                                 const Feeds& feeds);
 std::string statisticsText(const ProgramMeasure& stats);
 // Top-level cut_length, rapid_length (mm), time (minutes), elements, holes and
 // box [left, bottom, right, top], and "layers" with the same keys but the box.

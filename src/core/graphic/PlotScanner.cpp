@@ -138,7 +138,7 @@ std::string_view trimBlanks(std::string_view s) {
 // program with many section lines does not compare each with 256 names.
 class Scanner {
 public:
-    Scanner(PlotTables& tables, std::vector<std::uint32_t>* lines) : m_t(tables), m_lines(lines) {}
+    explicit Scanner(PlotTables& tables) : m_t(tables) {}
 
     void holePass(std::string_view text);
     void gcodePass(std::string_view text);
@@ -152,8 +152,7 @@ private:
     void gcodeField(std::string_view field);
 
     PlotTables& m_t;
-    std::vector<std::uint32_t>* m_lines;  // line of each path record, when asked
-    std::uint32_t m_line = 0;             // the G-code line being read
+    std::uint32_t m_line = 0;  // the line being read
     std::unordered_map<std::string_view, int> m_slotOfName;
     int m_firstFree = 0;
 };
@@ -192,6 +191,7 @@ void Scanner::holeLine(std::string_view line) {
         row.sizeLayer = m_t.CurrentTool;
         row.colourLayer = m_t.CurrentTool;
         m_t.holes.push_back(row);
+        m_t.holeLines.push_back(m_line);
         m_t.HoleCount += 1;
         m_t.layers[static_cast<std::size_t>(m_t.CurrentTool)].textSlot.assign(line);
         return;
@@ -217,10 +217,13 @@ void Scanner::holeLine(std::string_view line) {
 }
 
 void Scanner::holePass(std::string_view text) {
-    m_t.holes.reserve(countCommaFields(text) + 11);
+    const std::size_t fields = countCommaFields(text) + 11;
+    m_t.holes.reserve(fields);
+    m_t.holeLines.reserve(fields);
     m_t.HoleCount = -1;
     text::LineReader lines(text);
-    for (std::string_view line; lines.next(line);) {
+    m_line = 0;
+    for (std::string_view line; lines.next(line); ++m_line) {
         holeLine(line);
     }
 }
@@ -268,10 +271,8 @@ void Scanner::gcodeField(std::string_view field) {
         row.layer = m_t.CurrentTool;
     }
     m_t.paths.push_back(row);
+    m_t.pathLines.push_back(m_line);
     m_t.PathCount += 1;
-    if (m_lines != nullptr) {
-        m_lines->push_back(m_line);
-    }
 }
 
 void Scanner::gcodeLine(std::string_view line) {
@@ -331,8 +332,10 @@ void Scanner::gcodePass(std::string_view text) {
         return;
     }
     m_t.paths.reserve(fields + 101);
+    m_t.pathLines.reserve(fields + 101);
     m_t.PathCount = -1;
     text::LineReader lines(text);
+    m_line = 0;
     for (std::string_view line; lines.next(line); ++m_line) {
         gcodeLine(line);
     }
@@ -374,10 +377,7 @@ std::size_t countCommaFields(std::string_view text) {
 void scanPlotTables(PlotTables& tables, const ScanTexts& texts) {
     tables.reset();
     tables.CurrentTool = 0;
-    if (texts.gcodeLines != nullptr) {
-        texts.gcodeLines->clear();
-    }
-    Scanner scanner(tables, texts.gcodeLines);
+    Scanner scanner(tables);
     if (texts.holeText) {
         scanner.holePass(*texts.holeText);
     }

@@ -17,9 +17,6 @@ namespace talmir::graphic {
 struct ScanTexts {
     std::optional<std::string_view> holeText;
     std::optional<std::string_view> gcodeText;
-    // When given, receives for every path record the 0-based number of the
-    // G-code text's line it was read from.
-    std::vector<std::uint32_t>* gcodeLines = nullptr;
 };
 
 // Empties the tables (names and widths of every layer slot, both lists) and fills

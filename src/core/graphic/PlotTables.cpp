@@ -5,6 +5,8 @@ namespace talmir::graphic {
 void PlotTables::reset() {
     holes.clear();
     paths.clear();
+    pathLines.clear();
+    holeLines.clear();
     HoleCount = -1;
     PathCount = -1;
     for (LayerSlot& slot : layers) {

@@ -56,6 +56,11 @@ struct PlotTables {
     std::vector<PathRow> paths;
     int HoleCount = -1;
     int PathCount = -1;
+    // The 0-based line of the scanned text each path record and each hole was
+    // read from (the G-code text and the hole-data text), for the trace between
+    // the plot and the windows and for the F words of the statistics.
+    std::vector<std::uint32_t> pathLines;
+    std::vector<std::uint32_t> holeLines;
 
     // Scanner state carried between scans: the layer in force, and the last X and
     // Y read from G-code (used by layer-change records).

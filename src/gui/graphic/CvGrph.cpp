@@ -190,6 +190,16 @@ void CvGrph::GrSub() {
         }
         m_window = graphic::worldWindow(m_view, size.width(), size.height());
         m_crosshairShown = false;
+        if (m_second) {
+            drawOverlay(*m_second, kCompareColour);
+        }
+        if (m_marked) {
+            drawOverlay(*m_marked, kMarkColour);
+        }
+        m_base = m_image;
+        if (m_traced.PathCount >= 0 || m_traced.HoleCount >= 0) {
+            drawOverlay(m_traced, kTraceColour);
+        }
     } while (m_redrawAgain);
     m_drawing = false;
     // A redraw in a paper-box state leaves it waiting for the focus.
@@ -197,6 +207,45 @@ void CvGrph::GrSub() {
         gotFocus();
     }
     update();
+}
+
+void CvGrph::drawOverlay(const graphic::PlotTables& tables, graphic::Colour colour) {
+    graphic::ColourTable colours;
+    colours.entries.fill(colour);
+    graphic::DrawOptions options = m_options;
+    options.overlay = true;
+    options.yield = nullptr;
+    options.CommandState = kIdle;
+    QPainter painter(&m_image);
+    QPainterCanvas canvas(painter, m_image.width(), m_image.height());
+    graphic::GrSub(canvas, tables, colours, m_view, options, m_overlayPicks);
+}
+
+void CvGrph::setComparison(std::optional<graphic::PlotTables> second,
+                           std::optional<graphic::PlotTables> marked) {
+    m_second = std::move(second);
+    m_marked = std::move(marked);
+    GrSub();
+}
+
+void CvGrph::setTraced(graphic::PlotTables traced) {
+    m_traced = std::move(traced);
+    if (m_base.isNull() || m_base.size() != m_image.size()) {
+        GrSub();
+        return;
+    }
+    m_image = m_base;
+    if (m_traced.PathCount >= 0 || m_traced.HoleCount >= 0) {
+        drawOverlay(m_traced, kTraceColour);
+    }
+    update();
+}
+
+double CvGrph::worldOfPixels(double pixels) const {
+    if (!m_window || m_window->pixelsPerUnitX() <= 0) {
+        return 0;
+    }
+    return pixels / m_window->pixelsPerUnitX();
 }
 
 void CvGrph::startPaperBox() {
@@ -381,6 +430,9 @@ void CvGrph::clickInMode(QPointF at) {
 
 void CvGrph::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && CommandState() == kIdle) {
+        if (const auto point = toWorld(event->position())) {
+            emit plotClicked(static_cast<float>(point->x), static_cast<float>(point->y));
+        }
         snapClick(event->position());
     }
 }

@@ -99,6 +99,20 @@ public:
     // "データの削除": the data-delete state, not-XOR pen, redrawn.
     void startDataDelete();
 
+    // A second program drawn over the plot in one colour, and elements of
+    // either marked (the comparison of two programs); none: no comparison.
+    void setComparison(std::optional<graphic::PlotTables> second,
+                       std::optional<graphic::PlotTables> marked);
+    bool comparing() const { return m_second.has_value(); }
+    // Elements shown highlighted over the plot as it stands, without drawing
+    // it anew (the trace); an empty table: none.
+    void setTraced(graphic::PlotTables traced);
+    static constexpr graphic::Colour kCompareColour = 0xFF00FF;  // magenta
+    static constexpr graphic::Colour kMarkColour = 0x00FFFF;     // yellow
+    static constexpr graphic::Colour kTraceColour = 0xFFFF00;    // cyan
+    // World units of `pixels` of the surface at the last redraw.
+    double worldOfPixels(double pixels) const;
+
     // The perimeter tool's running total of the highlighted elements' lengths.
     float SelectedLength = 0;
     // The coordinate check is on: a snapped point is labelled with its X and Y
@@ -122,6 +136,8 @@ signals:
     void pointSnapped(float x, float y);
     // A click with the paper box at (x, y), the paper's top-left corner.
     void printRequested(float x, float y);
+    // A left click in the idle state at (x, y), before it snaps.
+    void plotClicked(float x, float y);
     // A click of the perimeter tool at (x, y); `takeBack` when Shift was held.
     void lengthPickRequested(float x, float y, bool takeBack);
 
@@ -151,6 +167,8 @@ private:
     void invertCrosshair();
     bool crosshairState() const;
     void labelSnap(float x, float y);
+    // Draws `tables` over the image in `colour`.
+    void drawOverlay(const graphic::PlotTables& tables, graphic::Colour colour);
 
     graphic::PlotTables& m_tables;
     Dialogs& m_dialogs;
@@ -165,6 +183,11 @@ private:
     bool m_drawing = false;      // a redraw is under way (events may run inside it)
     bool m_redrawAgain = false;  // ... and another was asked for meanwhile
     bool m_crosshairShown = false;
+    std::optional<graphic::PlotTables> m_second;
+    std::optional<graphic::PlotTables> m_marked;
+    graphic::PlotTables m_traced;
+    QImage m_base;  // the last redraw without the trace
+    graphic::PickList m_overlayPicks;
     QElapsedTimer m_sinceYield;
 };
 

@@ -105,6 +105,11 @@ MDIMarlit::MDIMarlit(EditFrm& owner) : QMainWindow(&owner, Qt::Window), m_owner(
     });
     connect(m_graph, &CvGrph::lengthPickRequested, this, &MDIMarlit::onLengthPick);
     connect(m_graph, &CvGrph::pointSnapped, this, &MDIMarlit::onPointSnapped);
+    connect(m_graph, &CvGrph::plotClicked, this, [this](float x, float y) {
+        if (m_tracing) {
+            traceClick(x, y);
+        }
+    });
 
     buildBands();
     buildMenus();
@@ -186,6 +191,9 @@ void MDIMarlit::buildMenus() {
     addItem(file, QStringLiteral("クリップボードへコピー"), "MnuClipSave",
             &MDIMarlit::MnuClipSave_Click);
     file->addSeparator();
+    addItem(file, QStringLiteral("比較するプログラム..."), "MnuDiff", &MDIMarlit::MnuDiff_Click);
+    addItem(file, QStringLiteral("比較の終了"), "MnuDiffEnd", &MDIMarlit::MnuDiffEnd_Click);
+    file->addSeparator();
     addItem(file, QStringLiteral("プリンタの設定..."), "MnuPrintSet",
             &MDIMarlit::MnuPrintSet_Click);
     addItem(file, QStringLiteral("印刷"), "MnuPrint", &MDIMarlit::MnuPrint_Click);
@@ -255,6 +263,8 @@ void MDIMarlit::buildMenus() {
             &MDIMarlit::MnuApSizuSave_Click);
     tools->addSeparator();
     addItem(tools, QStringLiteral("プログラム統計..."), "MnuStats", &MDIMarlit::MnuStats_Click);
+    addItem(tools, QStringLiteral("トレース"), "MnuTrace", &MDIMarlit::MnuTrace_Click)
+        ->setCheckable(true);
 
     m_popup = new QMenu(this);
     m_popup->setObjectName(QStringLiteral("PopupMenu"));
@@ -517,6 +527,7 @@ bool MDIMarlit::Form_QueryUnload() {
         }
     }
 
+    setTracing(false);
     writeBackToolWidths();
 
     m_owner.show();
@@ -528,6 +539,7 @@ bool MDIMarlit::Form_QueryUnload() {
     }
     tables.PathCount = -1;
     tables.paths.clear();
+    tables.pathLines.clear();
 
     app::SettingsStore& store = m_owner.settings();
     store.setBool(app::kTalmirSection, kLayerWindowKey, m_layerWindow != nullptr);

@@ -11,6 +11,7 @@
 #include "core/app/BandLayout.h"
 #include "core/graphic/Canvas.h"
 #include "gui/base/BandStrip.h"
+#include "gui/windows/ProgramWindow.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -128,6 +129,21 @@ public:
     void MnuDataDel_Click();
     // "プログラム統計...": the statistics of the programs the plot was made from.
     void MnuStats_Click();
+    // "トレース": the program windows stay over the plot; a click on a drawn
+    // element selects its line there, and the lines selected there are lit on
+    // the plot.
+    void MnuTrace_Click();
+    void setTracing(bool on);
+    // A drawn element clicked at (x, y) while tracing.
+    void traceClick(float x, float y);
+    // The lines selected in the program window of `kind` lit on the plot.
+    void traceSelection(ProgramWindow::Kind kind);
+    // "比較するプログラム...": a second G-code file drawn over the plot, the
+    // elements only in one of the two marked, the first differing line shown.
+    void MnuDiff_Click();
+    // Compares with the program `bytes` (named `name` in the status line).
+    void compareWith(const std::string& bytes, const QString& name);
+    void MnuDiffEnd_Click();
     QLabel& summaryLabel() { return *m_summary; }
     void setLayerWindowOpen(bool open);
     void setCheckWindowOpen(bool open);
@@ -183,6 +199,8 @@ private:
     std::unique_ptr<QPrinter> m_printer;
     QLabel* m_status = nullptr;
     QLabel* m_summary = nullptr;  // lengths of the plotted program
+    bool m_tracing = false;
+    std::vector<QMetaObject::Connection> m_traceLinks;
     QMenu* m_popup = nullptr;
     BandStrip m_bands{*this};
     std::map<std::string, QAction*, std::less<>> m_actions;

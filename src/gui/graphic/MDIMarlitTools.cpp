@@ -2,6 +2,13 @@
 // the left of the plot, the perimeter window, the line-width table editor and
 // the data-delete mode.
 #include "core/graphic/Measure.h"
+#include "core/graphic/PlotScanner.h"
+#include "core/graphic/Trace.h"
+#include "core/text/Lines.h"
+#include "gui/base/CommandGuard.h"
+#include "gui/base/Dialogs.h"
+#include "gui/base/FileIo.h"
+#include "gui/base/TextPane.h"
 #include "gui/graphic/AptFrm.h"
 #include "gui/graphic/CheckFrm.h"
 #include "gui/graphic/CvGrph.h"
@@ -14,6 +21,9 @@
 #include "gui/windows/ProgramWindow.h"
 
 #include <QAction>
+#include <QFileInfo>
+#include <QLabel>
+#include <QWindow>
 
 namespace talmir {
 
@@ -119,6 +129,156 @@ void MDIMarlit::MnuStats_Click() {
     }
     StatFrm stats(std::move(texts), this);
     stats.exec();
+}
+
+void MDIMarlit::MnuTrace_Click() {
+    setTracing(action("MnuTrace")->isChecked());
+}
+
+void MDIMarlit::setTracing(bool on) {
+    for (const QMetaObject::Connection& link : m_traceLinks) {
+        disconnect(link);
+    }
+    m_traceLinks.clear();
+    m_tracing = false;
+    if (on) {
+        const graphic::PlotTables& tables = m_graph->tables();
+        for (const auto kind : {ProgramWindow::Kind::Gcode, ProgramWindow::Kind::Holes}) {
+            const bool plotted =
+                kind == ProgramWindow::Kind::Gcode ? tables.PathCount >= 0 : tables.HoleCount >= 0;
+            ProgramWindow* window = findProgramWindow(m_owner, kind);
+            // The lines of the plot are those of the text view.
+            if (!plotted || window == nullptr || !window->TextOrTree(0)) {
+                continue;
+            }
+            window->window().show();
+            window->window().raise();
+            if (QWindow* handle = window->window().windowHandle()) {
+                handle->setTransientParent(windowHandle());
+            }
+            m_traceLinks.push_back(connect(&window->pane(), &QsciScintilla::selectionChanged, this,
+                                           [this, kind] { traceSelection(kind); }));
+            m_tracing = true;
+        }
+    } else {
+        for (const auto kind : {ProgramWindow::Kind::Gcode, ProgramWindow::Kind::Holes}) {
+            if (ProgramWindow* window = findProgramWindow(m_owner, kind)) {
+                window->window().hide();
+            }
+        }
+    }
+    m_graph->setTraced({});
+    showChecked(action("MnuTrace"), m_tracing);
+}
+
+void MDIMarlit::traceClick(float x, float y) {
+    const graphic::PlotTables& tables = m_graph->tables();
+    const auto element = graphic::elementAt(tables, x, y, m_graph->worldOfPixels(6));
+    if (!element) {
+        m_graph->setTraced({});
+        return;
+    }
+    const auto k = static_cast<std::size_t>(element->index);
+    const std::vector<std::uint32_t>& lines = element->hole ? tables.holeLines : tables.pathLines;
+    ProgramWindow* window = findProgramWindow(
+        m_owner, element->hole ? ProgramWindow::Kind::Holes : ProgramWindow::Kind::Gcode);
+    m_graph->setTraced(element->hole ? graphic::extractElements(tables, {}, {element->index})
+                                     : graphic::extractElements(tables, {element->index}));
+    if (window == nullptr || k >= lines.size() || window->isTreeView()) {
+        return;
+    }
+    TextPane& pane = window->pane();
+    const int line = static_cast<int>(lines[k]);
+    // The selection lights every element of the line, the clicked one with them.
+    pane.setSelection(line, 0, line + 1, 0);
+    pane.ensureLineVisible(line);
+    m_status->setText(QStringLiteral("行 %1").arg(line + 1));
+}
+
+void MDIMarlit::traceSelection(ProgramWindow::Kind kind) {
+    ProgramWindow* window = findProgramWindow(m_owner, kind);
+    if (window == nullptr || window->isTreeView()) {
+        return;
+    }
+    int lineFrom = 0;
+    int indexFrom = 0;
+    int lineTo = 0;
+    int indexTo = 0;
+    TextPane& pane = window->pane();
+    pane.getSelection(&lineFrom, &indexFrom, &lineTo, &indexTo);
+    if (lineFrom < 0) {
+        pane.getCursorPosition(&lineFrom, &indexFrom);
+        lineTo = lineFrom;
+    } else if (lineTo > lineFrom && indexTo == 0) {
+        --lineTo;  // a selection that ends at the start of a line leaves it out
+    }
+    const graphic::PlotTables& tables = m_graph->tables();
+    const bool holes = kind == ProgramWindow::Kind::Holes;
+    const auto [from, to] =
+        graphic::recordsOfLines(holes ? tables.holeLines : tables.pathLines,
+                                static_cast<std::uint32_t>(std::max(lineFrom, 0)),
+                                static_cast<std::uint32_t>(std::max(lineTo, 0)));
+    // A few hundred thousand lit elements show the place as well as all.
+    constexpr int kMostLit = 200000;
+    std::vector<int> lit;
+    for (int k = from; k < to && k - from < kMostLit; ++k) {
+        lit.push_back(k);
+    }
+    m_graph->setTraced(holes ? graphic::extractElements(tables, {}, lit)
+                             : graphic::extractElements(tables, lit));
+}
+
+void MDIMarlit::MnuDiff_Click() {
+    FileDialogRequest request;
+    request.title = QStringLiteral("比較するプログラム");
+    request.filter = QStringLiteral("全てのﾌｧｲﾙ(*.*)|*.*");
+    const auto path = m_owner.dialogs().openFile(this, request);
+    if (!path) {
+        return;
+    }
+    CommandGuard guard(m_owner.dialogs(), this);
+    guard.run({}, [&] {
+        compareWith(text::paneSnapshot(readFileBytesOrThrow(*path)), QFileInfo(*path).fileName());
+    });
+}
+
+void MDIMarlit::compareWith(const std::string& bytes, const QString& name) {
+    graphic::PlotTables second;
+    graphic::scanPlotTables(second, {std::nullopt, bytes});
+    for (graphic::LayerSlot& slot : second.layers) {
+        slot.visible = true;
+    }
+    const graphic::PlotTables& first = m_graph->tables();
+    const graphic::ProgramDiff diff = graphic::diffPrograms(first, second);
+    graphic::PlotTables marked = graphic::extractElements(first, diff.onlyInA);
+    const graphic::PlotTables onlyInB = graphic::extractElements(second, diff.onlyInB);
+    // Both programs' lone elements in one table, each after its own rapid move.
+    for (const graphic::PathRow& row : onlyInB.paths) {
+        marked.paths.push_back(row);
+        marked.paths.back().layer = 0;
+    }
+    marked.PathCount = static_cast<int>(marked.paths.size()) - 1;
+    m_graph->setComparison(std::move(second), std::move(marked));
+    m_status->setText(
+        diff.firstLineA
+            ? QStringLiteral("%1 : 最初の相違 %2 行目 (比較先 %3 行目)  片方のみ %4 / %5")
+                  .arg(name)
+                  .arg(*diff.firstLineA)
+                  .arg(*diff.firstLineB)
+                  .arg(diff.onlyInA.size())
+                  .arg(diff.onlyInB.size())
+            : QStringLiteral("%1 : 相違はありません").arg(name));
+    if (diff.firstLineA && m_tracing) {
+        if (ProgramWindow* window = findProgramWindow(m_owner, ProgramWindow::Kind::Gcode)) {
+            const int line = static_cast<int>(*diff.firstLineA) - 1;
+            window->pane().setCursorPosition(line, 0);
+            window->pane().ensureLineVisible(line);
+        }
+    }
+}
+
+void MDIMarlit::MnuDiffEnd_Click() {
+    m_graph->setComparison(std::nullopt, std::nullopt);
 }
 
 void MDIMarlit::MnuDataDel_Click() {

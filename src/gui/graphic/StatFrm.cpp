@@ -75,16 +75,14 @@ void StatFrm::Command1_Click() {
     feeds.rapid = feedOf(*m_rapid, feeds.rapid);
     feeds.cut = feedOf(*m_cut, feeds.cut);
     graphic::PlotTables tables;
-    std::vector<std::uint32_t> lines;
     const std::string_view gcode = m_texts.gcodeText ? *m_texts.gcodeText : std::string_view();
     graphic::ScanTexts scan;
     if (m_texts.holeText) {
         scan.holeText = *m_texts.holeText;
     }
     scan.gcodeText = gcode;
-    scan.gcodeLines = &lines;
     graphic::scanPlotTables(tables, scan);
-    m_stats = graphic::programStatistics(tables, gcode, lines, feeds);
+    m_stats = graphic::programStatistics(tables, gcode, feeds);
     QString out;
     for (const graphic::LayerMeasure& layer : m_stats.layers) {
         out += layerLine(layer, QString::fromStdString(text::shiftJisToUtf8(layer.name)));
