@@ -9,6 +9,7 @@
 #include "core/graphic/Measure.h"
 #include "core/graphic/PictureGcode.h"
 #include "core/graphic/PlotScanner.h"
+#include "core/graphic/Trace.h"
 
 #include <cstring>
 
@@ -33,6 +34,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     pickForLength(tables, total, at[0], at[1], PickMode::Single, false);
     pickForLength(tables, total, at[0], at[1], PickMode::Continuous, size % 2 == 0);
     (void)PictureGcode(tables);
+    // The program against its first half, and the trace at the same point.
+    PlotTables half;
+    scanPlotTables(half, {std::nullopt, text.substr(0, text.size() / 2)});
+    (void)diffText(diffPrograms(tables, half));
+    if (const auto element = elementAt(tables, at[0], at[1], 1.0)) {
+        (void)extractElements(tables, {element->index}, {element->index});
+    }
+    (void)recordsOfLines(tables.pathLines, 0, static_cast<std::uint32_t>(size));
     (void)tableFileName(text);
     return 0;
 }
