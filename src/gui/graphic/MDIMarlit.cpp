@@ -345,6 +345,7 @@ void MDIMarlit::buildBands() {
     m_status->setObjectName(QStringLiteral("Label1"));
     m_status->setMinimumWidth(m_status->sizeHint().width() * 2);
     label->addWidget(m_status);
+    label->addSeparator();
     m_summary = new QLabel(label);
     m_summary->setObjectName(QStringLiteral("Label2"));
     label->addWidget(m_summary);
