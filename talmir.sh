@@ -3,6 +3,8 @@
 #   ./talmir.sh [FILE]   install what is missing, build (release) and start the editor
 #   ./talmir.sh test     install what is missing, build the ci preset and run every test
 #   ./talmir.sh build    build (release) only
+#   ./talmir.sh package  build (release), make the .deb (build/package) and check it
+#                        with lintian
 #   ./talmir.sh fuzz [SECONDS [HARNESS...]]   build the fuzz preset and run every
 #                        harness (or those named) SECONDS (default 60) one after the
 #                        other; new findings go to build/fuzz/findings/<harness>/
@@ -17,9 +19,11 @@ build_packages=(cmake ninja-build g++ pkg-config qt6-base-dev libqscintilla2-qt6
   fonts-ipafont-gothic fonts-ipafont-mincho xdg-utils)
 # Extra packages for the tests: real third-party readers of our output and PDF text.
 test_packages=(python3 python3-ezdxf python3-openpyxl gerbv hp2xx imagemagick
-  occt-draw libocct-draw-dev poppler-utils xvfb xauth clang-format clang-tidy)
+  occt-draw libocct-draw-dev poppler-utils xvfb xauth clang-format clang-tidy desktop-file-utils)
 # Extra packages for ./talmir.sh fuzz only: clang with libFuzzer.
 fuzz_packages=(clang-14 libclang-rt-14-dev)
+# Extra packages for ./talmir.sh package only: the Debian package tools and lintian.
+package_packages=(dpkg-dev file lintian)
 
 ensure_packages() {
   local missing=()
@@ -104,6 +108,15 @@ case "${1:-}" in
     ;;
   build)
     build_release
+    ;;
+  package)
+    ensure_packages "${package_packages[@]}"
+    build_release
+    rm -rf build/package
+    cpack --config build/CPackConfig.cmake -B build/package
+    deb=$(ls build/package/*.deb)
+    echo "talmir.sh: $deb"
+    lintian --no-tag-display-limit "$deb"
     ;;
   *)
     build_release

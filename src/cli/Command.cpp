@@ -369,6 +369,51 @@ std::string helpText() {
     return text;
 }
 
+namespace {
+
+// Text for a roff page: backslashes doubled, a leading dot or quote escaped,
+// hyphens of options kept as minus signs.
+std::string roff(std::string_view text) {
+    std::string out;
+    bool lineStart = true;
+    for (const char c : text) {
+        if (c == '\\') {
+            out += "\\e";
+        } else if (c == '-') {
+            out += "\\-";
+        } else if (lineStart && (c == '.' || c == '\'')) {
+            out += "\\&";
+            out += c;
+        } else {
+            out += c;
+        }
+        lineStart = c == '\n';
+    }
+    return out;
+}
+
+}  // namespace
+
+std::string manPage() {
+    std::string page =
+        ".TH TALMIR\\-CONVERT 1 \"\" \"Talmir\" \"User Commands\"\n"
+        ".SH NAME\ntalmir\\-convert \\- convert NC programs and drawings from the shell\n"
+        ".SH SYNOPSIS\n.B talmir\\-convert\n.I COMMAND\n[\\fB\\-\\-option\\fR \\fIVALUE\\fR]...\n"
+        ".I INPUT\n[\\fB\\-o\\fR \\fIOUTPUT\\fR]\n"
+        ".SH DESCRIPTION\nConverts NC programs and drawings as the windows of\n.BR talmir (1)\n"
+        "do. Input and output are raw bytes (Shift\\-JIS passes through untouched).\n"
+        "Without \\fB\\-o\\fR the result goes to standard output.\n"
+        ".SH COMMANDS\n";
+    for (const auto& [name, info] : registry()) {
+        page += ".TP\n\\fB" + roff(name) + "\\fR " + roff(info.synopsis) + "\n" +
+                roff(info.summary) + "\n";
+    }
+    page +=
+        ".SH EXIT STATUS\n0 done; 1 the conversion reported an error, its message on standard "
+        "error; 2 wrong usage.\n.SH SEE ALSO\n.BR talmir (1)\n";
+    return page;
+}
+
 std::string commandHelp(const CommandInfo& info) {
     return "usage: talmir-convert " + info.name + " " + info.synopsis + "\n" + info.summary + "\n";
 }
@@ -395,6 +440,11 @@ Outcome runCommand(const std::string& name, const std::vector<std::string>& opti
 }
 
 Outcome runCommandLine(const std::vector<std::string>& args) {
+    if (!args.empty() && args[0] == "--man") {
+        Outcome page;
+        page.output = manPage();
+        return page;
+    }
     if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
         Outcome help;
         help.exitCode = args.empty() ? kExitUsage : kExitOk;

@@ -112,6 +112,8 @@ Outcome runCommand(const CommandInfo& info, const std::vector<std::string>& opti
 
 // The list of every command (talmir-convert --help).
 std::string helpText();
+// The manual page of talmir-convert (roff), from the commands' tables: --man.
+std::string manPage();
 // The help of one command (talmir-convert COMMAND --help).
 std::string commandHelp(const CommandInfo& info);
 

@@ -22,7 +22,10 @@ app::Folders detectFolders() {
 app::Folders foldersFor(const QString& programDir) {
     app::Folders folders;
     QString appDir = programDir;
-    if (!isWritableFolder(appDir)) {
+    // An installed program (share/talmir beside its bin folder) never writes
+    // under its prefix, even where it could.
+    const bool installed = QDir(programDir + QStringLiteral("/../share/talmir")).exists();
+    if (installed || !isWritableFolder(appDir)) {
         appDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
         QDir().mkpath(appDir);
     }
