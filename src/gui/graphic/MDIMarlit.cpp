@@ -156,6 +156,12 @@ MDIMarlit& MDIMarlit::open(EditFrm& owner) {
     return *frame;
 }
 
+MDIMarlit& MDIMarlit::openWithoutSource(EditFrm& owner) {
+    MDIMarlit& frame = open(owner);
+    frame.m_hasSource = false;
+    return frame;
+}
+
 QAction* MDIMarlit::action(std::string_view handler) const {
     const auto it = m_actions.find(handler);
     return it == m_actions.end() ? nullptr : it->second;
@@ -467,7 +473,7 @@ void MDIMarlit::writeBackToolWidths() {
 bool MDIMarlit::Form_QueryUnload() {
     graphic::PlotTables& tables = m_owner.plotTables();
     Dialogs& dialogs = m_owner.dialogs();
-    if (tables.PathCount >= 0 && hasWideNamedLayer(tables)) {
+    if (m_hasSource && tables.PathCount >= 0 && hasWideNamedLayer(tables)) {
         const Answer answer = dialogs.askYesNoCancel(
             this, QStringLiteral("線幅設定による描画形状をGコードへ置き換えますか"), QString());
         if (answer == Answer::Cancel) {
@@ -506,10 +512,10 @@ bool MDIMarlit::Form_QueryUnload() {
     writeBackToolWidths();
 
     m_owner.show();
-    if (m_gcodeWindowWasVisible || tables.PathCount >= 0) {
+    if (m_gcodeWindowWasVisible || (m_hasSource && tables.PathCount >= 0)) {
         programWindow(m_owner, ProgramWindow::Kind::Gcode).window().show();
     }
-    if (m_holeWindowWasVisible || tables.HoleCount >= 0) {
+    if (m_holeWindowWasVisible || (m_hasSource && tables.HoleCount >= 0)) {
         programWindow(m_owner, ProgramWindow::Kind::Holes).window().show();
     }
     tables.PathCount = -1;
