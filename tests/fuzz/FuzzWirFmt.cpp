@@ -11,7 +11,9 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     talmir::fuzz::FuzzInput input(data, size);
     const bool missing = input.flag();
-    const auto [program, subprogram] = input.twoTexts();
+    const auto texts = input.twoTexts();
+    const std::string_view program = texts.first;
+    const std::string_view subprogram = texts.second;
     talmir::importers::WirFmtOptions options;
     options.subprogram = [&](std::string_view) -> std::optional<std::string> {
         if (missing) {

@@ -17,12 +17,8 @@ import subprocess
 import sys
 import tempfile
 
-try:
-    import ezdxf
-    from ezdxf import bbox
-except ImportError:
-    print("SKIP: no ezdxf")
-    sys.exit(77)
+from check_contours import ends, ezdxf, key  # exits 77 when ezdxf is missing
+from ezdxf import bbox
 
 SLACK = 1e-3
 PI = math.pi
@@ -67,16 +63,6 @@ def cases():
     yield "L1000 K90", 20, 10, 1000, "90.", (-5, -10, 5, 10), 60
     yield "L2000 K-30", 20, 10, 2000, "-30.", None, 20 + 10 * PI
     yield "L6100 K45", 20, 10, 6100, "45.", None, 60 - 20 + 5 * PI
-
-
-def ends(entity):
-    if entity.dxftype() == "LINE":
-        return [tuple(entity.dxf.start)[:2], tuple(entity.dxf.end)[:2]]
-    return [tuple(p)[:2] for p in (entity.start_point, entity.end_point)]
-
-
-def key(point):
-    return (round(point[0], 3), round(point[1], 3))
 
 
 def length_of(entity):

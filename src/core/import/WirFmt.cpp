@@ -76,7 +76,11 @@ private:
                 }
                 m_label.clear();
             }
-            const std::size_t start = code.find_first_not_of(" \t");
+            // M98P1000, or N20M98P1000 when the call is a jump's label.
+            std::size_t start = code.find_first_not_of(" \t");
+            if (start != std::string_view::npos && code[start] == 'N') {
+                start = code.find_first_not_of("0123456789 \t", start + 1);
+            }
             if (start != std::string_view::npos && code.substr(start).starts_with("M98P")) {
                 call(code.substr(start + 4), depth);
             } else {
@@ -245,10 +249,7 @@ private:
         float y = 0;
         word(code, 'X', x);
         word(code, 'Y', y);
-        m_baseX = m_x;
-        m_baseY = m_y;
-        m_shiftX = x;
-        m_shiftY = y;
+        m_origin = {m_x, m_y, x, y};
     }
 
     void process(std::string_view code);
@@ -264,11 +265,7 @@ private:
     int m_motion = 0;  // G00 to G03
     float m_x = 0;
     float m_y = 0;
-    // G92: the point it was given at, and the coordinates it gave that point.
-    float m_baseX = 0;
-    float m_baseY = 0;
-    float m_shiftX = 0;
-    float m_shiftY = 0;
+    wire::Origin m_origin;
 };
 
 void Expander::process(std::string_view code) {
@@ -344,10 +341,10 @@ void Expander::move(std::string_view code, bool cancel, bool taper) {
     const float fromX = m_x;
     const float fromY = m_y;
     if (hasX) {
-        m_x = single(m_incremental ? double(m_x + x) : double(m_baseX + (x - m_shiftX)));
+        m_x = single(m_incremental ? double(m_x + x) : double(m_origin.x(x)));
     }
     if (hasY) {
-        m_y = single(m_incremental ? double(m_y + y) : double(m_baseY + (y - m_shiftY)));
+        m_y = single(m_incremental ? double(m_y + y) : double(m_origin.y(y)));
     }
     m_out.append(m_motion == 0 ? "G00" : m_motion == 1 ? "G01" : m_motion == 2 ? "G02" : "G03");
     putNumber('X', m_x);

@@ -55,6 +55,18 @@ inline std::string_view numberText(std::string_view code, std::size_t at,
     return rest.substr(0, rest.find_first_not_of(allowed));
 }
 
+// The origin a G92 line sets: "G92X5.Y3." calls the point where the wire stands
+// (5, 3), so a later X10. lies 5 mm to the right of that point.
+struct Origin {
+    float atX = 0;  // where the wire stood at the G92 line
+    float atY = 0;
+    float calledX = 0;  // what the G92 line called that point
+    float calledY = 0;
+
+    float x(float word) const { return atX + (word - calledX); }
+    float y(float word) const { return atY + (word - calledY); }
+};
+
 // The millimetres of a number of the translator: as written with a decimal point,
 // thousandths without one (X1000 and X1.0 are both 1 mm), the thousandths rounded
 // to eight decimals as the program always did. No number reads as 0.

@@ -152,11 +152,7 @@ private:
     float m_y = 0;
     float m_wordX = 0;  // the X and Y last written in the program
     float m_wordY = 0;
-    // G92: the output position it was given at, and the X and Y it gave it.
-    float m_baseX = 0;
-    float m_baseY = 0;
-    float m_g92X = 0;
-    float m_g92Y = 0;
+    wire::Origin m_origin;
 };
 
 void Translator::translate(std::string_view code) {
@@ -203,10 +199,7 @@ void Translator::translate(std::string_view code) {
     m_wordX = hasX ? x : m_wordX;
     m_wordY = hasY ? y : m_wordY;
     if (g92) {
-        m_baseX = m_x;
-        m_baseY = m_y;
-        m_g92X = m_wordX;
-        m_g92Y = m_wordY;
+        m_origin = {m_x, m_y, m_wordX, m_wordY};
         return;
     }
     float i = 0;
@@ -224,8 +217,8 @@ void Translator::translate(std::string_view code) {
         m_x = finite(m_x + (hasX ? x : 0.0f));
         m_y = finite(m_y + (hasY ? y : 0.0f));
     } else {
-        m_x = finite(m_baseX + (m_wordX - m_g92X));
-        m_y = finite(m_baseY + (m_wordY - m_g92Y));
+        m_x = finite(m_origin.x(m_wordX));
+        m_y = finite(m_origin.y(m_wordY));
     }
     if (m_motion <= 1) {
         put(m_motion == 1 && m_cutting ? "G01" : "G00", m_x, m_y);

@@ -28,7 +28,8 @@ importers::WirFmtOptions subprogramsOf(EditFrm& frm) {
     importers::WirFmtOptions options;
     const QString folder = frm.workFile("SUB");
     options.subprogram = [folder](std::string_view name) -> std::optional<std::string> {
-        QFile file(folder + QLatin1Char('/') + QString::fromLatin1(name.data(), name.size()));
+        QFile file(folder + QLatin1Char('/') +
+                   QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
         if (!file.open(QIODevice::ReadOnly)) {
             return std::nullopt;
         }
