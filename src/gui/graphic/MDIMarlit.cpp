@@ -127,6 +127,7 @@ MDIMarlit* MDIMarlit::find(EditFrm& owner) {
 
 MDIMarlit& MDIMarlit::open(EditFrm& owner) {
     if (MDIMarlit* frame = find(owner)) {
+        frame->m_hasSource = true;
         frame->raise();
         frame->activateWindow();
         frame->graph().GrphCmd(1);

@@ -86,8 +86,8 @@ void MDIMarlit::buildTransformPanels(QWidget* body) {
 template <typename Rewrite>
 void MDIMarlit::rewriteGcode(Rewrite&& rewrite) {
     CommandGuard guard(m_owner.dialogs(), this);
-    // A plot whose text no window holds changes alone.
     guard.run({}, [&] {
+        // A plot whose text no window holds changes alone.
         if (!m_hasSource) {
             return;
         }
