@@ -128,6 +128,9 @@ private:
     // or a number; false, with `at` unchanged, when there is none.
     bool operand(std::string_view s, std::size_t& at, float& value) {
         std::size_t p = skipBlanks(s, at);
+        if (p >= s.size()) {
+            return false;
+        }
         const bool negated = p + 1 < s.size() && s[p] == '-' && s[p + 1] == '#';
         p += negated ? 1 : 0;
         if (p < s.size() && s[p] == '#') {
@@ -197,14 +200,16 @@ private:
     // IF[#a LT #b]GOTO10: the comparison, then the jump when it holds.
     void conditional(std::string_view code) {
         static constexpr std::string_view kOps[] = {"EQ", "GT", "LT", "NE", "GE", "LE"};
-        const std::size_t goTo = code.find("GOTO");
-        const std::string_view test = code.substr(0, goTo);
+        const std::size_t afterIf = code.find("IF") + 2;
+        const std::size_t goTo = code.find("GOTO", afterIf);
+        const std::string_view test =
+            code.substr(afterIf, goTo == std::string_view::npos ? goTo : goTo - afterIf);
         for (std::size_t k = 0; k < std::size(kOps); ++k) {
             const std::size_t op = test.find(kOps[k]);
             if (op == std::string_view::npos) {
                 continue;
             }
-            std::size_t at = test.find("IF") + 2;
+            std::size_t at = 0;
             float a = 0;
             float b = 0;
             operand(test.substr(0, op), at, a);
