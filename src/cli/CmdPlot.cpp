@@ -2,10 +2,14 @@
 // of a program, drawn headless. The program is scanned as the G-code window's
 // text (and --holes as the hole-data window's), fitted and drawn by GrSub
 // exactly as the window draws it, with the default colours (or those and the
-// widths of the line-width table --widths, applied to its layers by name).
+// widths of the line-width table --widths, applied to its layers by name). With
+// --wire the program is a wire-cut program, expanded with its subprograms (--sub
+// DIR) and plotted as "ワイヤーFUNAC" plots it.
 
 #include "cli/OptionTable.h"
+#include "cli/WireSubprograms.h"
 
+#include "core/graphic/ExpandedPlot.h"
 #include "core/graphic/GrSub.h"
 #include "core/graphic/LineWidthTable.h"
 #include "core/graphic/PlotScanner.h"
@@ -95,6 +99,8 @@ void draw(Plot& plot, QPainter& painter, int width, int height) {
 struct PlotOptions {
     std::optional<std::string> holes;   // the hole-data file
     std::optional<std::string> widths;  // a line-width table applied to the layers
+    bool wire = false;                  // the input is a wire-cut program
+    std::string sub;                    // its subprogram folder
     int width = 1920;
     int height = 1080;
     graphic::DrawOptions draw;
@@ -136,6 +142,9 @@ Outcome runPlot(const PlotOptions& options, const Inputs& inputs, exporters::Exp
     if (format != "png" && format != "bmp" && format != "jpg" && format != "pdf") {
         return Outcome::usage("talmir-convert plot: the output must be .png, .bmp, .jpg or .pdf\n");
     }
+    if (options.holes && options.wire) {
+        return Outcome::usage("talmir-convert plot: --holes and --wire do not go together\n");
+    }
     std::string holes;
     if (options.holes) {
         const auto data = readOptionFile(*options.holes);
@@ -152,9 +161,20 @@ Outcome runPlot(const PlotOptions& options, const Inputs& inputs, exporters::Exp
     // The file is scanned as it stands: its lines read the same as the lines of
     // the pane it would be loaded into.
     Plot plot;
-    graphic::scanPlotTables(
-        plot.tables,
-        {options.holes ? std::optional<std::string_view>(holes) : std::nullopt, inputs[0]});
+    if (options.wire) {
+        const auto expanded = importers::WirFmt(inputs[0], subprogramsIn(options.sub));
+        if (!expanded) {
+            return Outcome::failed(failureMessage(expanded.failure()));
+        }
+        if (!graphic::loadExpandedPlot(plot.tables, expanded.value())) {
+            return Outcome::failed(
+                failureMessage(Failure::message("Ｇコードが確認出来ませんでした")));
+        }
+    } else {
+        graphic::scanPlotTables(
+            plot.tables,
+            {options.holes ? std::optional<std::string_view>(holes) : std::nullopt, inputs[0]});
+    }
     if (widths) {
         graphic::applyWidthTable(graphic::readWidthTable(*widths), plot.tables, plot.colours);
     }
@@ -168,6 +188,11 @@ const CommandRegistration kPlot{commandInfo<PlotOptions>({
     .table = {{
         text("holes", "HOLEFILE", &PlotOptions::holes),
         text("widths", "TABLE", &PlotOptions::widths),
+        flag("wire", &PlotOptions::wire),
+        text("sub", "DIR", &PlotOptions::sub)
+            .orElse([](PlotOptions& options, const Arguments& args) {
+                options.sub = subprogramFolderBeside(args);
+            }),
         value<PlotOptions>("size", "WxH",
                            [](PlotOptions& options, std::string_view size) {
                                return parseSize(size, options.width, options.height);

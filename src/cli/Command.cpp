@@ -25,42 +25,6 @@ std::map<std::string, CommandInfo>& registry() {
     return commands;
 }
 
-// The whole file in one read (a stream would copy it through its own buffer).
-bool readFile(const std::string& path, std::string& bytes) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        return false;
-    }
-    struct stat info {};
-    bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
-    if (ok) {
-        bytes.resize(static_cast<std::size_t>(info.st_size));
-        std::size_t done = 0;
-        while (ok && done < bytes.size()) {
-            const ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
-            if (n > 0) {
-                done += static_cast<std::size_t>(n);
-            } else if (n == 0) {
-                bytes.resize(done);  // the file got shorter meanwhile
-                break;
-            } else {
-                ok = errno == EINTR;
-            }
-        }
-    }
-    ::close(fd);
-    if (ok || S_ISREG(info.st_mode) || S_ISDIR(info.st_mode)) {
-        return ok;
-    }
-    // Not a regular file (a pipe, /dev/stdin): read it as a stream.
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return false;
-    }
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
-}
-
 // Writes `size` bytes at `offset`; false on an error.
 bool writeAt(int fd, const char* data, std::size_t size, std::uint64_t offset) {
     while (size > 0) {
@@ -289,6 +253,42 @@ bool parseArguments(const CommandInfo& info, const std::vector<std::string>& arg
 }
 
 }  // namespace
+
+// The whole file in one read (a stream would copy it through its own buffer).
+bool readFile(const std::string& path, std::string& bytes) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return false;
+    }
+    struct stat info {};
+    bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+    if (ok) {
+        bytes.resize(static_cast<std::size_t>(info.st_size));
+        std::size_t done = 0;
+        while (ok && done < bytes.size()) {
+            const ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
+            if (n > 0) {
+                done += static_cast<std::size_t>(n);
+            } else if (n == 0) {
+                bytes.resize(done);  // the file got shorter meanwhile
+                break;
+            } else {
+                ok = errno == EINTR;
+            }
+        }
+    }
+    ::close(fd);
+    if (ok || S_ISREG(info.st_mode) || S_ISDIR(info.st_mode)) {
+        return ok;
+    }
+    // Not a regular file (a pipe, /dev/stdin): read it as a stream.
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        return false;
+    }
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return !in.bad();
+}
 
 std::optional<std::string> readOptionFile(const std::string& path) {
     std::string bytes;

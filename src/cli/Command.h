@@ -110,6 +110,10 @@ Outcome runCommand(const std::string& name, const std::vector<std::string>& opti
 Outcome runCommand(const CommandInfo& info, const std::vector<std::string>& optionArgs,
                    const std::vector<std::string>& inputs);
 
+// The bytes of the file at `path` (a regular file in one read, anything else as a
+// stream); false when it cannot be read.
+bool readFile(const std::string& path, std::string& bytes);
+
 // The list of every command (talmir-convert --help).
 std::string helpText();
 // The manual page of talmir-convert (roff), from the commands' tables: --man.

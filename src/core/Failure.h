@@ -46,6 +46,21 @@ inline Failure outOfMemoryFailure() {
     return Failure{7, "メモリが不足しています。"};
 }
 
+// Run-time errors of the arithmetic of a program the conversions read (macro
+// variables, shape-cycle sizes), in the words the user knows them by.
+inline Failure invalidArgumentFailure() {
+    return Failure{5, "プロシージャの呼び出し、または引数が不正です。"};
+}
+inline Failure overflowFailure() {
+    return Failure{6, "オーバーフローしました。"};
+}
+inline Failure subscriptFailure() {
+    return Failure{9, "インデックスが有効範囲にありません。"};
+}
+inline Failure divisionByZeroFailure() {
+    return Failure{11, "0 で除算しました。"};
+}
+
 // What a conversion returns at the core's edge: the value of `convert()`, or the
 // Failure it threw, or outOfMemoryFailure() when it ran out of memory; nothing
 // else is caught.

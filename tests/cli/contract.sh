@@ -26,5 +26,14 @@ check "stdout" 0 "$convert" eol --lf "$tmp/in.nc"
 check "-o" 0 "$convert" eol --cr "$tmp/in.nc" -o "$tmp/out.nc"
 [ "$(od -An -c "$tmp/out.nc" | tr -d ' \n')" = 'G00X0Y0\rM30\r' ] || { fail=$((fail + 1)); echo "FAIL -o bytes"; }
 check "-o into a missing folder" 1 "$convert" eol "$tmp/in.nc" -o "$tmp/no/such/dir/out"
+# A wire program finds its subprograms in the folder SUB beside it unless --sub
+# names another.
+mkdir -p "$tmp/die/SUB" "$tmp/other"
+printf 'M98P1000\r\n' > "$tmp/die/main.nc"
+printf 'G01X1.Y2.\r\n' > "$tmp/die/SUB/O1000"
+check "wire-expand SUB beside the input" 0 "$convert" wire-expand "$tmp/die/main.nc"
+grep -q 'G01X1.0Y2.0' "$tmp/stdout" || { fail=$((fail + 1)); echo "FAIL subprogram beside"; }
+check "wire-expand --sub without it" 1 "$convert" wire-expand --sub "$tmp/other" "$tmp/die/main.nc"
+grep -q 'O1000が登録されていません' "$tmp/stderr" || { fail=$((fail + 1)); echo "FAIL missing message"; }
 echo "$pass passed, $fail failed"
 [ "$fail" -eq 0 ]

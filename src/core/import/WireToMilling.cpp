@@ -1,13 +1,15 @@
 #include "core/import/WireToMilling.h"
 
+#include "core/import/WireCode.h"
 #include "core/text/Lines.h"
-#include "core/text/ShiftJis.h"
 
 #include <array>
 
 namespace talmir::importers {
 
 namespace {
+
+using wire::has;
 
 constexpr std::array kHead{
     "#1=5.(KAKOU-FUKASA)",
@@ -79,36 +81,6 @@ constexpr std::array kHead{
     "(DRL-XY)",
 };
 
-// The codes of a line: every comment taken out (from "(" to the next ")", or to
-// the end of the line when it is not closed) and every double-byte character
-// turned into a blank, so that its second byte never reads as a letter ("ス" is
-// 0x83 0x58, and 0x58 is "X").
-std::string withoutComments(std::string_view line) {
-    std::string code;
-    code.reserve(line.size());
-    bool inComment = false;
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        const char c = line[i];
-        if (text::isLeadByte(static_cast<unsigned char>(c)) && i + 1 < line.size()) {
-            ++i;
-            if (!inComment) {
-                code.push_back(' ');
-            }
-        } else if (inComment) {
-            inComment = c != ')';
-        } else if (c == '(') {
-            inComment = true;
-        } else {
-            code.push_back(c);
-        }
-    }
-    return code;
-}
-
-bool has(std::string_view code, std::string_view word) {
-    return code.find(word) != std::string_view::npos;
-}
-
 // The X and Y number texts of the last line that gave them.
 struct Position {
     std::string x;
@@ -152,10 +124,11 @@ std::string wireToMilling(std::string_view wireBytes) {
 
     // The start holes: where the wire is threaded.
     Position at;
+    std::string buffer;
     {
         text::LineReader reader(wireBytes);
         for (std::string_view line; reader.next(line);) {
-            const std::string code = withoutComments(line);
+            const std::string_view code = wire::codeOf(line, buffer);
             // The X of a dwell is its time, not a place.
             if (!has(code, "G04")) {
                 at.update(code);
@@ -173,7 +146,7 @@ std::string wireToMilling(std::string_view wireBytes) {
     put(out, "(ENDMILE-XY)");
     text::LineReader reader(wireBytes);
     for (std::string_view line; reader.next(line);) {
-        const std::string code = withoutComments(line);
+        const std::string_view code = wire::codeOf(line, buffer);
         if (has(code, "M60")) {
             // Threading where a rapid move ends: the mill goes there before it
             // plunges, into the hole drilled at that place (G92 and G50 only set it).

@@ -130,6 +130,7 @@ MDIMarlit* MDIMarlit::find(EditFrm& owner) {
 
 MDIMarlit& MDIMarlit::open(EditFrm& owner) {
     if (MDIMarlit* frame = find(owner)) {
+        frame->m_hasSource = true;
         frame->raise();
         frame->activateWindow();
         frame->graph().GrphCmd(1);
@@ -157,6 +158,12 @@ MDIMarlit& MDIMarlit::open(EditFrm& owner) {
     owner.hide();
     frame->graph().GrphCmd(1);
     return *frame;
+}
+
+MDIMarlit& MDIMarlit::openWithoutSource(EditFrm& owner) {
+    MDIMarlit& frame = open(owner);
+    frame.m_hasSource = false;
+    return frame;
 }
 
 QAction* MDIMarlit::action(std::string_view handler) const {
@@ -492,7 +499,7 @@ void MDIMarlit::writeBackToolWidths() {
 bool MDIMarlit::Form_QueryUnload() {
     graphic::PlotTables& tables = m_owner.plotTables();
     Dialogs& dialogs = m_owner.dialogs();
-    if (tables.PathCount >= 0 && hasWideNamedLayer(tables)) {
+    if (m_hasSource && tables.PathCount >= 0 && hasWideNamedLayer(tables)) {
         const Answer answer = dialogs.askYesNoCancel(
             this, QStringLiteral("線幅設定による描画形状をGコードへ置き換えますか"), QString());
         if (answer == Answer::Cancel) {
@@ -532,10 +539,10 @@ bool MDIMarlit::Form_QueryUnload() {
     writeBackToolWidths();
 
     m_owner.show();
-    if (m_gcodeWindowWasVisible || tables.PathCount >= 0) {
+    if (m_gcodeWindowWasVisible || (m_hasSource && tables.PathCount >= 0)) {
         programWindow(m_owner, ProgramWindow::Kind::Gcode).window().show();
     }
-    if (m_holeWindowWasVisible || tables.HoleCount >= 0) {
+    if (m_holeWindowWasVisible || (m_hasSource && tables.HoleCount >= 0)) {
         programWindow(m_owner, ProgramWindow::Kind::Holes).window().show();
     }
     tables.PathCount = -1;

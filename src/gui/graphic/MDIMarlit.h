@@ -61,6 +61,10 @@ public:
     // Shows the plot of the editor's plot tables, fitted: a new frame over the
     // editor and its G-code window, or the one already open.
     static MDIMarlit& open(EditFrm& owner);
+    // The same for a plot loaded straight into the tables, whose text no program
+    // window holds: the transforms change the plot only, and closing writes
+    // nothing back into a window and shows only the windows that were visible.
+    static MDIMarlit& openWithoutSource(EditFrm& owner);
 
     CvGrph& graph() { return *m_graph; }
     PrintPanel& printPanel() { return *m_printPanel; }
@@ -212,6 +216,7 @@ private:
     CheckFrm* m_checkWindow = nullptr;
     Leng_Frm* m_lengthWindow = nullptr;
     bool m_unloaded = false;
+    bool m_hasSource = true;  // the plot was scanned from the program windows
 };
 
 }  // namespace talmir

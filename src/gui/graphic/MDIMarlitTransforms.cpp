@@ -87,6 +87,10 @@ template <typename Rewrite>
 void MDIMarlit::rewriteGcode(Rewrite&& rewrite) {
     CommandGuard guard(m_owner.dialogs(), this);
     guard.run({}, [&] {
+        // A plot whose text no window holds changes alone.
+        if (!m_hasSource) {
+            return;
+        }
         ProgramWindow& gcode = programWindow(m_owner, ProgramWindow::Kind::Gcode);
         // The whole new text is made before the window gets it: a failure leaves
         // the window's text as it was.
@@ -100,6 +104,9 @@ template <typename Rewrite>
 void MDIMarlit::rewriteHoles(Rewrite&& rewrite) {
     CommandGuard guard(m_owner.dialogs(), this);
     guard.run({}, [&] {
+        if (!m_hasSource) {
+            return;
+        }
         ProgramWindow& holes = programWindow(m_owner, ProgramWindow::Kind::Holes);
         // The whole text is rewritten, not the one tool a tree view shows.
         if (!holes.TextOrTree(0)) {

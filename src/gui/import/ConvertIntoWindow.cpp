@@ -9,6 +9,8 @@
 
 #include <QFile>
 
+#include <optional>
+
 namespace talmir {
 
 QString programCaption(const QString& documentName) {
@@ -27,9 +29,11 @@ bool loadProgram(ProgramWindow& window, const std::string& program, const QStrin
 }
 
 bool convertIntoWindow(EditFrm& frm, ProgramWindow::Kind kind, const QString& caption,
-                       const EditorConversion& convert) {
+                       const EditorConversion& convert,
+                       const std::function<QString()>& failureTitle) {
     ProgramWindow* gfrm = nullptr;
     bool converted = false;
+    std::optional<Failure> failed;
     frm.guard().run({}, [&] {
         std::string program;
         {
@@ -37,6 +41,10 @@ bool convertIntoWindow(EditFrm& frm, ProgramWindow::Kind kind, const QString& ca
             auto result = convert(input, [&frm] { frm.guard().flicker(); });
             QFile::remove(frm.workFile(editor::kBakDat));
             QFile::remove(frm.workFile(editor::kBak1Dat));
+            if (!result && failureTitle) {
+                failed = result.failure();
+                return;
+            }
             if (!result) {
                 throw result.failure();
             }
@@ -46,6 +54,9 @@ bool convertIntoWindow(EditFrm& frm, ProgramWindow::Kind kind, const QString& ca
         gfrm = &programWindow(frm, kind);
         converted = loadProgram(*gfrm, program, caption);
     });
+    if (failed) {
+        frm.guard().report(*failed, failureTitle());
+    }
     if (converted) {
         gfrm->window().show();
         gfrm->window().raise();

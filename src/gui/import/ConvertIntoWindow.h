@@ -33,11 +33,15 @@ using EditorConversion = std::function<Result<std::string>(std::string_view edit
 // which is then shown. The work files "BAK.DAT" and "BAK1.DAT" are not left behind. A
 // failure is reported; the editor keeps its text and the program window is
 // neither created, changed nor shown. True when the program was loaded.
+// `failureTitle`, when given, titles the warning box of a failed conversion (it is
+// asked after the conversion, so it can name the step that failed).
 bool convertIntoWindow(EditFrm& frm, ProgramWindow::Kind kind, const QString& caption,
-                       const EditorConversion& convert);
+                       const EditorConversion& convert,
+                       const std::function<QString()>& failureTitle = {});
 inline bool convertIntoGcodeWindow(EditFrm& frm, const QString& caption,
-                                   const EditorConversion& convert) {
-    return convertIntoWindow(frm, ProgramWindow::Kind::Gcode, caption, convert);
+                                   const EditorConversion& convert,
+                                   const std::function<QString()>& failureTitle = {}) {
+    return convertIntoWindow(frm, ProgramWindow::Kind::Gcode, caption, convert, failureTitle);
 }
 
 }  // namespace talmir
