@@ -3,8 +3,10 @@
 #include "core/export/DxfRecords.h"
 #include "core/export/ExportSink.h"
 #include "core/export/ExportText.h"
+#include "core/text/GcodeDialect.h"
 
 #include <cmath>
+#include <optional>
 #include <span>
 #include <unordered_map>
 #include <utility>
@@ -57,7 +59,7 @@ std::size_t readLayers(std::string_view gcode, LayerTable& layers) {
     for (std::string_view item; items.next(item);) {
         if (hasMotionCode(item)) {
             ++motions;
-        } else {
+        } else if (!item.empty()) {
             layers.select(item);
         }
     }
@@ -133,7 +135,11 @@ void appendEntities(PieceBuffer& buffer, std::string_view gcode, LayerTable& lay
     ItemReader items(gcode);
     for (std::string_view item; items.next(item);) {
         if (!hasMotionCode(item)) {
-            layer = layers.select(item);
+            // An empty line names no layer: CAD programs refuse an empty layer name,
+            // and the motion lines after it stay on the layer before.
+            if (!item.empty()) {
+                layer = layers.select(item);
+            }
             continue;
         }
         const float g = singleWord(item, 'G', 0);
@@ -167,6 +173,11 @@ template <class Done>
 auto writeDxf(std::string_view gcode, const DxfOptions& options, ExportSink* sink, Done done)
     -> Result<decltype(done(std::declval<PieceBuffer&>()))> {
     try {
+        // G-code of other programs is read as if this program had written it.
+        const std::optional<std::string> own = text::ownGcode(gcode);
+        if (own) {
+            gcode = *own;
+        }
         LayerTable layers;
         const std::size_t motions = readLayers(gcode, layers);
         if (motions == 0) {
@@ -208,6 +219,11 @@ std::vector<double> dxfDialogColours(DxfColourMode mode, double commonColour,
 
 Result<std::vector<std::string>> gcodeDxfLayers(std::string_view gcode) {
     try {
+        // G-code of other programs is read as if this program had written it.
+        const std::optional<std::string> own = text::ownGcode(gcode);
+        if (own) {
+            gcode = *own;
+        }
         LayerTable layers;
         if (readLayers(gcode, layers) == 0) {
             return nothingToConvertFailure();
