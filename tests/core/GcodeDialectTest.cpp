@@ -33,6 +33,7 @@ TEST(OwnGcode, TableOfCases) {
         {"G80 ends the cycle", "G81 R2 Z-1 X1 Y1\r\nX2 Y2\r\nG80\r\nX3 Y3",
          "G81 R2 Z-1 X1 Y1\r\nG81X2Y2\r\nG80\r\nX3 Y3"},
         {"a line that is no words stays", "#100=10.0\r\ng1 x[#100]", std::nullopt},
+        {"lines ending in CR or LF alone", "g1 x1\ry2\nx3", "G01X1\rG01Y2\nG01X3"},
         {"comma items are fields", "(A),g1 x1,y2", "(A),G01X1,G01Y2"},
         {"a quoted line stays", "\"g1 x1\"", std::nullopt},
         {"a section line of letters only stays", "G01X1.0Y1.0\r\nLAYER\r\nF1", std::nullopt},
