@@ -27,10 +27,10 @@ bool loadProgram(ProgramWindow& window, const std::string& program, const QStrin
 }
 
 bool convertIntoWindow(EditFrm& frm, ProgramWindow::Kind kind, const QString& caption,
-                       const EditorConversion& convert) {
+                       const EditorConversion& convert, const QString& title) {
     ProgramWindow* gfrm = nullptr;
     bool converted = false;
-    frm.guard().run({}, [&] {
+    frm.guard().run(title, [&] {
         std::string program;
         {
             const std::string input = text::paneSnapshot(frm.pane().shiftJis());

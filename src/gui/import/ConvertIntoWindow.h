@@ -32,12 +32,18 @@ using EditorConversion = std::function<Result<std::string>(std::string_view edit
 // guard, and loads the result into the program window of `kind` titled `caption`,
 // which is then shown. The work files "BAK.DAT" and "BAK1.DAT" are not left behind. A
 // failure is reported; the editor keeps its text and the program window is
-// neither created, changed nor shown. True when the program was loaded.
+// neither created, changed nor shown. True when the program was loaded. `title`
+// titles the warning box (empty: the program's title).
 bool convertIntoWindow(EditFrm& frm, ProgramWindow::Kind kind, const QString& caption,
-                       const EditorConversion& convert);
+                       const EditorConversion& convert, const QString& title = {});
 inline bool convertIntoGcodeWindow(EditFrm& frm, const QString& caption,
-                                   const EditorConversion& convert) {
-    return convertIntoWindow(frm, ProgramWindow::Kind::Gcode, caption, convert);
+                                   const EditorConversion& convert, const QString& title = {}) {
+    return convertIntoWindow(frm, ProgramWindow::Kind::Gcode, caption, convert, title);
+}
+
+// The warning box title of the imports that report under the product's name.
+inline QString productTitle() {
+    return QStringLiteral("Orvanta");
 }
 
 }  // namespace talmir
