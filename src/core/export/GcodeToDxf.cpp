@@ -3,10 +3,8 @@
 #include "core/export/DxfRecords.h"
 #include "core/export/ExportSink.h"
 #include "core/export/ExportText.h"
-#include "core/text/GcodeDialect.h"
 
 #include <cmath>
-#include <optional>
 #include <span>
 #include <unordered_map>
 #include <utility>
@@ -173,11 +171,6 @@ template <class Done>
 auto writeDxf(std::string_view gcode, const DxfOptions& options, ExportSink* sink, Done done)
     -> Result<decltype(done(std::declval<PieceBuffer&>()))> {
     try {
-        // G-code of other programs is read as if this program had written it.
-        const std::optional<std::string> own = text::ownGcode(gcode);
-        if (own) {
-            gcode = *own;
-        }
         LayerTable layers;
         const std::size_t motions = readLayers(gcode, layers);
         if (motions == 0) {
@@ -219,11 +212,6 @@ std::vector<double> dxfDialogColours(DxfColourMode mode, double commonColour,
 
 Result<std::vector<std::string>> gcodeDxfLayers(std::string_view gcode) {
     try {
-        // G-code of other programs is read as if this program had written it.
-        const std::optional<std::string> own = text::ownGcode(gcode);
-        if (own) {
-            gcode = *own;
-        }
         LayerTable layers;
         if (readLayers(gcode, layers) == 0) {
             return nothingToConvertFailure();

@@ -2,10 +2,8 @@
 
 #include "core/export/ExportText.h"
 #include "core/export/IgesRecords.h"
-#include "core/text/GcodeDialect.h"
 #include "core/text/Lines.h"
 
-#include <optional>
 #include <utility>
 
 namespace talmir::exporters {
@@ -116,11 +114,6 @@ template <class Done>
 auto writeIges(std::string_view gcode, const IgesOptions& options, ExportSink* sink, Done done)
     -> Result<decltype(done(std::declval<IgesWriter&>()))> {
     try {
-        // G-code of other programs is read as if this program had written it.
-        const std::optional<std::string> own = text::ownGcode(gcode);
-        if (own) {
-            gcode = *own;
-        }
         IgesWriter iges(options.caption, options.date, options.time, countEntities(gcode), sink);
         std::string buffer;
         int level = 0;

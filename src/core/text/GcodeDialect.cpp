@@ -127,8 +127,14 @@ void GcodeMotionReader::writeOwn(int code, std::string& own) const {
     if (code != 81) {
         own += static_cast<char>('0' + code);
     }
+    const bool flatArc = !m_xyPlane && (code == 2 || code == 3);
+    if (flatArc) {
+        own[2] = '1';
+    }
     for (const Word& w : m_words) {
-        if (w.letter != 'G' && w.letter != 'N') {
+        const bool centre =
+            w.letter == 'I' || w.letter == 'J' || w.letter == 'K' || w.letter == 'R';
+        if (w.letter != 'G' && w.letter != 'N' && !(flatArc && centre)) {
             own += w.letter;
             own.append(w.number);
         }
@@ -140,12 +146,18 @@ int GcodeMotionReader::read(std::string_view field, std::string* own) {
         own->clear();
     }
     field = trimBlanks(field);
-    if (const int code = ownMotionWord(field); code >= 0) {
+    if (const int code = ownMotionWord(field);
+        code >= 0 && (m_xyPlane || code == 0 || code == 1 || code == 81)) {
         m_modal = code;
         return code;
     }
     if (!readWords(field) || m_words.empty()) {
         return -1;
+    }
+    for (const Word& w : m_words) {
+        if (w.letter == 'G' && (w.number == "17" || w.number == "18" || w.number == "19")) {
+            m_xyPlane = w.number == "17";
+        }
     }
     bool anyG = false;
     for (const Word& w : m_words) {

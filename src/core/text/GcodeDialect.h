@@ -28,7 +28,8 @@ public:
     // the motion in force. When `own` is given and the field is a motion that is not
     // in this program's own form, it receives the field so written: the motion word
     // ("G01", "G81") first, then every other word but G and N words, upper case,
-    // without blanks and comments ("g1 x1.5 y2" gives "G01X1.5Y2").
+    // without blanks and comments ("g1 x1.5 y2" gives "G01X1.5Y2"); an arc in the
+    // XZ or YZ plane (G18, G19) is written as a G01 without its I, J, K and R.
     int read(std::string_view field, std::string* own = nullptr);
 
 private:
@@ -41,6 +42,9 @@ private:
     void writeOwn(int code, std::string& own) const;
 
     int m_modal = -1;
+    // An arc outside the XY plane (after G18 or G19) is written as the straight
+    // move of its XY projection, from its start to its end.
+    bool m_xyPlane = true;
     std::vector<Word> m_words;  // of the field being read; kept to save allocations
 };
 
