@@ -16,7 +16,7 @@ cd "$(dirname "$(readlink -f "$0")")"
 # Packages the program needs to build and run.
 build_packages=(cmake ninja-build g++ pkg-config qt6-base-dev libqscintilla2-qt6-dev
   libgl-dev libgtest-dev libgmock-dev libbenchmark-dev libxlsxwriter-dev
-  fonts-ipafont-gothic fonts-ipafont-mincho xdg-utils)
+  fonts-ipafont-gothic fonts-ipafont-mincho qt6-translations-l10n xdg-utils)
 # Extra packages for the tests: real third-party readers of our output and PDF text.
 test_packages=(python3 python3-ezdxf python3-openpyxl gerbv hp2xx imagemagick
   occt-draw libocct-draw-dev poppler-utils xvfb xauth clang-format clang-tidy desktop-file-utils)

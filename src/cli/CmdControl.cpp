@@ -36,8 +36,10 @@ Outcome runControl(const ControlOptions& options, const Inputs& inputs,
 
 const CommandRegistration kControl{commandInfo<ControlOptions>({
     .name = "control",
-    .summary = "replace or delete line ends or other text as the control-character dialog does; "
-               "KEY is CrLf, Cr, Lf or literal text; the count on standard error",
+    .summary =
+        "replace or delete line ends or other text as the control-character dialog does (every "
+        "occurrence, left to right, without overlapping); "
+        "KEY is CrLf, Cr, Lf or literal text; the count on standard error",
     .table = {.options = {text("find", "KEY", &ControlOptions::find),
                           text("replace", "KEY", &ControlOptions::replacement),
                           text("delete", "KEY", &ControlOptions::remove)},

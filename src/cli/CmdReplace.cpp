@@ -29,8 +29,8 @@ Outcome runReplace(const ReplaceOptions& options, const Inputs& inputs,
 
 const CommandRegistration kReplace{commandInfo<ReplaceOptions>({
     .name = "replace",
-    .summary = "replace every occurrence of TEXT as the replace dialog does (no stepping back); "
-               "the count on standard error",
+    .summary = "replace TEXT as the replace dialog does: every occurrence, left to right, "
+               "without overlapping; the count on standard error",
     .table = {{
         text("find", "TEXT", &ReplaceOptions::find).needed(Need::Required),
         text("replace", "TEXT", &ReplaceOptions::replacement).needed(Need::Required),

@@ -14,6 +14,7 @@
 #include "gui/base/FileIo.h"
 #include "gui/base/PlatformFolders.h"
 #include "gui/base/QSettingsStore.h"
+#include "gui/base/QtTranslations.h"
 #include "gui/base/TextPane.h"
 #include "gui/windows/EditFrm.h"
 
@@ -116,6 +117,7 @@ int main(int argc, char** argv) {
     QApplication::setOrganizationName(QStringLiteral("Talmir"));
     QApplication::setApplicationName(QStringLiteral("Talmir"));
     QApplication::setWindowIcon(talmir::appIcon());
+    talmir::installQtJapanese(app);
     ensureJapaneseFonts();
 
     QStringList args = QApplication::arguments();

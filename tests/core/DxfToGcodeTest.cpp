@@ -68,7 +68,7 @@ const ConversionCase kConversions[] = {
                   "  0\nCIRCLE\n 10\n5\n 20\n5\n 40\n2\n"
                   "  0\nARC\n 10\n3\n 20\n4\n 40\n1\n 50\n0\n 51\n90\n"),
      gcode({"A", "G00X0.0Y0.0", "G01X0.0Y0.0", "G00X4.0Y1.0", "G02X4.0Y1.0I-2.0J0.0", "G00X1.0Y0.0",
-            "G03X-0.0Y1.0I-1.0J0.0"})},
+            "G03X0.0Y1.0I-1.0J0.0"})},
     {"LayerCarriesOverAndIsWrittenOnChange",
      entities("  0\nPOINT\n  8\nL1\n 10\n1\n 20\n1\n  0\nPOINT\n 10\n2\n 20\n2\n"
               "  0\nPOINT\n  8\nL1\n 10\n3\n 20\n3\n  0\nPOINT\n  8\nL2\n 10\n4\n 20\n4\n"),
@@ -87,40 +87,44 @@ const ConversionCase kConversions[] = {
      entities("  0\nARC\n 10\n0\n 20\n0\n 40\n2\n 50\n270\n 51\n90\n"),
      // The degree factor 0.0174532925199433 is a little over pi/180: cos 270 and
      // cos 90 come out as tiny negatives, written as -0.0.
-     gcode({"G00X0.0Y-2.0", "G03X-0.0Y2.0I-0.0J2.0"})},
+     gcode({"G00X0.0Y-2.0", "G03X0.0Y2.0I0.0J2.0"})},
     {"ClosedPolylineFlag1ReturnsToItsFirstVertex",
      entities("  0\nPOLYLINE\n  8\nP\n 70\n1\n"
               "  0\nVERTEX\n  8\nP\n 10\n0\n 20\n0\n  0\nVERTEX\n  8\nP\n 10\n10\n 20\n0\n"
               "  0\nVERTEX\n  8\nP\n 10\n10\n 20\n10\n  0\nSEQEND\n  8\nP\n"),
      gcode({"P", "G00X0.0Y0.0", "G01X10.0Y0.0", "G01X10.0Y10.0", "G01X0.0Y0.0"})},
-    {"ClosedPolylineFlag32",
+    {"Polyline3dFlag32StaysOpen",
      entities("  0\nPOLYLINE\n 70\n32\n  0\nVERTEX\n 10\n1\n 20\n1\n"
               "  0\nVERTEX\n 10\n2\n 20\n1\n  0\nSEQEND\n"),
-     gcode({"G00X1.0Y1.0", "G01X2.0Y1.0", "G01X1.0Y1.0"})},
-    {"PolylineFlags0And129StayOpen",
+     gcode({"G00X1.0Y1.0", "G01X2.0Y1.0"})},
+    {"PolylineFlag0StaysOpenAnd129Closes",
      entities("  0\nPOLYLINE\n 70\n0\n  0\nVERTEX\n 10\n1\n 20\n1\n  0\nVERTEX\n 10\n2\n 20\n1\n"
               "  0\nSEQEND\n  0\nPOLYLINE\n 70\n129\n  0\nVERTEX\n 10\n5\n 20\n5\n"
               "  0\nVERTEX\n 10\n6\n 20\n5\n  0\nSEQEND\n"),
-     gcode({"G00X1.0Y1.0", "G01X2.0Y1.0", "G00X5.0Y5.0", "G01X6.0Y5.0"})},
+     gcode({"G00X1.0Y1.0", "G01X2.0Y1.0", "G00X5.0Y5.0", "G01X6.0Y5.0", "G01X5.0Y5.0"})},
     {"ClosingArcFromTheLastVertexBulge",
      entities("  0\nPOLYLINE\n 70\n1\n  0\nVERTEX\n 10\n0\n 20\n0\n"
               "  0\nVERTEX\n 10\n10\n 20\n0\n 42\n1\n  0\nSEQEND\n"),
      gcode({"G00X0.0Y0.0", "G01X10.0Y0.0", "G03X0.0Y0.0I-5.0J0.0"})},
-    {"LwPolylineAlwaysCloses",
+    {"OpenLwPolylineEndsAtItsLastVertex",
      entities("  0\nLWPOLYLINE\n  8\nW\n 90\n3\n 70\n0\n 10\n0\n 20\n0\n 10\n4\n 20\n0\n"
+              " 10\n4\n 20\n3\n"),
+     gcode({"W", "G00X0.0Y0.0", "G01X4.0Y0.0", "G01X4.0Y3.0"})},
+    {"LwPolylineWithBitOneCloses",
+     entities("  0\nLWPOLYLINE\n  8\nW\n 90\n3\n 70\n129\n 10\n0\n 20\n0\n 10\n4\n 20\n0\n"
               " 10\n4\n 20\n3\n"),
      gcode({"W", "G00X0.0Y0.0", "G01X4.0Y0.0", "G01X4.0Y3.0", "G01X0.0Y0.0"})},
     {"BulgeSignsHalfCircleAndZero",
      // +1: half circle counter-clockwise about the chord midpoint; -1: clockwise;
      // 0: a straight move.
-     entities("  0\nLWPOLYLINE\n 10\n0\n 20\n0\n 42\n1\n 10\n10\n 20\n0\n 42\n-1\n"
+     entities("  0\nLWPOLYLINE\n 70\n1\n 10\n0\n 20\n0\n 42\n1\n 10\n10\n 20\n0\n 42\n-1\n"
               " 10\n20\n 20\n0\n 42\n0\n 10\n20\n 20\n5\n"),
      gcode({"G00X0.0Y0.0", "G03X10.0Y0.0I5.0J0.0", "G02X20.0Y0.0I5.0J0.0", "G01X20.0Y5.0",
             "G01X0.0Y0.0"})},
     {"QuarterCircleBulges",
      // tan(22.5 deg): 90 degrees; the centre lies left of the chord for +, right for -.
      // The first arc turns about the origin, the second about (-10, 10).
-     entities("  0\nLWPOLYLINE\n 10\n10\n 20\n0\n 42\n0.41421356\n 10\n0\n 20\n10\n"
+     entities("  0\nLWPOLYLINE\n 70\n1\n 10\n10\n 20\n0\n 42\n0.41421356\n 10\n0\n 20\n10\n"
               " 42\n-0.41421356\n 10\n-10\n 20\n0\n"),
      gcode({"G00X10.0Y0.0", "G03X0.0Y10.0I-10.0J0.0", "G02X-10.0Y0.0I-10.0J0.0", "G01X10.0Y0.0"})},
     {"BlocksAndOtherEntitiesAreNotConverted",

@@ -110,7 +110,7 @@ INSTANTIATE_TEST_SUITE_P(
         // The end point is computed with pi to 14 decimals: a coordinate that
         // should be 0 may come out as a tiny negative and keep its sign.
         ConversionCase{"AbsoluteNegativeSweepIsClockwise", "PU400,0;AA0,0,-90;",
-                       gcode({"G00X10.0Y0.0", "G02X-0.0Y-10.0I-10.0J0.0", "M30"})},
+                       gcode({"G00X10.0Y0.0", "G02X0.0Y-10.0I-10.0J0.0", "M30"})},
         ConversionCase{"RelativeCentre", "PU400,0;AR-400,0,90;",
                        gcode({"G00X10.0Y0.0", "G03X0.0Y10.0I-10.0J0.0", "M30"})},
         ConversionCase{"SecondQuadrantCentre", "PU400,0;AR-200,200,180;",
@@ -120,10 +120,10 @@ INSTANTIATE_TEST_SUITE_P(
         ConversionCase{"FourthQuadrantCentre", "PU0,400;AA200,200,180;",
                        gcode({"G00X0.0Y10.0", "G03X10.0Y0.0I5.0J-5.0", "M30"})},
         ConversionCase{"ChordToleranceIgnored", "PU0,0;AA40,0,180,5;",
-                       gcode({"G00X0.0Y0.0", "G03X2.0Y-0.0I1.0J0.0", "M30"})},
+                       gcode({"G00X0.0Y0.0", "G03X2.0Y0.0I1.0J0.0", "M30"})},
         // After an arc the pen counts as down, so the next pair is a cut.
         ConversionCase{"ArcPutsThePenDown", "PU0,0;AA40,0,180;PA80,0;",
-                       gcode({"G00X0.0Y0.0", "G03X2.0Y-0.0I1.0J0.0", "G01X2.0Y0.0", "M30"})},
+                       gcode({"G00X0.0Y0.0", "G03X2.0Y0.0I1.0J0.0", "G01X2.0Y0.0", "M30"})},
         ConversionCase{
             "CircleAroundThePen", "PU100,100;CI100;PD100,200;",
             gcode({"G00X5.0Y2.5", "G02X5.0Y2.5I-2.5J0", "G00X2.5Y2.5", "G01X2.5Y5.0", "M30"})},
@@ -356,7 +356,7 @@ INSTANTIATE_TEST_SUITE_P(
         CorpusCase{"hp2xx_arcs_aa_pr_ci.hp",
                    {{"G00", 4}, {"G01", 3}, {"G02", 4}, {"G03", 2}, {"M30", 1}},
                    "G00X2.5Y0.0\r\nG01X7.5Y0.0\r\nG03X10.0Y2.5I0.0J2.5\r\nG01X10.0Y7.5\r\n"
-                   "G03X0.0Y7.5I-5.0J0.0\r\nG01X0.0Y2.5\r\nG02X2.5Y-0.0I0.0J-2.5\r\n",
+                   "G03X0.0Y7.5I-5.0J0.0\r\nG01X0.0Y2.5\r\nG02X2.5Y0.0I0.0J-2.5\r\n",
                    "G00X8.75Y7.5\r\nG02X8.75Y7.5I-3.75J0\r\nM30\r\n"},
         // A comment, and PW commands ended by line ends only.
         CorpusCase{"hp2xx_ci_circles_pw.hp",

@@ -230,7 +230,7 @@ INSTANTIATE_TEST_SUITE_P(
         ConversionCase{"LongRecordLeavesTheNextAlone", beyondEightLines(),
                        program({"D10", "G00X1.0Y2.0", "G01X4.0Y5.0", "D10", "G81X3.0Y4.0"})},
         ConversionCase{"NumberForms", numberForms(),
-                       program({"D9", "G00X15.0Y-0.25", "G01X125.0Y0.5", "D9", "G00X12.3457Y-0.0",
+                       program({"D9", "G00X15.0Y-0.25", "G01X125.0Y0.5", "D9", "G00X12.3457Y0.0",
                                 "G01X1000000.0Y99999.0313", "D9", "G00X0.0Y0.0", "G01X10.0Y0.0",
                                 "D9", "G81X1.0Y2.0"})},
         ConversionCase{"Levels", levels(),

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <string>
 
 namespace talmir::graphic {
@@ -28,16 +27,9 @@ struct PictureCase {
 class PlotPictureGcodeTest : public testing::TestWithParam<PictureCase> {};
 
 TEST_P(PlotPictureGcodeTest, WritesTheModelBack) {
-    // Points on arcs carry rounding noise of the sine and cosine: a zero may come
-    // out as "-0.0", which reads back as 0 all the same.
-    std::string got = written(GetParam().gcode, GetParam().width);
-    for (std::size_t at = got.find("-0.0"); at != std::string::npos;
-         at = got.find("-0.0", at + 1)) {
-        if (!std::isdigit(static_cast<unsigned char>(got[at + 4]))) {
-            got.erase(at, 1);
-        }
-    }
-    EXPECT_EQ(got, GetParam().want);
+    // Points on arcs carry rounding noise of the sine and cosine; it never shows
+    // as "-0.0".
+    EXPECT_EQ(written(GetParam().gcode, GetParam().width), GetParam().want);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -47,7 +39,7 @@ INSTANTIATE_TEST_SUITE_P(
                     "L\nG00X0Y0\nG01X10.12345Y0\nG02X20Y0I5J0\nG03X0Y0I-10J0\nG81X1.5Y-2\nG90G01X1",
                     0,
                     "L\r\nG00X0.0Y0.0\r\nG00X0.0Y0.0\r\nG01X10.1235Y0.0\r\nG02X20.0Y0.0I5.0J0.0\r\n"
-                    "G03X0.0Y0.0I-10.0J0.0\r\nG81X1.5Y-2.0\r\n"},
+                    "G03X0.0Y0.0I-10.0J0.0\r\nG81X1.5Y-2.0\r\nG01X1.0Y-2.0\r\n"},
         PictureCase{"LayerNameOnEachChange", "A\nG01X1Y1\nB\nG01X2Y2\nA\nG01X3Y3", 0,
                     "A\r\nG00X0.0Y0.0\r\nG01X1.0Y1.0\r\nB\r\nG00X1.0Y1.0\r\nG01X2.0Y2."
                     "0\r\nA\r\nG00X2.0Y2.0\r\n"

@@ -80,8 +80,8 @@ TEST(PlotScanner, GcodeRecordsAndLayerChanges) {
 }
 
 TEST(PlotScanner, GcodeFieldRules) {
-    // Fields split at commas; "*" fields are skipped; the first G word gives the G
-    // number; a record without X stays at the last X, which also carries into
+    // Fields split at commas; "*" fields are skipped; the motion word gives the G
+    // number ("G90G01" is a feed); a record without X stays at the last X, which also carries into
     // the next layer-change record; an empty field changes nothing.
     const PlotTables t = scanned(
         {}, "A\nG00X1Y2,G01X3Y4 , *G01X9Y9\nG90G01Y5\n\nB,\n\"C,D\",G81X7Y8\nA\nG03X1Y1I-1J.5");
@@ -91,7 +91,7 @@ TEST(PlotScanner, GcodeFieldRules) {
     EXPECT_TRUE(sameRows(t, {{0, 0, 0, 0, 0, 0},
                              {1, 2, 0, 0, 0, 0},
                              {3, 4, 0, 0, 1, 0},
-                             {3, 5, 0, 0, 90, 0},
+                             {3, 5, 0, 0, 1, 0},
                              {3, 5, 0, 0, 0, 1},
                              {3, 5, 0, 0, 0, 2},
                              {7, 8, 0, 0, 81, 2},

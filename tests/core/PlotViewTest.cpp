@@ -45,15 +45,20 @@ TEST_P(PlotFitTest, BoundsWithAMarginOf5) {
 INSTANTIATE_TEST_SUITE_P(
     Fit, PlotFitTest,
     testing::Values(
-        FitCase{"Holes", "T1C1\nT1\nX0Y0\nX10Y20", "", -5, 15, -5, 25},
+        FitCase{"HolesWithTheirRadius", "T1C1\nT1\nX0Y0\nX10Y20", "", -5.5, 15.5, -5.5, 25.5},
         // A lone hole is still in view (row 0 counts for holes).
-        FitCase{"SingleHole", "T1C1\nT1\nX7Y8", "", 2, 12, 3, 13},
+        FitCase{"SingleHole", "T1C1\nT1\nX7Y8", "", 1.5, 12.5, 2.5, 13.5},
         // Path row 0, the layer-change record at the old last point, stays out.
         FitCase{"PathsSkipTheFirstRow", "", "L\nG00X100Y100\nG01X110Y90", 95, 115, 85, 105},
         FitCase{"SinglePathRecord", "", "G01X100Y100", 95, 105, 95, 105},
         // A full circle that starts at its rightmost point: X + 2I, Y - I, Y + I.
         FitCase{"FullCircle", "", "L\nG00X10Y0\nG02X10Y0I-20J0", -35, 15, -25, 25},
-        FitCase{"HolesAndPaths", "T1C1\nT1\nX-50Y0", "L\nG00X0Y0\nG01X10Y60", -55, 15, -5, 65},
+        FitCase{"HolesAndPaths", "T1C1\nT1\nX-50Y0", "L\nG00X0Y0\nG01X10Y60", -55.5, 15, -5.5, 65},
+        FitCase{"HalfCircleClockwiseOverTheTop", "", "L\nG00X0Y0\nG02X100Y0I50J0", -5, 105, -5, 55},
+        FitCase{"HalfCircleCounterClockwiseBelow", "", "L\nG00X0Y0\nG03X100Y0I50J0", -5, 105, -55,
+                5},
+        FitCase{"QuarterArcTakesNoMore", "", "L\nG00X10Y0\nG03X0Y10I-10J0", -5, 15, -5, 15},
+        FitCase{"FullCircleFromItsTop", "", "L\nG00X0Y10\nG03X0Y10I0J-10", -15, 15, -15, 15},
         FitCase{"InfinityIsPassedOver", "", "L\nG00X0Y0\nG01X1e999Y5\nG01X10Y-1e999\nG01X4Y4", -5,
                 9, -5, 9},
         FitCase{"NoDataWidensTheOldView", "", "", -5, 5, -5, 5}),

@@ -105,8 +105,8 @@ const ConversionCase kConversions[] = {
      program({"G00X1.0Y0", "G00X1.0Y2.0", "G00X3.0Y2.0"})},
     {"MillimetresWithPoint", "X1.23Y-4.5\nX0.0004Y1.23456\nX0.00004\n",
      program({"G00X1.23Y-4.5", "G00X0.0004Y1.2346", "G00X0.0Y1.2346"}), 0},
-    // "TZ" of a drill-file header reads as Z0: the tool counts as down.
-    {"HeaderZIsToolDown", "M48\nINCH,TZ\nX1000\n", program({"G01X1.0Y0"})},
+    // The "Z" of "TZ" in a drill-file header has no number: it is no Z word.
+    {"HeaderTzIsNoZWord", "M48\nINCH,TZ\nX1000\n", program({"G00X1.0Y0"})},
     {"Hundredths", "X123Y-5\n", program({"G00X1.23Y-0.05"}), 1},
     {"SignsAndBlanks", "X- 1250Y+250\n", program({"G00X-1.25Y0.25"})},
 };

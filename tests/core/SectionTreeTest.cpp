@@ -215,13 +215,16 @@ TEST(SectionTree, HolesOfADrillingCycleStayWithTheirG81Line) {
           {"X4. Y4.", ""}}},
         {"cycle on a data line, ended by a feed",
          lines({"(T1)", "G81X1.Y1.", "X2.Y2.", "G01X5.Y5.", "X6.Y6."}),
-         {{"(T1)", "G81X1.Y1.\r\nX2.Y2.\r\nG01X5.Y5.\r\n"}, {"X6.Y6.", ""}}},
-        {"no cycle",
+         {{"(T1)", "G81X1.Y1.\r\nX2.Y2.\r\nG01X5.Y5.\r\nX6.Y6.\r\n"}}},
+        {"no cycle: coordinates continue the feed",
          lines({"(T1)", "G01X1.Y1.", "X2.Y2."}),
-         {{"(T1)", "G01X1.Y1.\r\n"}, {"X2.Y2.", ""}}},
+         {{"(T1)", "G01X1.Y1.\r\nX2.Y2.\r\n"}}},
         {"a rapid move ends the cycle",
-         lines({"(T1)", "G81X1.Y1.", "G0 Z5.", "X2.Y2."}),
-         {{"(T1)", "G81X1.Y1.\r\n"}, {"G0 Z5.", ""}, {"X2.Y2.", ""}}},
+         lines({"(T1)", "G81X1.Y1.", "G0 Z5.", "X2.Y2.", "G80", "X3.Y3."}),
+         {{"(T1)", "G81X1.Y1.\r\nG0 Z5.\r\nX2.Y2.\r\n"}, {"G80", ""}, {"X3.Y3.", ""}}},
+        {"motion lines of other programs",
+         lines({"(T1)", "g1 x1.5 y2", "N10 G1 X5", "Y10.", "t4 m6", "g0 x0 y0"}),
+         {{"(T1)", "g1 x1.5 y2\r\nN10 G1 X5\r\nY10.\r\n"}, {"t4 m6", "g0 x0 y0\r\n"}}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);

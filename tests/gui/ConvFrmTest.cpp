@@ -113,6 +113,7 @@ private slots:
         QCOMPARE(s.dialogs.messageTexts(),
                  QStringList{target + QStringLiteral("\r\nファイルを保存しました。")});
         QCOMPARE(s.dialogs.fileRequests.back().filter, QStringLiteral("全てのﾌｧｲﾙ(*.*)|*.*"));
+        QVERIFY(s.dialogs.saveDialogs.back());  // a new file can be named
         QCOMPARE(s.frm->pane().shiftJis(), std::string("EDITOR"));
     }
 

@@ -15,8 +15,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMenuBar>
+#include <QScreen>
 #include <QToolBar>
 #include <QtTest>
+
+#include <algorithm>
+#include <cstdlib>
 
 using namespace talmir;
 using talmir::testing::readBytes;
@@ -44,9 +48,18 @@ private slots:
     void firstStartWithEmptyStore() {
         Session s;
         EditFrm& frm = s.start();
+        // Centred, at least the default size, and wide enough for the whole tool strip.
         const int dpi = frm.logicalDpiX();
-        QCOMPARE(frm.geometry(), QRect(0, 0, app::twipsToPixels(8000, dpi),
-                                       app::twipsToPixels(7000, frm.logicalDpiY())));
+        const QRect area = frm.screen()->availableGeometry();
+        QVERIFY(frm.width() >= std::min(area.width(), app::twipsToPixels(8000, dpi)));
+        QCOMPARE(frm.height(), std::min(area.height(), app::twipsToPixels(7000, dpi)));
+        int strip = 0;
+        for (const QToolBar* bar : frm.findChildren<QToolBar*>()) {
+            strip += bar->sizeHint().width();
+        }
+        QVERIFY(frm.width() >= std::min(area.width(), strip));
+        QVERIFY(std::abs(frm.geometry().center().x() - area.center().x()) <= 1);
+        QVERIFY(std::abs(frm.geometry().center().y() - area.center().y()) <= 1);
         for (int k = 0; k < 5; ++k) {
             QVERIFY(!frm.action("MnuLoadFile_Click" + std::to_string(k))->isVisible());
         }
@@ -139,7 +152,7 @@ private slots:
             return out;
         };
         QCOMPARE(keys("TLB1"), (QStringList{"LOAD", "SAVE", "PRINT"}));
-        QCOMPARE(keys("TLB2"), (QStringList{"NC", "GBR", "DXF"}));
+        QCOMPARE(keys("TLB2"), (QStringList{"NC", "GBR", "DXF", "GRPH"}));
     }
 
     void recentList() {

@@ -176,6 +176,16 @@ private slots:
         QVERIFY(!dialog.colours().has_value());
     }
 
+    void igesFromTheTreeViewExportsTheWholeProgram() {
+        Session s;
+        GFrm& g = s.withProgram("(A)\r\nG00X0Y0\r\nG01X1Y0\r\n(B)\r\nG00X5Y5\r\nG01X6Y5\r\n");
+        QVERIFY(g.TextOrTree(1));
+        g.action("MnuIges_Click")->trigger();
+        QVERIFY(!g.isTreeView());
+        // One line entity (a parameter record "110,...") per G01 of both sections.
+        QCOMPARE(s.editorBytes().count("\n110,"), 2);
+    }
+
     void gerberGivesTheConverterBytes_data() {
         QTest::addColumn<QString>("goldenCase");
         QTest::addColumn<int>("unit");

@@ -94,6 +94,41 @@ private slots:
         QCOMPARE(&MDIMarlit::open(*s.frm), &frame);
     }
 
+    void fromTheTreeViewTheWholeProgramIsPlotted() {
+        Session s;
+        GFrm& g = s.gfrm();
+        const QByteArray program = "(A)\r\nM30\r\n(B)\r\nG00X0Y0\r\nG01X5Y0\r\n";
+        g.pane().setShiftJis(std::string_view(program.constData(), program.size()));
+        g.show();
+        QVERIFY(g.TextOrTree(1));  // node (A) holds no motion
+        g.runCommand("MnuGrph_Click");
+        QVERIFY(MDIMarlit::find(*s.frm) != nullptr);
+        QVERIFY(!g.isTreeView());
+        // Three section records and both motions.
+        QCOMPARE(s.frm->plotTables().PathCount, 4);
+    }
+
+    void theEditorsOwnProgramIsPlotted_data() {
+        QTest::addColumn<QString>("handler");
+        QTest::newRow("menu") << "MnuEditGrph_Click";
+        QTest::newRow("tool strip") << "Toolbar_GRPH";
+    }
+
+    void theEditorsOwnProgramIsPlotted() {
+        QFETCH(QString, handler);
+        Session s;
+        s.frm->pane().setShiftJis(std::string_view(kProgram.constData(), kProgram.size()));
+        s.frm->setDocumentName(QStringLiteral("part.nc"));
+        QAction* command = s.frm->action(handler.toStdString());
+        QVERIFY(command->isEnabled());
+        command->trigger();
+        QVERIFY(MDIMarlit::find(*s.frm) != nullptr);
+        QCOMPARE(paneBytes(s.gfrm().pane()), kProgram);
+        QCOMPARE(s.gfrm().caption(), QStringLiteral("part"));
+        QVERIFY(!s.gfrm().isTreeView());
+        QCOMPARE(s.frm->plotTables().PathCount, 7);
+    }
+
     void viewCommandsFromBarsKeysAndWheel() {
         Session s;
         MDIMarlit& frame = s.graph();
@@ -124,8 +159,13 @@ private slots:
         const QPointF origin = graph.toPixel({0, 0});
         QTest::mouseMove(&graph, origin.toPoint());
         QVERIFY(frame.statusLabel().text().startsWith(QLatin1Char('X')));
-        QVERIFY(std::abs(graph.CursorX) < 0.1f);
-        QVERIFY(std::abs(graph.CursorY) < 0.1f);
+        // Within a few pixels (the offscreen mouse lands up to three pixels off in Y).
+        const double pixelWorld = 4.0 / std::abs(graph.toPixel({1, 0}).x() - origin.x());
+        const QByteArray at = QByteArray::number(graph.CursorX) + " " +
+                              QByteArray::number(graph.CursorY) + " " +
+                              QByteArray::number(pixelWorld);
+        QVERIFY2(std::abs(graph.CursorX) <= pixelWorld, at.constData());
+        QVERIFY2(std::abs(graph.CursorY) <= pixelWorld, at.constData());
     }
 
     void zoomAndMoveModesCentreOnTheClick() {

@@ -49,6 +49,15 @@ private slots:
         QCOMPARE(s.frame->graph().view().ViewRight, 5.0f);
     }
 
+    void mirrorFromTheTreeViewRewritesTheWholeProgram() {
+        Session s;
+        QVERIFY(s.gfrm().TextOrTree(1));  // the pane holds the node of (CUT) only
+        s.frame->action("MnuGMirr0")->trigger();
+        QVERIFY(!s.gfrm().isTreeView());
+        QCOMPARE(s.text(),
+                 QByteArray("(CUT)\r\nG00X0.0Y0.0\r\nG03X-10.0Y0.0I-5.0J0.0\r\nG90\r\nM30\r\n"));
+    }
+
     void scaleAndMoveThroughTheirPanels() {
         Session s;
         s.frame->action("MnuGRate")->trigger();

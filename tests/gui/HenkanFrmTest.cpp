@@ -28,8 +28,8 @@ private slots:
         QTest::addColumn<int>("count");
         QTest::newRow("longer replacement") << QByteArray("X1X2") << "X"
                                             << "X-" << QByteArray("X-1X-2") << 2;
-        QTest::newRow("no stepping back") << QByteArray("aaab") << "aab"
-                                          << "Z" << QByteArray("aaab") << 0;
+        QTest::newRow("found inside a partial match") << QByteArray("aaab") << "aab"
+                                                      << "Z" << QByteArray("aZ") << 1;
         QTest::newRow("empty replacement deletes") << QByteArray("G01 X1 G01") << "G01 "
                                                    << "" << QByteArray("X1 G01") << 1;
         QTest::newRow("empty search text replaces nothing") << QByteArray("G01") << ""

@@ -56,7 +56,8 @@ private slots:
             << QByteArray("G01X1\r\nG01X2") << 0 << "G01" << 7 << "G01";
         QTest::newRow("a line end counts two characters")
             << QByteArray("AB\r\nCD\r\nCD") << 0 << "CD" << 4 << "CD";
-        QTest::newRow("no stepping back") << QByteArray("xaaab") << 0 << "aab" << -1 << "";
+        QTest::newRow("found inside a partial match")
+            << QByteArray("xaaab") << 0 << "aab" << 2 << "aab";
         QTest::newRow("no wrap-around") << QByteArray("X1 X2") << 3 << "X1" << -1 << "";
         QTest::newRow("double-byte characters count once")
             << QByteArray("\x8a\xbf\x8e\x9a\x8a\xbf\x8e\x9a") << 0 << QStringLiteral("漢字") << 2

@@ -50,9 +50,9 @@ private slots:
         QTest::newRow("Lf by CrLf")
             << QByteArray("A\r\nB") << 1 << "Lf"
             << "CrLf" << QByteArray("A\r\r\nB") << "[ 1 ]個を変換しました。";
-        QTest::newRow("full length before comparing")
+        QTest::newRow("found after a partial match")
             << QByteArray("axabc") << 1 << "abc"
-            << "Z" << QByteArray("axabc") << "[ 0 ]個を変換しました。";
+            << "Z" << QByteArray("axZ") << "[ 1 ]個を変換しました。";
         QTest::newRow("typed text deletes literally")
             << QByteArray("%\r\nO1000\r\n%") << 2 << "%"
             << "" << QByteArray("\r\nO1000\r\n") << "[ 2 ]個を削除しました。";

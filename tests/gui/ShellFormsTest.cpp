@@ -1,5 +1,6 @@
 // The small pieces of the shell: the command guard, file filters, work-file
 // snapshots, the ReadMe viewer, the version box and the one-line input box.
+#include "ModalDialog.h"
 #include "ScriptedDialogs.h"
 #include "core/Failure.h"
 #include "core/text/Lines.h"
@@ -9,11 +10,17 @@
 #include "gui/base/InpFrm.h"
 #include "gui/base/PlatformFolders.h"
 #include "gui/base/QSettingsStore.h"
+#include "gui/base/QtTranslations.h"
 #include "gui/windows/HlpFrm.h"
 #include "gui/windows/frmAbout.h"
 
+#include <QFileDialog>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -26,6 +33,45 @@ class ShellFormsTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void qtSpeaksJapanese() {
+        if (!installQtJapanese(*QCoreApplication::instance())) {
+            QSKIP("Qt's Japanese translations (qt6-translations-l10n) are not installed");
+        }
+        // The standard buttons of every message box and file dialog.
+        QMessageBox box(QMessageBox::Question, QStringLiteral("t"), QStringLiteral("q"),
+                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        QCOMPARE(box.button(QMessageBox::Cancel)->text(), QStringLiteral("キャンセル"));
+        QVERIFY(!box.button(QMessageBox::Yes)->text().contains(QLatin1String("Yes")));
+    }
+
+    void saveDialogAsksBeforeReplacingAFile() {
+        QTemporaryDir folder;
+        bool asks = false;
+        talmir::testing::whenModalIs<QFileDialog>([&asks](QFileDialog& dialog) {
+            asks = dialog.acceptMode() == QFileDialog::AcceptSave &&
+                   !dialog.testOption(QFileDialog::DontConfirmOverwrite);
+            dialog.reject();
+        });
+        QtDialogs dialogs;
+        const FileDialogRequest request{QStringLiteral("保存"), folder.path(),
+                                        QStringLiteral("vesa.dxf"),
+                                        QStringLiteral("全てのﾌｧｲﾙ(*.*)|*.*")};
+        QVERIFY(!dialogs.saveFile(nullptr, request).has_value());
+        QVERIFY(asks);
+    }
+
+    void printerSetupChoosesThePrinter() {
+        bool choosesPrinter = false;
+        talmir::testing::whenModal([&choosesPrinter](QWidget* widget) {
+            choosesPrinter = dynamic_cast<QPrintDialog*>(widget) != nullptr;
+            static_cast<QDialog*>(widget)->reject();
+        });
+        QtDialogs dialogs;
+        QPrinter printer;
+        QVERIFY(!dialogs.printerSetup(nullptr, printer));
+        QVERIFY(choosesPrinter);
+    }
+
     void guardReportsAndRestores_data() {
         QTest::addColumn<int>("kind");
         QTest::addColumn<QString>("text");

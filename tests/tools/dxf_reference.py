@@ -19,8 +19,8 @@ the test does that). The selection and order follow the import's rules:
     taken in its own coordinates, as the import writes it, although ezdxf's
     world coordinates would show it mirrored;
   - Z is dropped (3D polylines are written flat);
-  - a POLYLINE closes only with the flag value 1 or 32, an LWPOLYLINE always
-    closes, with the bulge of its last vertex;
+  - a POLYLINE or LWPOLYLINE closes when bit 1 of its flags is set (ezdxf's
+    is_closed), with the bulge of its last vertex;
   - the layer of a polyline block is the layer of its vertex (POLYLINE headers
     do not set it); spaces are removed from layer names.
 Exit 0 on success, 2 when ezdxf is missing or cannot read the file.
@@ -91,13 +91,13 @@ def entity_blocks(e):
     elif kind == "LWPOLYLINE":
         layer = layer_of(e)
         vertices = [(layer, x, y, b) for x, y, b in e.get_points("xyb")]
-        polyline_blocks(vertices, True)
+        polyline_blocks(vertices, e.closed)
     elif kind == "POLYLINE":
         vertices = [
             (layer_of(v), v.dxf.location.x, v.dxf.location.y, v.dxf.get("bulge", 0.0))
             for v in e.vertices
         ]
-        polyline_blocks(vertices, e.dxf.get("flags", 0) in (1, 32))
+        polyline_blocks(vertices, e.is_closed)
 
 
 def main():

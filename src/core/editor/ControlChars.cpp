@@ -17,7 +17,7 @@ std::string controlKeyword(std::string_view entry) {
 
 Replaced convertControlChars(std::string_view text, std::string_view find,
                              std::string_view replacement) {
-    return replaceCandidates(text, find, replacement, CandidateRule::TakeFullLength);
+    return replaceAll(text, find, replacement);
 }
 
 std::string controlReplacedMessage(std::size_t count) {

@@ -15,11 +15,9 @@ namespace talmir::editor {
 std::string controlKeyword(std::string_view entry);
 
 // Replaces every occurrence of `find` in the Shift-JIS `text` by `replacement` (both
-// already mapped by controlKeyword; an empty replacement deletes). Unlike the replace
-// dialog, a candidate that starts at a character equal to the first character of
-// `find` always takes as many characters as `find` has before it is compared: "abc"
-// is not found in "axabc" (the candidate a, x, a fails and the rest bc starts none).
-// Scanning goes on after the candidate; one pass. An empty `find` changes nothing.
+// already mapped by controlKeyword; an empty replacement deletes), left to right and
+// without overlapping, as the replace dialog does: deleting CrLf from CR CR LF leaves
+// the first CR. An empty `find` changes nothing.
 Replaced convertControlChars(std::string_view text, std::string_view find,
                              std::string_view replacement);
 

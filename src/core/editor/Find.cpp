@@ -12,36 +12,14 @@ std::optional<FoundText> findForward(std::string_view text, std::string_view pat
         return std::nullopt;
     }
     const CharOffsets chars(pattern);
-    const std::string_view first = chars.charAt(pattern, 0);
     // Characters numbered caretChar and lower are passed over.
     std::size_t charNo = caretChar + 1;
-    std::size_t pos = offsetOfCharIndex(text, charNo);
-    while (true) {
-        pos = findCharFrom(text, pos, first, charNo);
-        if (pos >= text.size()) {
-            return std::nullopt;
-        }
-        const std::size_t startOffset = pos;
-        const std::size_t startChar = charNo;
-        pos += first.size();
-        ++charNo;
-        std::size_t k = 1;
-        for (; k < chars.count(); ++k) {
-            if (pos >= text.size()) {
-                return std::nullopt;  // the text ends inside the candidate
-            }
-            const std::size_t len = charBytesAt(text, pos);
-            const bool same = text.substr(pos, len) == chars.charAt(pattern, k);
-            pos += len;
-            ++charNo;
-            if (!same) {
-                break;  // the differing character is consumed, not looked at again
-            }
-        }
-        if (k == chars.count()) {
-            return FoundText{startChar, chars.count(), startOffset, pos - startOffset};
-        }
+    const std::size_t pos =
+        findTextFrom(text, offsetOfCharIndex(text, charNo), pattern, chars, charNo);
+    if (pos >= text.size()) {
+        return std::nullopt;
     }
+    return FoundText{charNo, chars.count(), pos, pattern.size()};
 }
 
 std::string notFoundMessage(std::string_view searchTextUtf8) {

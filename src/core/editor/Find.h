@@ -25,10 +25,9 @@ struct FoundText {
 // Searches the Shift-JIS `text` for `pattern` strictly after the caret: characters
 // numbered 0 to `caretChar` are passed over, so a match that begins at the caret is
 // not found and repeating the search from the start of the last selection steps to
-// the next occurrence. The scan never steps back: a candidate starts at a character
-// equal to the pattern's first character and, at the first character that differs,
-// is abandoned; scanning goes on after that character (so "aab" is not found in
-// "xaaab"). No wrap-around. nullopt when nothing is found or `pattern` is empty.
+// the next occurrence. Every occurrence is found, also one that starts inside a
+// partial match ("aab" in "xaaab", "05" in "1005"). No wrap-around. nullopt when nothing is found
+// or `pattern` is empty.
 std::optional<FoundText> findForward(std::string_view text, std::string_view pattern,
                                      std::size_t caretChar);
 

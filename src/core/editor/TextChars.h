@@ -94,6 +94,29 @@ inline CharOffsets::CharOffsets(std::string_view text) {
     m_offsets.push_back(text.size());
 }
 
+// Offset of the next occurrence of `pattern` (cut into `chars`) that starts at a
+// character boundary at or after the boundary `pos`, or text.size() when there is none;
+// `passedChars` grows by the characters before it. Equal bytes from a boundary are equal
+// characters, except that a lone lead byte ending `pattern` must not be the first half of
+// a double-byte character of the text.
+inline std::size_t findTextFrom(std::string_view text, std::size_t pos, std::string_view pattern,
+                                const CharOffsets& chars, std::size_t& passedChars) {
+    const std::string_view first = chars.charAt(pattern, 0);
+    const std::size_t lastBytes = chars.charAt(pattern, chars.count() - 1).size();
+    while (true) {
+        pos = findCharFrom(text, pos, first, passedChars);
+        if (pos >= text.size()) {
+            return text.size();
+        }
+        if (text.compare(pos, pattern.size(), pattern) == 0 &&
+            charBytesAt(text, pos + pattern.size() - lastBytes) == lastBytes) {
+            return pos;
+        }
+        pos += first.size();
+        ++passedChars;
+    }
+}
+
 // 0-based character index of the character that holds byte `offsetBytes` (the number
 // of characters before it); an offset at or past the end gives the character count.
 std::size_t charIndexOfOffset(std::string_view text, std::size_t offsetBytes);

@@ -1,5 +1,6 @@
 #include "core/export/GcodeSort.h"
 
+#include "core/text/GcodeDialect.h"
 #include "core/text/Lines.h"
 #include "core/text/ShiftJis.h"
 
@@ -54,8 +55,15 @@ Result<std::string> sortGcode(std::string_view gcode) {
     // word stays part of its line.
     text::LineReader reader(gcode);
     int current = kNoSection;
+    // Motion lines of other programs ("g1 x1.5 y2", "G1 X5", a modal "Y10.") count as
+    // well; this program's own are read by their words as they always were.
+    text::GcodeMotionReader others;
     for (std::string_view line; reader.next(line);) {
-        const MotionWords words = motionWords(line);
+        MotionWords words = motionWords(line);
+        const int code = others.read(line);
+        if (!words.motion && code >= 0 && code <= 3) {
+            words = {true, code == 0};
+        }
         if (words.motion) {
             motions.push_back({line, current, words.rapid});
             continue;

@@ -57,7 +57,7 @@ std::size_t readLayers(std::string_view gcode, LayerTable& layers) {
     for (std::string_view item; items.next(item);) {
         if (hasMotionCode(item)) {
             ++motions;
-        } else {
+        } else if (!item.empty()) {
             layers.select(item);
         }
     }
@@ -133,7 +133,11 @@ void appendEntities(PieceBuffer& buffer, std::string_view gcode, LayerTable& lay
     ItemReader items(gcode);
     for (std::string_view item; items.next(item);) {
         if (!hasMotionCode(item)) {
-            layer = layers.select(item);
+            // An empty line names no layer: CAD programs refuse an empty layer name,
+            // and the motion lines after it stay on the layer before.
+            if (!item.empty()) {
+                layer = layers.select(item);
+            }
             continue;
         }
         const float g = singleWord(item, 'G', 0);

@@ -1,6 +1,7 @@
 #include "core/export/SectionTree.h"
 
 #include "core/export/DrillCycle.h"
+#include "core/text/GcodeDialect.h"
 #include "core/text/Lines.h"
 #include "core/text/ShiftJis.h"
 
@@ -62,14 +63,20 @@ SectionSplit splitSections(std::string_view program) {
     SectionNode* open = nullptr;   // the node whose file the data lines go to
     SectionNode* cycle = nullptr;  // the node of the G81 cycle that is running
     text::LineReader reader(program);
+    // Motion lines of other programs ("g1 x1.5 y2", "G1 X5", a modal "Y10.") are data
+    // lines as well as this program's own; a G81 line of another CAM system stays the
+    // section line that opens its cycle.
+    text::GcodeMotionReader motions;
     for (std::string_view line; reader.next(line);) {
+        const int code = motions.read(line);
+        const bool motion = code >= 0 && code <= 3;
         if (cycle != nullptr && isXyOnlyLine(line)) {
             // Another hole of the running cycle: it stays with its G81 line.
             cycle->data.append(line);
             cycle->data.append(kEol);
             continue;
         }
-        if (isDataLine(line)) {
+        if (isDataLine(line) || motion) {
             if (open == nullptr) {
                 split.failure = treeBuildError();
                 return split;

@@ -1,6 +1,7 @@
 #include "core/graphic/PlotScanner.h"
 
 #include "core/text/CommaFields.h"
+#include "core/text/GcodeDialect.h"
 #include "core/text/Lines.h"
 #include "core/text/NumericValue.h"
 #include "core/text/ShiftJis.h"
@@ -382,7 +383,9 @@ void scanPlotTables(PlotTables& tables, const ScanTexts& texts) {
         scanner.holePass(*texts.holeText);
     }
     if (texts.gcodeText) {
-        scanner.gcodePass(*texts.gcodeText);
+        // G-code of other programs is read as if this program had written it.
+        const std::optional<std::string> own = text::ownGcode(*texts.gcodeText);
+        scanner.gcodePass(own ? std::string_view(*own) : *texts.gcodeText);
     }
 }
 

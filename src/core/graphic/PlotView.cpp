@@ -1,8 +1,10 @@
 #include "core/graphic/PlotView.h"
 
+#include "core/graphic/ArcAngles.h"
 #include "core/text/NumberPicture.h"
 
 #include <cmath>
+#include <numbers>
 
 namespace talmir::graphic {
 
@@ -33,6 +35,47 @@ struct Bounds {
     }
 };
 
+// The arc record `r` drawn from the point of `p`, as the plot draws it: centre
+// p + (I, J), counter-clockwise from the "from" to the "to" angle (a full circle when
+// they meet). Its end point is taken elsewhere; this takes each quarter point
+// (rightmost, top, leftmost, bottom) the sweep passes.
+void takeArcExtent(Bounds& b, const PathRow& p, const PathRow& r) {
+    constexpr double pi = std::numbers::pi;
+    const double cx = double{p.x} + r.i;
+    const double cy = double{p.y} + r.j;
+    const double radius = std::hypot(double{r.i}, double{r.j});
+    if (!std::isfinite(cx) || !std::isfinite(cy) || !std::isfinite(radius)) {
+        return;
+    }
+    const double start = arcStartAngle(r.i, r.j);
+    const double end = arcEndAngle(r.x - cx, r.y - cy);
+    const double from = r.g == 2 ? end : start;
+    double span = (r.g == 2 ? start : end) - from;
+    if (span <= 0) {
+        span += 2 * pi;
+    }
+    // "from" lies in (0, 2 pi], so the sweep ends before 4 pi: two turns of quarters.
+    for (int quarter = 0; quarter <= 8; ++quarter) {
+        const double angle = quarter * (pi / 2);
+        if (angle >= from && angle <= from + span) {
+            const double cosine = quarter % 2 == 1 ? 0 : (quarter % 4 == 0 ? 1 : -1);
+            const double sine = quarter % 2 == 0 ? 0 : (quarter % 4 == 1 ? 1 : -1);
+            b.take(static_cast<float>(cx + radius * cosine),
+                   static_cast<float>(cy + radius * sine));
+        }
+    }
+}
+
+// The radius a hole is drawn with: half the diameter of its size layer.
+float holeRadius(const PlotTables& tables, const HoleRow& h) {
+    const float index = std::nearbyint(h.sizeLayer);
+    if (!(index >= 0 && index < kScannedLayers)) {
+        return 0;
+    }
+    const float radius = tables.layers[static_cast<std::size_t>(index)].width / 2.0f;
+    return std::isfinite(radius) ? std::fabs(radius) : 0;
+}
+
 }  // namespace
 
 void fitView(PlotView& view, const PlotTables& tables) {
@@ -40,7 +83,9 @@ void fitView(PlotView& view, const PlotTables& tables) {
     // Every hole row is a hole, the first one too.
     for (int k = 0; k <= tables.HoleCount; ++k) {
         const HoleRow& h = tables.holes[static_cast<std::size_t>(k)];
-        b.take(h.x, h.y);
+        const float radius = holeRadius(tables, h);
+        b.take(h.x - radius, h.y - radius);
+        b.take(h.x + radius, h.y + radius);
     }
     // Path row 0 is normally the layer-change record of the first section line,
     // which carries whatever last point earlier work left behind; it counts only
@@ -49,12 +94,8 @@ void fitView(PlotView& view, const PlotTables& tables) {
     for (int k = 1; k <= tables.PathCount; ++k) {
         const PathRow& r = tables.paths[static_cast<std::size_t>(k)];
         b.take(r.x, r.y);
-        const PathRow& previous = tables.paths[static_cast<std::size_t>(k - 1)];
-        if (r.x == previous.x && r.y == previous.y && r.i < -10) {
-            // A full circle that starts at its rightmost point.
-            b.take(r.x + 2 * r.i, r.y);
-            b.take(r.x, r.y - r.i);
-            b.take(r.x, r.y + r.i);
+        if (r.g == 2 || r.g == 3) {
+            takeArcExtent(b, tables.paths[static_cast<std::size_t>(k - 1)], r);
         }
     }
     if (tables.PathCount == 0 && !anyHole) {

@@ -43,6 +43,20 @@ inline std::string_view numberAfter(std::string_view block, std::size_t at) {
     return block.substr(at + 1, end - at - 1);
 }
 
+// Where the word of `letter` starts: the first `letter` with a number after it, so
+// that the "Z" of a header such as "INCH,TZ" is no Z word; npos when there is none.
+inline std::size_t findWord(std::string_view block, char letter) {
+    for (std::size_t at = block.find(letter); at != std::string_view::npos;
+         at = block.find(letter, at + 1)) {
+        for (const char c : numberAfter(block, at)) {
+            if (isDigit(c)) {
+                return at;
+            }
+        }
+    }
+    return std::string_view::npos;
+}
+
 // The value as a coordinate: anything a single-precision coordinate cannot hold
 // (NaN and infinity among them) is an overflow, so no "Infinity" reaches the text.
 inline double checked(double value) {

@@ -36,6 +36,12 @@ std::string_view wordText(Word w) {
     return "G03";
 }
 
+// Bit 1 of group 70 of POLYLINE and LWPOLYLINE: the polyline is closed (1, 129, 33
+// and 161 close; 0, 8, 32 and 128 do not). A flag that is no number closes nothing.
+bool closedFlag(double flags) {
+    return std::fabs(std::fmod(std::trunc(flags), 2.0)) == 1.0;
+}
+
 // A closed POLYLINE is closed at its SEQEND by a move back to its first vertex.
 enum class Closing { None, Armed, Recorded };
 
@@ -255,7 +261,7 @@ private:
         m_out += kEol;
     }
 
-    // The header of an old-style polyline. Only the flags 1 and 32 close it; its
+    // The header of an old-style polyline. Bit 1 of its flags closes it; its
     // own layer and point are not used (each VERTEX carries its layer).
     void readPolyline() {
         m_pending = Word::G00;
@@ -263,8 +269,7 @@ private:
         m_closing = Closing::None;
         while (nextGroup()) {
             if (m_reader.isCode("70")) {
-                const double flags = dxfNumber(m_reader.value());
-                if (flags == 1 || flags == 32) {
+                if (closedFlag(dxfNumber(m_reader.value()))) {
                     m_closing = Closing::Armed;
                 }
             }
@@ -277,17 +282,22 @@ private:
         }
     }
 
-    // A lightweight polyline is always written closed: a move back to its first
-    // vertex, an arc when its last vertex has a bulge.
+    // A closed lightweight polyline ends with a move back to its first vertex, an arc
+    // when its last vertex has a bulge; an open one ends at its last vertex.
     void readLwPolyline() {
         m_pending = Word::G00;
         m_bulge = false;
+        bool closed = false;
         const std::size_t before = m_vertexCount;
         while (nextGroup()) {
-            readVertexGroup();
+            if (m_reader.isCode("70")) {
+                closed = closedFlag(dxfNumber(m_reader.value()));
+            } else {
+                readVertexGroup();
+            }
         }
         // One with no vertex at all has nothing to close.
-        if (m_vertexCount != before) {
+        if (closed && m_vertexCount != before) {
             writeVertex(m_startX, m_startY);
         }
     }

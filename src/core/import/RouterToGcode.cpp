@@ -113,18 +113,21 @@ void RouterConverter::record(std::string_view record) {
     if (record.empty() || record.find('%') != std::string_view::npos) {
         return;
     }
-    const std::size_t g = record.find('G');
-    const std::size_t x = record.find('X');
-    const std::size_t y = record.find('Y');
-    const std::size_t i = record.find('I');
-    const std::size_t j = record.find('J');
-    const std::size_t r = record.find('R');
-    const std::size_t z = record.find('Z');
+    const std::size_t g = findWord(record, 'G');
+    const std::size_t x = findWord(record, 'X');
+    const std::size_t y = findWord(record, 'Y');
+    const std::size_t i = findWord(record, 'I');
+    const std::size_t j = findWord(record, 'J');
+    const std::size_t r = findWord(record, 'R');
+    const std::size_t z = findWord(record, 'Z');
 
     if (has(g)) {
         // Only motion codes set the motion word: "G04 P1" or "G90" followed by
         // "X1000Y1000" stays the move it was, not a dwell or a "G90X1.0Y1.0" line.
         const int code = codeAfter(record, g);
+        if (code == 4) {
+            return;  // a dwell ("G04 X5": X is its time) moves nothing
+        }
         if (code == 1) {
             m_word = m_lastZ >= 0 ? "G00" : "G01";
         } else if (code <= 3 || (code >= 81 && code <= 89)) {
@@ -138,7 +141,7 @@ void RouterConverter::record(std::string_view record) {
     if (record.find("G91") != std::string_view::npos) {
         m_incremental = true;
     }
-    if (record.find('T') != std::string_view::npos) {
+    if (has(findWord(record, 'T'))) {
         // A new tool starts its incremental coordinates from 0.
         m_sumX = 0;
         m_sumY = 0;

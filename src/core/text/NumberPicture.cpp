@@ -197,14 +197,15 @@ void NumberPicture::append(std::string& out, double value) const {
         out += std::isnan(value) ? "NaN" : (value < 0 ? "-Infinity" : "Infinity");
         return;
     }
-    // A negative value that rounds to zero keeps its sign; negative zero has none.
-    const bool negative = value < 0;
+    // No minus sign before a zero: a negative value that rounds to zero is written
+    // as zero ("X0.0", never "X-0.0"), as is negative zero.
+    bool negative = value < 0;
     const double magnitude = std::fabs(value);
     const Binary binary = decompose(magnitude);
     std::uint64_t rounded = 0;
     if (m_decimals <= kFastDecimals && m_requiredIntegerDigits <= kFastIntegerDigits &&
         roundedFast(binary, m_decimals, rounded)) {
-        appendRounded(out, negative, rounded);
+        appendRounded(out, negative && rounded != 0, rounded);
         return;
     }
     char digits[kMaxDigits];
@@ -216,6 +217,7 @@ void NumberPicture::append(std::string& out, double value) const {
         count = roundedDigitsSlow(magnitude, binary, m_decimals, digits);
     }
 
+    negative = negative && std::any_of(digits, digits + count, [](char d) { return d != '0'; });
     const char* integer = digits;
     int integerLength = count - m_decimals;
     while (integerLength > 0 && *integer == '0') {

@@ -8,7 +8,7 @@
 #include <QFileInfo>
 #include <QFontDialog>
 #include <QMessageBox>
-#include <QPageSetupDialog>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QStringList>
 
@@ -100,10 +100,10 @@ std::optional<QString> QtDialogs::openFile(QWidget* parent, const FileDialogRequ
 }
 
 std::optional<QString> QtDialogs::saveFile(QWidget* parent, const FileDialogRequest& request) {
-    // The program never asks before overwriting.
+    // The desktop's usual question comes before an existing file is replaced: the
+    // name proposed may be the very drawing the program was converted from.
     return remember(QFileDialog::getSaveFileName(parent, request.title, startPath(request),
-                                                 qtNameFilter(request.filter), nullptr,
-                                                 QFileDialog::DontConfirmOverwrite));
+                                                 qtNameFilter(request.filter)));
 }
 
 std::optional<QColor> QtDialogs::color(QWidget* parent, const QColor& initial) {
@@ -124,7 +124,10 @@ std::optional<QFont> QtDialogs::font(QWidget* parent, const QFont& initial) {
 }
 
 bool QtDialogs::printerSetup(QWidget* parent, QPrinter& printer) {
-    QPageSetupDialog dialog(&printer, parent);
+    // The printer itself is chosen here, with its paper and properties; the
+    // commands print on the very QPrinter they hand in, so the choice is used.
+    QPrintDialog dialog(&printer, parent);
+    dialog.setWindowTitle(QStringLiteral("プリンターの設定"));
     return dialog.exec() == QDialog::Accepted;
 }
 

@@ -225,7 +225,7 @@ void ConvFrm::Command3_Click(int index) {
         }
     } else if (index == 1) {
         // A cancelled file dialog does nothing.
-        const auto path = m_frm.dialogs().openFile(this, {{}, {}, {}, kAllFilesFilter});
+        const auto path = m_frm.dialogs().saveFile(this, {{}, {}, {}, kAllFilesFilter});
         if (!path) {
             return;
         }

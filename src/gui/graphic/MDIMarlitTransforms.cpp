@@ -92,6 +92,10 @@ void MDIMarlit::rewriteGcode(Rewrite&& rewrite) {
             return;
         }
         ProgramWindow& gcode = programWindow(m_owner, ProgramWindow::Kind::Gcode);
+        // The whole program is rewritten, not the one node a tree view shows.
+        if (!gcode.TextOrTree(0)) {
+            return;
+        }
         // The whole new text is made before the window gets it: a failure leaves
         // the window's text as it was.
         std::string program = rewrite(gcode.snapshot());

@@ -34,7 +34,8 @@ using EditorConversion = std::function<Result<std::string>(std::string_view edit
 // failure is reported; the editor keeps its text and the program window is
 // neither created, changed nor shown. True when the program was loaded.
 // `failureTitle`, when given, titles the warning box of a failed conversion (it is
-// asked after the conversion, so it can name the step that failed).
+// asked after the conversion, so it can name the step that failed); without it
+// the box has the program's title.
 bool convertIntoWindow(EditFrm& frm, ProgramWindow::Kind kind, const QString& caption,
                        const EditorConversion& convert,
                        const std::function<QString()>& failureTitle = {});
@@ -42,6 +43,11 @@ inline bool convertIntoGcodeWindow(EditFrm& frm, const QString& caption,
                                    const EditorConversion& convert,
                                    const std::function<QString()>& failureTitle = {}) {
     return convertIntoWindow(frm, ProgramWindow::Kind::Gcode, caption, convert, failureTitle);
+}
+
+// The warning box title of the imports that report under the product's name.
+inline QString productTitle() {
+    return QStringLiteral("Orvanta");
 }
 
 }  // namespace talmir

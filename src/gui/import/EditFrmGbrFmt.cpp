@@ -32,7 +32,8 @@ void MnuGbrFmt_Click(EditFrm& frm) {
             importers::GerberImportOptions options = chosen;
             options.progress = progress;
             return importers::gerberToGcode(input, options);
-        });
+        },
+        productTitle);
 }
 
 }  // namespace talmir

@@ -28,7 +28,8 @@ void MnuHolFmt_Click(EditFrm& frm) {
     convertIntoWindow(frm, ProgramWindow::Kind::Holes, programCaption(frm.documentName()),
                       [&options](std::string_view input, const std::function<void()>&) {
                           return importers::drillToHoles(input, options);
-                      });
+                      },
+                      productTitle);
 }
 
 const EditFrmCommandRegistration kHolFmt{"MnuHolFmt_Click", MnuHolFmt_Click};

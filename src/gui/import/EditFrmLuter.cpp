@@ -29,7 +29,8 @@ void MnuLuter_Click(EditFrm& frm) {
             importers::RouterImportOptions options = chosen;
             options.progress = progress;
             return importers::routerToGcode(input, options);
-        });
+        },
+        productTitle);
 }
 
 }  // namespace talmir

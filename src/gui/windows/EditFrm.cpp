@@ -18,7 +18,9 @@
 #include <QFile>
 #include <QLabel>
 #include <QProgressBar>
+#include <QScreen>
 #include <QStatusBar>
+#include <QStyle>
 #include <QToolBar>
 
 #include <algorithm>
@@ -73,6 +75,27 @@ QString EditFrm::workFile(std::string_view name) const {
     return QString::fromStdString(editor::workFilePath(m_folders.AppDir, name));
 }
 
+namespace {
+
+// At the first start (no bounds stored yet) the editor opens centred on its screen,
+// at least as large as its defaults and wide enough for every band of its tool strip.
+void placeAtFirstStart(QMainWindow& window, const app::PixelRect& defaults) {
+    int stripWidth = 0;
+    for (const QToolBar* bar : window.findChildren<QToolBar*>()) {
+        stripWidth += bar->sizeHint().width();
+    }
+    const QScreen* screen =
+        window.screen() != nullptr ? window.screen() : QApplication::primaryScreen();
+    const QRect area = screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    // The frame's own margins beside the bands.
+    constexpr int kMarginPx = 32;
+    const QSize size(std::min(area.width(), std::max(defaults.width, stripWidth + kMarginPx)),
+                     std::min(area.height(), defaults.height));
+    window.setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size, area));
+}
+
+}  // namespace
+
 void EditFrm::Form_Load(const QString& commandTail) {
     QDir::setCurrent(QString::fromStdString(m_folders.AppDir));
     m_browserPath = QString::fromStdString(
@@ -81,11 +104,15 @@ void EditFrm::Form_Load(const QString& commandTail) {
     refreshAppMenu();
 
     const app::PixelRect bounds = app::readWindowBounds(m_settings, logicalDpiX());
+    const bool stored = m_settings.contains(app::kEditfrmSection, "Width");
     setGeometry(bounds.x, bounds.y, bounds.width, bounds.height);
 
     m_recent.load(m_settings);
     refreshRecentMenu();
     applyBandLayout(app::readBandLayout(m_settings));
+    if (!stored) {
+        placeAtFirstStart(*this, bounds);
+    }
     m_settings.setText(app::kTalmirSection, app::kApldirKey, m_folders.AppDir);
     action("MnuRead_Click")
         ->setVisible(m_settings.getBool(app::kTalmirSection, app::kHelpKey, true));

@@ -124,6 +124,8 @@ void EditFrm::buildMenus() {
     addCommand(hpgl, QStringLiteral("HPGLをGコードへ"), "MnuHpgl_Click");
     formats->addSeparator();
     addCommand(formats, QStringLiteral("ワイヤーをミーリングへ"), "MnuWcMc_Click");
+    formats->addSeparator();
+    addCommand(formats, QStringLiteral("グラフィック表示"), "MnuEditGrph_Click");
 
     QMenu* apps = menuBar()->addMenu(QStringLiteral("アプリ(&A)"));
     own(apps, QStringLiteral("ブラウザの選択..."), "MnuWWW_Click", &EditFrm::MnuWWW_Click);
@@ -177,6 +179,9 @@ void EditFrm::buildBands() {
     button(conversions, "DXF", toolIcon(QStringLiteral("DXF")), QStringLiteral("DXFをGコードへ"),
            false)
         ->setEnabled(findEditFrmCommand("MnuDxfNc_Click") != nullptr);
+    button(conversions, "GRPH", toolIcon(QStringLiteral("GRPH")),
+           QStringLiteral("グラフィック表示"), false)
+        ->setEnabled(findEditFrmCommand("MnuEditGrph_Click") != nullptr);
 
     QToolBar* search = makeBand("PCT1", QStringLiteral("検索"));
     m_searchBox = new QComboBox(search);
@@ -212,10 +217,11 @@ void EditFrm::Toolbar1_ButtonClick(const QString& key) {
 }
 
 void EditFrm::Toolbar2_ButtonClick(const QString& key) {
-    const char* handler = key == QLatin1String("NC")    ? "MnuHolFmt_Click"
-                          : key == QLatin1String("GBR") ? "MnuGbrFmt_Click"
-                          : key == QLatin1String("DXF") ? "MnuDxfNc_Click"
-                                                        : nullptr;
+    const char* handler = key == QLatin1String("NC")     ? "MnuHolFmt_Click"
+                          : key == QLatin1String("GBR")  ? "MnuGbrFmt_Click"
+                          : key == QLatin1String("DXF")  ? "MnuDxfNc_Click"
+                          : key == QLatin1String("GRPH") ? "MnuEditGrph_Click"
+                                                         : nullptr;
     if (handler == nullptr) {
         return;
     }

@@ -46,11 +46,13 @@ Answer ScriptedDialogs::askYesNoCancel(QWidget*, const QString& text, const QStr
 
 std::optional<QString> ScriptedDialogs::openFile(QWidget*, const FileDialogRequest& request) {
     fileRequests.push_back(request);
+    saveDialogs.push_back(false);
     return next(files, unanswered);
 }
 
 std::optional<QString> ScriptedDialogs::saveFile(QWidget*, const FileDialogRequest& request) {
     fileRequests.push_back(request);
+    saveDialogs.push_back(true);
     return next(files, unanswered);
 }
 

@@ -46,6 +46,7 @@ public:
     std::vector<RecordedMessage> messages;
     QStringList questions;
     std::vector<FileDialogRequest> fileRequests;
+    std::vector<bool> saveDialogs;  // per file request: a save dialog, not an open one
     QStringList inputsShown;
     int unanswered = 0;
 

@@ -76,6 +76,7 @@ void expectFailureReportedOnce(const UnitModeImport& import, EditorSession& s,
     QCOMPARE(s.dialogs.messages.size(), std::size_t{1});
     QCOMPARE(s.dialogs.messages.front().text, message);
     QCOMPARE(s.dialogs.messages.front().icon, MessageIcon::Warning);
+    QCOMPARE(s.dialogs.messages.front().title, QStringLiteral("Orvanta"));
     QCOMPARE(paneBytes(g.pane()), QByteArray("(kept)"));
     QVERIFY(!g.isVisible());
     QCOMPARE(paneBytes(s.frm->pane()), bad);

@@ -105,7 +105,8 @@ dialog.Option2(incremental ? 1 : 0).click();
                                    const QByteArray& ending);
     // "ｷｬﾝｾﾙ" changes nothing, and the next opening starts from the defaults again.
     void expectCancelChangesNothing(const UnitModeImport& import, EditorSession& s);
-    // An editor holding `bad` gets `message` reported once as a warning; both texts stay.
+    // An editor holding `bad` gets `message` reported once as a warning titled with the
+    // product's name ("Orvanta"); both texts stay.
     void expectFailureReportedOnce(const UnitModeImport& import, EditorSession& s,
                                    const QByteArray& bad, const QString& message);
 
