@@ -25,11 +25,12 @@ void MnuHolFmt_Click(EditFrm& frm) {
         return;
     }
     const importers::DrillOptions options = *dialog.options();
-    convertIntoWindow(frm, ProgramWindow::Kind::Holes, programCaption(frm.documentName()),
-                      [&options](std::string_view input, const std::function<void()>&) {
-                          return importers::drillToHoles(input, options);
-                      },
-                      productTitle);
+    convertIntoWindow(
+        frm, ProgramWindow::Kind::Holes, programCaption(frm.documentName()),
+        [&options](std::string_view input, const std::function<void()>&) {
+            return importers::drillToHoles(input, options);
+        },
+        productTitle);
 }
 
 const EditFrmCommandRegistration kHolFmt{"MnuHolFmt_Click", MnuHolFmt_Click};
