@@ -46,16 +46,6 @@ QString selectedFile(const QListWidget& list) {
     return item != nullptr ? item->text() : QString();
 }
 
-QTableWidgetItem* cell(QTableWidget& grid, int row, int column) {
-    QTableWidgetItem* item = grid.item(row, column);
-    if (item == nullptr) {
-        item = new QTableWidgetItem;
-        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-        grid.setItem(row, column, item);
-    }
-    return item;
-}
-
 // A size as the grid shows it after a load.
 QString loadedSize(const std::string& size) {
     return QString::fromStdString(text::formatPicture(text::numericValue(size), "0.000"));
@@ -114,9 +104,10 @@ void AptFrm::fillRows(const std::vector<graphic::WidthRecord>& rows) {
     m_grid->setRowCount(std::max<int>(kTableRows, static_cast<int>(rows.size())));
     for (int row = 0; row < static_cast<int>(rows.size()); ++row) {
         const graphic::WidthRecord& record = rows[static_cast<std::size_t>(row)];
-        cell(*m_grid, row, 0)->setText(QString::fromStdString(text::shiftJisToUtf8(record.name)));
-        cell(*m_grid, row, 1)->setText(QString::fromStdString(record.size));
-        paintColourCell(*cell(*m_grid, row, 2), graphic::ColourTable::toColour(record.colour));
+        gridCell(*m_grid, row, 0)
+            ->setText(QString::fromStdString(text::shiftJisToUtf8(record.name)));
+        gridCell(*m_grid, row, 1)->setText(QString::fromStdString(record.size));
+        paintColourCell(*gridCell(*m_grid, row, 2), graphic::ColourTable::toColour(record.colour));
     }
     fitNarrowColumns(*m_grid);
     m_row = m_column = -1;
@@ -217,7 +208,7 @@ void AptFrm::Command_Delete() {
 void AptFrm::MSFlexGrid1_Click(int row, int column) {
     m_row = row;
     m_column = column;
-    QTableWidgetItem* item = cell(*m_grid, row, column);
+    QTableWidgetItem* item = gridCell(*m_grid, row, column);
     if (column == 2) {
         const auto chosen =
             m_tools.dialogs.color(this, QPainterCanvas::toQColor(cellColour(*item)));
@@ -234,7 +225,7 @@ void AptFrm::cellEdited(const QString& typed) {
     if (m_row < 0 || m_column < 0 || m_column == 2) {
         return;
     }
-    QTableWidgetItem* item = cell(*m_grid, m_row, m_column);
+    QTableWidgetItem* item = gridCell(*m_grid, m_row, m_column);
     if (m_column == 0) {
         item->setText(typed);
         return;

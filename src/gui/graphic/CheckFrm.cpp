@@ -67,11 +67,7 @@ CheckFrm::CheckFrm(const GraphTools& tools, QWidget* parent)
 }
 
 void CheckFrm::Form_Unload() {
-    app::SettingsStore& store = m_tools.settings;
-    storePixels(store, kSection, "Left", x());
-    storePixels(store, kSection, "Top", y());
-    storePixels(store, kSection, "Width", width());
-    storePixels(store, kSection, "Height", height());
+    storeBounds(m_tools.settings, kSection, "", *this);
 }
 
 void CheckFrm::showPoint(float x, float y, const graphic::SegmentMeasure& segment) {

@@ -32,6 +32,24 @@ graphic::Colour cellColour(const QTableWidgetItem& item) {
     return QPainterCanvas::fromQColor(item.foreground().color());
 }
 
+QTableWidgetItem* gridCell(QTableWidget& grid, int row, int column) {
+    QTableWidgetItem* item = grid.item(row, column);
+    if (item == nullptr) {
+        item = new QTableWidgetItem;
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+        grid.setItem(row, column, item);
+    }
+    return item;
+}
+
+void storeBounds(app::SettingsStore& store, std::string_view section, const std::string& prefix,
+                 const QWidget& window) {
+    storePixels(store, section, prefix + "Left", window.x());
+    storePixels(store, section, prefix + "Top", window.y());
+    storePixels(store, section, prefix + "Width", window.width());
+    storePixels(store, section, prefix + "Height", window.height());
+}
+
 void fitNarrowColumns(QTableWidget& grid) {
     for (int column = 0; column < grid.columnCount(); ++column) {
         const int stored = grid.columnWidth(column);

@@ -10,6 +10,7 @@
 
 class QListWidget;
 class QTableWidget;
+class QWidget;
 class QTableWidgetItem;
 
 namespace talmir {
@@ -37,6 +38,14 @@ void fitNarrowColumns(QTableWidget& grid);
 
 // Fills `list` with the files of the table folder, by name.
 void listTableFiles(QListWidget& list, const QString& folder);
+
+// The cell of `grid` at (row, column), made (shown, not editable) when it has none.
+QTableWidgetItem* gridCell(QTableWidget& grid, int row, int column);
+
+// A window's left, top, width and height stored under `prefix` + "Left", "Top",
+// "Width" and "Height" of `section`, in twips.
+void storeBounds(app::SettingsStore& store, std::string_view section, const std::string& prefix,
+                 const QWidget& window);
 
 // Twips as pixels of the screen.
 int pixelsOfTwips(double twips);

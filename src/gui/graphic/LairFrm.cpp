@@ -24,16 +24,6 @@ constexpr const char* kEditPicture = "0.000";
 const QColor kOffColour = QPainterCanvas::toQColor(graphic::kRed);
 const QColor kOnColour = Qt::black;
 
-QTableWidgetItem* cell(QTableWidget& grid, int row, int column) {
-    QTableWidgetItem* item = grid.item(row, column);
-    if (item == nullptr) {
-        item = new QTableWidgetItem;
-        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-        grid.setItem(row, column, item);
-    }
-    return item;
-}
-
 }  // namespace
 
 LairFrm::LairFrm(const GraphTools& tools, QWidget* parent)
@@ -106,10 +96,7 @@ void LairFrm::Form_Load() {
 void LairFrm::Form_Unload() {
     app::SettingsStore& store = m_tools.settings;
     const auto section = app::kTalmirSection;
-    storePixels(store, section, "LairLeft", x());
-    storePixels(store, section, "LairTop", y());
-    storePixels(store, section, "LairWidth", width());
-    storePixels(store, section, "LairHeight", height());
+    storeBounds(store, section, "Lair", *this);
     for (int column = 0; column < 4; ++column) {
         storePixels(store, section, "Gridwidth" + std::to_string(column),
                     m_grid->columnWidth(column));
@@ -120,20 +107,20 @@ void LairFrm::showRow(int layer, const char* sizePicture) {
     const graphic::LayerSlot& slot = m_tools.graph.tables().layers[static_cast<std::size_t>(layer)];
     if (slot.name.empty()) {
         for (int column = 0; column < 4; ++column) {
-            *cell(*m_grid, layer, column) = QTableWidgetItem();
+            *gridCell(*m_grid, layer, column) = QTableWidgetItem();
         }
         return;
     }
-    cell(*m_grid, layer, 0)->setText(QString::fromStdString(text::shiftJisToUtf8(slot.name)));
-    cell(*m_grid, layer, 1)
+    gridCell(*m_grid, layer, 0)->setText(QString::fromStdString(text::shiftJisToUtf8(slot.name)));
+    gridCell(*m_grid, layer, 1)
         ->setText(QString::fromStdString(text::formatPicture(slot.width, sizePicture)));
-    paintColourCell(*cell(*m_grid, layer, 2), m_tools.graph.colours().layer(layer));
+    paintColourCell(*gridCell(*m_grid, layer, 2), m_tools.graph.colours().layer(layer));
     showDisplayCell(layer);
 }
 
 void LairFrm::showDisplayCell(int layer) {
     const bool visible = m_tools.graph.tables().layers[static_cast<std::size_t>(layer)].visible;
-    QTableWidgetItem* item = cell(*m_grid, layer, 3);
+    QTableWidgetItem* item = gridCell(*m_grid, layer, 3);
     item->setText(visible ? QStringLiteral("ON") : QStringLiteral("OFF"));
     item->setBackground(visible ? kOnColour : kOffColour);
     item->setForeground(Qt::white);
@@ -166,9 +153,9 @@ void LairFrm::MSFlexGrid1_Click(int layer, int column) {
         graphic::Colour colour = QPainterCanvas::fromQColor(*chosen);
         // Pure black is stored as 1: a layer colour never equals the value 0.
         colours.entries[static_cast<std::size_t>(layer) + 1] = colour == 0 ? 1 : colour;
-        paintColourCell(*cell(*m_grid, layer, 2), colours.layer(layer));
+        paintColourCell(*gridCell(*m_grid, layer, 2), colours.layer(layer));
     } else if (column == 1) {
-        QTableWidgetItem* item = cell(*m_grid, layer, 1);
+        QTableWidgetItem* item = gridCell(*m_grid, layer, 1);
         const QString typed = m_tools.dialogs.inputLine(this, item->text());
         const auto size = graphic::drawingSize(typed.toStdString());
         if (!size) {

@@ -68,12 +68,7 @@ void Leng_Frm::showTotal() {
 }
 
 void Leng_Frm::Form_Unload() {
-    app::SettingsStore& store = m_tools.settings;
-    const auto section = app::kTalmirSection;
-    storePixels(store, section, "LengLeft", x());
-    storePixels(store, section, "LengTop", y());
-    storePixels(store, section, "LengWidth", width());
-    storePixels(store, section, "LengHeight", height());
+    storeBounds(m_tools.settings, app::kTalmirSection, "Leng", *this);
 }
 
 void Leng_Frm::closeEvent(QCloseEvent* event) {
