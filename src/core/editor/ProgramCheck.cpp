@@ -77,6 +77,9 @@ bool knownG(double value) {
         0,  1,  2,  3,  4,  5,  7,  8,  9,  10, 15, 16, 17, 18, 19, 20, 21, 28, 30, 33, 38, 40, 41,
         42, 43, 44, 49, 52, 53, 54, 55, 56, 57, 58, 59, 60, 61, 62, 64, 65, 66, 67, 68, 69, 70, 71,
         73, 74, 76, 80, 81, 82, 83, 84, 85, 86, 87, 88, 89, 90, 91, 92, 93, 94, 95, 96, 97, 98, 99};
+    if (!(value >= 0 && value < 1000)) {
+        return false;  // no controller has such a G code (and no int holds some)
+    }
     // The decimal forms of the controllers: G90.1, G91.1, G54.1, G61.1, G43.1.
     const double whole = std::floor(value);
     if (value != whole && std::fabs(value - whole - 0.1) > 1e-9) {
