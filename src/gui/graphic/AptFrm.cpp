@@ -137,6 +137,9 @@ std::vector<graphic::WidthRecord> AptFrm::records() const {
 }
 
 QString AptFrm::tablePath(const QString& name) {
+    if (name.isEmpty()) {
+        return {};
+    }
     const auto file = graphic::tableFileName(name.toStdString());
     if (!file) {
         m_tools.dialogs.message(
@@ -151,9 +154,6 @@ void AptFrm::Command_Load() {
     QString name = selectedFile(*m_files);
     if (name.isEmpty()) {
         name = m_fileName->text();
-    }
-    if (name.isEmpty()) {
-        return;
     }
     const QString path = tablePath(name);
     if (path.isEmpty()) {
@@ -172,9 +172,6 @@ void AptFrm::Command_Load() {
 
 void AptFrm::Command_Save() {
     const QString name = m_fileName->text();
-    if (name.isEmpty()) {
-        return;
-    }
     const QString path = tablePath(name);
     if (path.isEmpty()) {
         return;
@@ -193,9 +190,6 @@ void AptFrm::Command_Save() {
 
 void AptFrm::Command_Delete() {
     const QString name = m_fileName->text();
-    if (name.isEmpty()) {
-        return;
-    }
     const QString path = tablePath(name);
     if (path.isEmpty() || !m_tools.dialogs.askYesNo(
                               this, name + QStringLiteral(" を削除してよいですか。"), QString())) {

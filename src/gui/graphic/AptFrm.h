@@ -44,8 +44,8 @@ private:
     void setHeaders(const QString& nameHeader);
     void fillRows(const std::vector<graphic::WidthRecord>& rows);
     void cellEdited(const QString& text);
-    // The selected table's path in the folder, or empty (reported) when the
-    // name cannot be a file there.
+    // The selected table's path in the folder; empty for an empty name, and empty
+    // (reported) when the name cannot be a file there.
     QString tablePath(const QString& name);
 
     GraphTools m_tools;
