@@ -128,8 +128,10 @@ std::vector<std::string> globalFields(std::string_view g) {
         }
         std::string field;
         if (digits > pos && digits < g.size() && g[digits] == 'H') {
+            // A count past the end of the section takes the rest of it.
+            const double count = text::numericValue(g.substr(pos, digits - pos));
             const auto length =
-                static_cast<std::size_t>(text::numericValue(g.substr(pos, digits - pos)));
+                static_cast<std::size_t>(std::min(count, static_cast<double>(g.size() - digits)));
             field.assign(g.substr(digits + 1, length));
             pos = std::min(g.size(), digits + 1 + length);
         }
