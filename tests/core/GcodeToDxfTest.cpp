@@ -108,7 +108,8 @@ TEST(GcodeToDxf, EntitiesOfOneMotionLine) {
         {"zero-length feed is a point", "G01X0Y0", "0 POINT 8 10 62 7 10 0.0 20 0.0 30 0.0"},
         {"drilling position", "G81X5.Y-5.", "0 POINT 8 10 62 7 10 5.0 20 -5.0 30 0.0"},
         {"rapid writes nothing", "G00X5.Y5.", ""},
-        {"other G writes nothing", "G90G01X5.Y5.", ""},
+        {"a modal G word before the motion word", "G90G01X0.Y5.",
+         lineHead + " 10 0.0 20 0.0 30 0.0 11 0.0 21 5.0 31 0.0"},
         {"zero radius arc", "G02X0Y0I0J0",
          "0 ARC 8 10 62 7 6 CONTINUOUS 10 0.0 20 0.0 30 0.0 40 0.0 50 90.0000025044781 51 "
          "270.0000006832452"},

@@ -68,8 +68,10 @@ TEST(GcodeToIges, ParameterTextsOfTheFourKinds) {
          "110,1.2346,2.0,0.,1.2346,3.0,0.0;", "LINE"},
         {"any G0 code has its words read", "G04X7.\r\nG01X2.", "110,7.0,0.0,0.,2.0,0.0,0.0;",
          "LINE"},
-        {"G81 without a leading G0 too", "G81X3.Y4.\r\nG1X5.Y5.", "116,3.0,4.0,0,0;", "POINT"},
-        {"words read only on G0 and G81 lines", "G00X1.Y1.\r\nX9.Y9.\r\nG01X2.",
+        {"G81 without a leading G0 too", "G81X3.Y4.\r\nG10X5.Y5.", "116,3.0,4.0,0,0;", "POINT"},
+        {"coordinates alone move with the last motion word", "G00X1.Y1.\r\nX9.Y9.\r\nG01X2.",
+         "110,9.0,9.0,0.,2.0,9.0,0.0;", "LINE"},
+        {"lower case and one-digit words of other programs", "g0 x1 y1\r\ng1 x2",
          "110,1.0,1.0,0.,2.0,1.0,0.0;", "LINE"},
     };
     for (const Case& c : cases) {

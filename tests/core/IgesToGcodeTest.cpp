@@ -41,11 +41,14 @@ std::string record(std::string data, char section, int sequence) {
 class IgesFile {
 public:
     // Adds an entity whose record is `lines`; gives its directory sequence number.
-    int add(int type, std::string_view level, std::initializer_list<std::string_view> lines) {
+    // `matrix`: the sequence number of its transformation matrix, 0 for none.
+    int add(int type, std::string_view level, std::initializer_list<std::string_view> lines,
+            int matrix = 0) {
         const int sequence = m_directoryLines + 1;
         const std::string t = rightAligned(std::to_string(type), 8);
         m_directory += record(t + rightAligned(std::to_string(m_parameterLines + 1), 8) +
-                                  std::string(16, ' ') + rightAligned(level, 8),
+                                  std::string(16, ' ') + rightAligned(level, 8) +
+                                  std::string(8, ' ') + rightAligned(std::to_string(matrix), 8),
                               'D', sequence);
         m_directory += record(t, 'D', sequence + 1);
         m_directoryLines += 2;
@@ -328,8 +331,64 @@ INSTANTIATE_TEST_SUITE_P(
                     withOne(100, "0", {"100,0.,1.7E308,0.,-1.7E308,0.,0.,0.;"}), 6},
         FailureCase{"LevelAboveTheHighestCode", withOne(116, "32759", {"116,1.,1.,0.;"}), 6},
         FailureCase{"LevelBelowTheLowestCode", withOne(116, "-32769", {"116,1.,1.,0.;"}), 6},
-        FailureCase{"LevelBeyondSingle", withOne(110, "1E39", {"110,0.,0.,0.,1.,1.,0.;"}), 6}),
+        FailureCase{"LevelBeyondSingle", withOne(110, "1E39", {"110,0.,0.,0.,1.,1.,0.;"}), 6},
+        // A matrix pointer must lead to a whole matrix, and not round in a loop.
+        FailureCase{"MatrixPointerToNoMatrix",
+                    [] {
+                        IgesFile f;
+                        f.add(116, "0", {"116,1.,1.,0.;"}, 3);
+                        f.add(110, "0", {"110,0.,0.,0.,1.,1.,0.;"});
+                        return f.text();
+                    }(),
+                    9},
+        FailureCase{"MatricesInALoop",
+                    [] {
+                        IgesFile f;
+                        f.add(116, "0", {"116,1.,1.,0.;"}, 3);
+                        f.add(124, "0", {"124,1.,0.,0.,0.,0.,1.,0.,0.,0.,0.,1.,0.;"}, 5);
+                        f.add(124, "0", {"124,1.,0.,0.,0.,0.,1.,0.,0.,0.,0.,1.,0.;"}, 3);
+                        return f.text();
+                    }(),
+                    9},
+        FailureCase{"MatrixCutShort",
+                    [] {
+                        IgesFile f;
+                        f.add(116, "0", {"116,1.,1.,0.;"}, 3);
+                        f.add(124, "0", {"124,1.,0.,0.,0.,0.,1.;"});
+                        return f.text();
+                    }(),
+                    62}),
     [](const testing::TestParamInfo<FailureCase>& info) { return info.param.name; });
+
+// The global section's unit and model space scale, with strings that hold the
+// delimiters and other delimiters than "," and ";".
+TEST(IgesToGcode, GlobalUnitAndScale) {
+    struct Case {
+        const char* global;
+        const char* point;
+    };
+    const Case cases[] = {
+        {"1H,,1H;,6Ha,b;c.,4Hf.ig,,,,,,,,,1.,2,2HMM;", "G81X1.0Y-2.0"},
+        {"1H,,1H;,6Ha,b;c.,4Hf.ig,,,,,,,,,1.,1,2HIN;", "G81X25.4Y-50.8"},
+        {"1H,,1H;,6Ha,b;c.,4Hf.ig,,,,,,,,,2.,6,1HM;", "G81X500.0Y-1000.0"},
+        {"1H//1H#/6Ha,b;c./4Hf.ig/////////1./3/2HCM#", "G81X10.0Y-20.0"},
+        {",,6Ha,b;c.,4Hf.ig,,,,,,,,,,3,4HINCH;", "G81X25.4Y-50.8"},
+        // Nothing said, or nothing we know: the numbers as they stand.
+        {",,;", "G81X1.0Y-2.0"},
+        {",,6Ha,b;c.,4Hf.ig,,,,,,,,,1.,3,2HZZ;", "G81X1.0Y-2.0"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.global);
+        IgesFile f;
+        f.add(116, "0", {"116,1.,-2.,0.;"});
+        std::string text = f.text();
+        const std::string defaultGlobal = record("1H,,1H;,4Htest;", 'G', 1);
+        text.replace(text.find(defaultGlobal), defaultGlobal.size(), record(c.global, 'G', 1));
+        const auto result = igesToGcode(text);
+        ASSERT_TRUE(result.ok());
+        EXPECT_EQ(result.value(), program({"D9", c.point}));
+    }
+}
 
 TEST(IgesToGcode, RecordsAreKeptTwoLinesPerEntity) {
     IgesFile f;
@@ -562,14 +621,16 @@ TEST(IgesCorpus, EveryArcLineAndPointArrives) {
         const std::vector<Entity> got = importedEntities(result.value());
         EXPECT_EQ(got.size(), directoryCount(iges));
         for (const Entity& e : got) {
-            EXPECT_TRUE(e.word == "G01" || e.word == "G03" || e.word == "G81") << e.word;
+            // G02: an arc whose matrix mirrors it.
+            EXPECT_TRUE(e.word == "G01" || e.word == "G02" || e.word == "G03" || e.word == "G81")
+                << e.word;
         }
     }
     EXPECT_GT(files, 0u);
 }
 
 // The Open CASCADE file holds every kind of ours on level 0; its circles are
-// centred at the origin and placed by matrices, which are not applied.
+// centred at the origin and moved to (10, 10) and (30, 10) by matrices.
 TEST(IgesCorpus, OpenCascadeWireframeAsWritten) {
     const fs::path path = corpusDir() / "occt76_wireframe_lines_arcs_points_124.igs";
     if (!fs::exists(path)) {
@@ -590,11 +651,11 @@ TEST(IgesCorpus, OpenCascadeWireframeAsWritten) {
                                        "G00X0.0Y20.0",
                                        "G01X0.0Y0.0",
                                        "D9",
-                                       "G00X5.0Y0.0",
-                                       "G03X5.0Y0.0I-5.0J0.0",
+                                       "G00X15.0Y10.0",
+                                       "G03X15.0Y10.0I-5.0J0.0",
                                        "D9",
-                                       "G00X8.0Y0.0",
-                                       "G03X0.0Y8.0I-8.0J0.0",
+                                       "G00X38.0Y10.0",
+                                       "G03X30.0Y18.0I-8.0J0.0",
                                        "D9",
                                        "G81X10.0Y10.0",
                                        "D9",

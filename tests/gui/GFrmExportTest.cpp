@@ -16,6 +16,7 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
@@ -224,6 +225,23 @@ private slots:
         QCOMPARE(s.editorBytes(),
                  goldenBytes(QStringLiteral("gcode2gerber/%1/expected").arg(goldenCase)));
         QCOMPARE(s.frm->documentName(), g.windowTitle() + QStringLiteral(".gbr"));
+    }
+
+    // The Gerber export shows its progress on the G-code window's own bar and leaves
+    // the editor's alone; the bar is empty again at the end.
+    void gerberProgressIsOnTheWindowsOwnBar() {
+        Session s;
+        GFrm& g = s.withProgram(goldenBytes(QStringLiteral("gcode2gerber/program/input")));
+        auto* own = g.findChild<QProgressBar*>();
+        QVERIFY(own != nullptr);
+        own->reset();  // -1: any value the command sets is a change
+        s.frm->progressBar().reset();
+        QSignalSpy moved(own, &QProgressBar::valueChanged);
+        whenModal([](QWidget* widget) { dynamic_cast<GB_FMT&>(*widget).command1().click(); });
+        g.action("MnuNcGbr_Click")->trigger();
+        QVERIFY(!moved.isEmpty());
+        QCOMPARE(own->value(), 0);
+        QCOMPARE(s.frm->progressBar().value(), -1);
     }
 
     void gerberOptionsGoWhenTheDialogIsClosedAgain() {

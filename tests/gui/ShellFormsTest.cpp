@@ -14,6 +14,7 @@
 #include "gui/windows/HlpFrm.h"
 #include "gui/windows/frmAbout.h"
 
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -60,16 +61,24 @@ private slots:
         QVERIFY(asks);
     }
 
+    // The set-up chooses the printer and prints nothing: its accept button says so.
     void printerSetupChoosesThePrinter() {
         bool choosesPrinter = false;
-        talmir::testing::whenModal([&choosesPrinter](QWidget* widget) {
+        QString accept;
+        talmir::testing::whenModal([&](QWidget* widget) {
             choosesPrinter = dynamic_cast<QPrintDialog*>(widget) != nullptr;
+            if (auto* buttons = widget->findChild<QDialogButtonBox*>()) {
+                if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok)) {
+                    accept = ok->text();
+                }
+            }
             static_cast<QDialog*>(widget)->reject();
         });
         QtDialogs dialogs;
         QPrinter printer;
         QVERIFY(!dialogs.printerSetup(nullptr, printer));
         QVERIFY(choosesPrinter);
+        QCOMPARE(accept, QStringLiteral("OK"));
     }
 
     void guardReportsAndRestores_data() {

@@ -3,8 +3,12 @@
 #include "core/export/DxfRecords.h"
 #include "core/export/ExportSink.h"
 #include "core/export/ExportText.h"
+#include "core/text/GcodeDialect.h"
+#include "core/text/ShiftJis.h"
 
 #include <cmath>
+#include <deque>
+#include <optional>
 #include <span>
 #include <unordered_map>
 #include <utility>
@@ -22,11 +26,38 @@ constexpr float kQuarterTurn = static_cast<float>(kPi / 2);
 constexpr float kThreeQuarterTurn = static_cast<float>(3 * kPi / 2);
 constexpr double kDegreesPerRadian = 57.2957795130823;
 
+// `name` with "_" for every character CAD programs refuse in a layer name (DXF
+// table names exclude them), as in the comment lines of other programs ("; out of
+// the workpiece"); nullopt when it has none. The bytes of a Shift-JIS character
+// are never taken for one ("ソ" ends in the byte of the backslash).
+std::optional<std::string> cleanLayerName(std::string_view name) {
+    std::optional<std::string> clean;
+    for (std::size_t pos = 0; pos < name.size();) {
+        const std::size_t length = text::charLength(name, pos);
+        if (length == 1 &&
+            std::string_view("<>/\\\":;?*|=`").find(name[pos]) != std::string_view::npos) {
+            if (!clean) {
+                clean.emplace(name);
+            }
+            (*clean)[pos] = '_';
+        }
+        pos += length;
+    }
+    return clean;
+}
+
 // Section lines in order of first appearance; entry 0 is layer "10".
 class LayerTable {
 public:
-    // The number of the layer named `name`, adding it when new.
+    // The number of the layer named `name`, adding it when new. A name with a
+    // character DXF refuses takes "_" in its place.
     int select(std::string_view name) {
+        if (std::optional<std::string> clean = cleanLayerName(name)) {
+            if (auto found = m_numbers.find(*clean); found != m_numbers.end()) {
+                return found->second;
+            }
+            name = m_cleanNames.emplace_back(std::move(*clean));
+        }
         auto found = m_numbers.find(name);
         if (found != m_numbers.end()) {
             return found->second;
@@ -48,6 +79,7 @@ public:
 private:
     std::vector<std::string_view> m_names;
     std::unordered_map<std::string_view, int> m_numbers;
+    std::deque<std::string> m_cleanNames;  // names with "_" for refused characters
 };
 
 // The reading pass: fills the layer table and counts the motion lines.
@@ -171,6 +203,11 @@ template <class Done>
 auto writeDxf(std::string_view gcode, const DxfOptions& options, ExportSink* sink, Done done)
     -> Result<decltype(done(std::declval<PieceBuffer&>()))> {
     try {
+        // G-code of other programs is read as if this program had written it.
+        const std::optional<std::string> own = text::ownGcode(gcode, text::StillMoves::LeaveOut);
+        if (own) {
+            gcode = *own;
+        }
         LayerTable layers;
         const std::size_t motions = readLayers(gcode, layers);
         if (motions == 0) {
@@ -212,6 +249,11 @@ std::vector<double> dxfDialogColours(DxfColourMode mode, double commonColour,
 
 Result<std::vector<std::string>> gcodeDxfLayers(std::string_view gcode) {
     try {
+        // G-code of other programs is read as if this program had written it.
+        const std::optional<std::string> own = text::ownGcode(gcode, text::StillMoves::LeaveOut);
+        if (own) {
+            gcode = *own;
+        }
         LayerTable layers;
         if (readLayers(gcode, layers) == 0) {
             return nothingToConvertFailure();

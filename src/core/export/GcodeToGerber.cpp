@@ -3,9 +3,11 @@
 #include "core/export/ExportSink.h"
 #include "core/export/ExportText.h"
 #include "core/export/GerberRecords.h"
+#include "core/text/GcodeDialect.h"
 #include "core/text/NumericValue.h"
 
 #include <algorithm>
+#include <optional>
 #include <set>
 #include <unordered_map>
 #include <utility>
@@ -171,6 +173,11 @@ template <class Done>
 auto writeGerber(std::string_view gcode, const GerberOptions& options, ExportSink* sink, Done done)
     -> Result<decltype(done(std::declval<PieceBuffer&>()))> {
     try {
+        // G-code of other programs is read as if this program had written it.
+        const std::optional<std::string> own = text::ownGcode(gcode, text::StillMoves::LeaveOut);
+        if (own) {
+            gcode = *own;
+        }
         ApertureTable apertures;
         const Survey found = survey(gcode, apertures);
         if (!found.anyRapid) {

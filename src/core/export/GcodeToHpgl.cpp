@@ -2,9 +2,11 @@
 
 #include "core/export/ExportSink.h"
 #include "core/export/ExportText.h"
+#include "core/text/GcodeDialect.h"
 #include "core/text/NumericValue.h"
 
 #include <cmath>
+#include <optional>
 #include <utility>
 
 namespace talmir::exporters {
@@ -107,6 +109,11 @@ template <class Done>
 auto writeHpgl(std::string_view gcode, ExportSink* sink, Done done)
     -> Result<decltype(done(std::declval<PieceBuffer&>()))> {
     try {
+        // G-code of other programs is read as if this program had written it.
+        const std::optional<std::string> own = text::ownGcode(gcode, text::StillMoves::LeaveOut);
+        if (own) {
+            gcode = *own;
+        }
         PieceBuffer buffer(sink, gcode.size() + gcode.size() / 2 + 64);
         std::string& out = buffer.text();
         out.append("CT,1;SP1;");

@@ -2,8 +2,10 @@
 
 #include "core/export/ExportText.h"
 #include "core/export/IgesRecords.h"
+#include "core/text/GcodeDialect.h"
 #include "core/text/Lines.h"
 
+#include <optional>
 #include <utility>
 
 namespace talmir::exporters {
@@ -114,6 +116,11 @@ template <class Done>
 auto writeIges(std::string_view gcode, const IgesOptions& options, ExportSink* sink, Done done)
     -> Result<decltype(done(std::declval<IgesWriter&>()))> {
     try {
+        // G-code of other programs is read as if this program had written it.
+        const std::optional<std::string> own = text::ownGcode(gcode, text::StillMoves::LeaveOut);
+        if (own) {
+            gcode = *own;
+        }
         IgesWriter iges(options.caption, options.date, options.time, countEntities(gcode), sink);
         std::string buffer;
         int level = 0;

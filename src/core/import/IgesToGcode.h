@@ -12,8 +12,13 @@
 //     D11
 //     G81X5.0Y5.0      point: a drilling block
 //
-// Coordinates are taken as they stand in the file: no unit or scale from the
-// global section, no transformation matrix, Z dropped. Numbers are written with at
+// An entity whose directory entry points at a transformation matrix (entity 124,
+// itself perhaps placed by another) is moved by it first; an arc the matrix turns
+// over runs clockwise (G02), and one it tilts out of the XY plane is an ellipse
+// there, written as G01 moves along it within 0.01 mm. Then every coordinate is
+// taken from the global section's unit to millimetres (inches times 25.4) and
+// divided by its model space scale; a file in millimetres at scale 1, or one that
+// names no unit, keeps its numbers. Z is dropped. Numbers are written with at
 // least one integer digit and one to four decimals; "D" exponents ("1.5D2") are
 // read as exponents.
 
@@ -43,9 +48,10 @@ struct IgesImportOptions {
 // points gives an empty program.
 //
 // Fails, with no program at all, for:
-//   9  an arc, line or point whose parameter line points at no directory entry;
+//   9  an arc, line or point whose parameter line points at no directory entry, or
+//      whose matrix pointer leads to no transformation matrix (or round in a loop);
 //   62 a parameter record of an arc, line or point that ends before its numbers or
-//      without its ";" (a cut file);
+//      without its ";" (a cut file), or a matrix of fewer than 12 numbers;
 //   6  a coordinate beyond single precision (a number past the range of a double
 //      among them, and an arc's I or J that leaves it), or a level that does not make
 //      a drawing code from -32759 to 32767 (level above 32,758 or below -32,768).

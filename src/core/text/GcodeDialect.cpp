@@ -40,7 +40,9 @@ int ownMotionWord(std::string_view field) {
     if (field.size() < 3 || field[0] != 'G') {
         return -1;
     }
-    if (field.size() > 3 && (isDigit(field[3]) || field[3] == '.')) {
+    // This program writes no blank after the word ("G01 F600." is another's).
+    if (field.size() > 3 &&
+        (isDigit(field[3]) || field[3] == '.' || field[3] == ' ' || field[3] == '\t')) {
         return -1;
     }
     if (field[1] == '0' && field[2] >= '0' && field[2] <= '3') {
@@ -88,11 +90,19 @@ bool GcodeMotionReader::readWords(std::string_view field) {
         } else if (c == ';') {
             break;
         } else if (isLetter(c)) {
-            std::size_t end = pos + 1;
+            // Blanks may stand between a letter and its number ("G3 I -20").
+            std::size_t start = pos + 1;
+            while (start < field.size() && (field[start] == ' ' || field[start] == '\t')) {
+                ++start;
+            }
+            if (start == field.size() || !isNumberChar(field[start])) {
+                start = pos + 1;
+            }
+            std::size_t end = start;
             while (end < field.size() && isNumberChar(field[end])) {
                 ++end;
             }
-            m_words.push_back({upper(c), field.substr(pos + 1, end - pos - 1)});
+            m_words.push_back({upper(c), field.substr(start, end - start)});
             pos = end;
         } else {
             return false;
@@ -120,6 +130,8 @@ bool GcodeMotionReader::coordinatesOnly() const {
     return axis;
 }
 
+// Coordinates are modal: a field without X or Y is written with the last one, so
+// that readers which take a missing word as 0 see where the tool is.
 void GcodeMotionReader::writeOwn(int code, std::string& own) const {
     own.clear();
     own += 'G';
@@ -131,14 +143,66 @@ void GcodeMotionReader::writeOwn(int code, std::string& own) const {
     if (flatArc) {
         own[2] = '1';
     }
+    for (const char axis : {'X', 'Y'}) {
+        const auto given = std::find_if(m_words.begin(), m_words.end(),
+                                        [axis](const Word& w) { return w.letter == axis; });
+        const std::string_view number = given != m_words.end() ? given->number
+                                        : axis == 'X'          ? m_lastX
+                                                               : m_lastY;
+        if (!number.empty()) {
+            own += axis;
+            own.append(number);
+        }
+    }
     for (const Word& w : m_words) {
         const bool centre =
             w.letter == 'I' || w.letter == 'J' || w.letter == 'K' || w.letter == 'R';
-        if (w.letter != 'G' && w.letter != 'N' && !(flatArc && centre)) {
+        const bool skip = w.letter == 'G' || w.letter == 'N' || w.letter == 'X' || w.letter == 'Y';
+        if (!skip && !(flatArc && centre)) {
             own += w.letter;
             own.append(w.number);
         }
     }
+}
+
+namespace {
+
+// The number text after the first `letter` of a field of this program's own form.
+std::string_view ownWordNumber(std::string_view field, char letter) {
+    const std::size_t at = field.find(letter);
+    if (at == std::string_view::npos) {
+        return {};
+    }
+    std::size_t end = at + 1;
+    while (end < field.size() && isNumberChar(field[end])) {
+        ++end;
+    }
+    return field.substr(at + 1, end - at - 1);
+}
+
+}  // namespace
+
+void GcodeMotionReader::rememberPosition(std::string_view x, std::string_view y, bool own) {
+    m_movesInXy = own || !x.empty() || !y.empty();
+    if (!x.empty()) {
+        m_lastX = x;
+    }
+    if (!y.empty()) {
+        m_lastY = y;
+    }
+}
+
+void GcodeMotionReader::rememberWords() {
+    std::string_view x;
+    std::string_view y;
+    for (const Word& w : m_words) {
+        if (w.letter == 'X' && x.empty()) {
+            x = w.number;
+        } else if (w.letter == 'Y' && y.empty()) {
+            y = w.number;
+        }
+    }
+    rememberPosition(x, y, false);
 }
 
 int GcodeMotionReader::read(std::string_view field, std::string* own) {
@@ -149,6 +213,7 @@ int GcodeMotionReader::read(std::string_view field, std::string* own) {
     if (const int code = ownMotionWord(field);
         code >= 0 && (m_xyPlane || code == 0 || code == 1 || code == 81)) {
         m_modal = code;
+        rememberPosition(ownWordNumber(field, 'X'), ownWordNumber(field, 'Y'), true);
         return code;
     }
     if (!readWords(field) || m_words.empty()) {
@@ -171,6 +236,7 @@ int GcodeMotionReader::read(std::string_view field, std::string* own) {
             if (own != nullptr) {
                 writeOwn(code, *own);
             }
+            rememberWords();
             return code;
         }
         if (code == 80) {
@@ -183,18 +249,26 @@ int GcodeMotionReader::read(std::string_view field, std::string* own) {
     if (own != nullptr) {
         writeOwn(m_modal, *own);
     }
+    rememberWords();
     return m_modal;
 }
 
-std::optional<std::string> ownGcode(std::string_view gcode) {
+std::optional<std::string> ownGcode(std::string_view gcode, StillMoves still) {
     std::optional<std::string> out;
     std::size_t copied = 0;  // bytes of `gcode` before this offset are in `out`
     GcodeMotionReader reader;
     std::string own;
+    // Rewrites one field; true when it was a move without X or Y that is left out.
     auto field = [&](std::size_t start, std::size_t end) {
         const std::string_view piece = gcode.substr(start, end - start);
-        if (reader.read(piece, &own) < 0 || own.empty()) {
-            return;
+        const int code = reader.read(piece, &own);
+        if (code < 0 || own.empty()) {
+            return false;
+        }
+        const bool drop =
+            still == StillMoves::LeaveOut && !reader.movesInXy() && own.compare(0, 3, "G01") == 0;
+        if (drop) {
+            own.clear();
         }
         if (!out) {
             out.emplace();
@@ -203,6 +277,7 @@ std::optional<std::string> ownGcode(std::string_view gcode) {
         out->append(gcode, copied, start - copied);
         out->append(own);
         copied = end;
+        return drop;
     };
     // Lines end at LF, CR LF or a lone CR; memchr keeps the pass over a program of
     // this program's own (nothing to rewrite) close to the speed of reading it.
@@ -228,10 +303,18 @@ std::optional<std::string> ownGcode(std::string_view gcode) {
             std::size_t start = lineStart;
             for (std::size_t at = find(start, lineEnd, ','); at < lineEnd;
                  at = find(start, lineEnd, ',')) {
-                field(start, at);
+                // A field left out goes with its comma.
+                if (field(start, at)) {
+                    copied = at + 1;
+                }
                 start = at + 1;
             }
-            field(start, lineEnd);
+            // A line that was only a move left out goes with its line end.
+            if (field(start, lineEnd) && start == lineStart && lineEnd < size) {
+                const bool crLf =
+                    gcode[lineEnd] == '\r' && lineEnd + 1 < size && gcode[lineEnd + 1] == '\n';
+                copied = lineEnd + (crLf ? 2 : 1);
+            }
         }
         lineStart = lineEnd + 1;
     }

@@ -28,9 +28,15 @@ public:
     // the motion in force. When `own` is given and the field is a motion that is not
     // in this program's own form, it receives the field so written: the motion word
     // ("G01", "G81") first, then every other word but G and N words, upper case,
-    // without blanks and comments ("g1 x1.5 y2" gives "G01X1.5Y2"); an arc in the
-    // XZ or YZ plane (G18, G19) is written as a G01 without its I, J, K and R.
+    // without blanks and comments ("g1 x1.5 y2" gives "G01X1.5Y2"); X and Y come
+    // first, and one that the field does not give is the last X or Y read (so
+    // "Y10." after "G01X5.Y2." gives "G01X5.Y10."); an arc in the XZ or YZ plane
+    // (G18, G19) is written as a G01 without its I, J, K and R.
     int read(std::string_view field, std::string* own = nullptr);
+
+    // After a motion field: whether it named X or Y (a field of this program's own
+    // form always counts as moving).
+    bool movesInXy() const { return m_movesInXy; }
 
 private:
     struct Word {
@@ -40,18 +46,31 @@ private:
     bool readWords(std::string_view field);
     bool coordinatesOnly() const;
     void writeOwn(int code, std::string& own) const;
+    void rememberPosition(std::string_view x, std::string_view y, bool own);
+    void rememberWords();
 
     int m_modal = -1;
     // An arc outside the XY plane (after G18 or G19) is written as the straight
     // move of its XY projection, from its start to its end.
     bool m_xyPlane = true;
     std::vector<Word> m_words;  // of the field being read; kept to save allocations
+    // The number texts of the last X and Y (views into the text being read).
+    std::string_view m_lastX;
+    std::string_view m_lastY;
+    bool m_movesInXy = false;
 };
+
+// What ownGcode does with a rewritten G01 that moves only in Z (or not at all):
+// the plot keeps it as a move that stays where it is; the exports, which draw in
+// XY, leave it out (with its line end when it is the whole line, with its comma
+// when a field follows), so that a plunge does not become a point. Rapids stay:
+// they draw nothing, and the Gerber export needs one.
+enum class StillMoves { Keep, LeaveOut };
 
 // `gcode` with every motion field written in this program's own form (see
 // GcodeMotionReader) and every other byte as it was: lines, commas and other
 // fields stay where they are. nullopt when nothing needs rewriting, which is the
 // case for this program's own G-code. Lines holding a '"' are left as they are.
-std::optional<std::string> ownGcode(std::string_view gcode);
+std::optional<std::string> ownGcode(std::string_view gcode, StillMoves still = StillMoves::Keep);
 
 }  // namespace talmir::text

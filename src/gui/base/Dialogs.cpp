@@ -3,6 +3,7 @@
 #include "gui/base/InpFrm.h"
 
 #include <QColorDialog>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -10,6 +11,7 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <QStringList>
 
 namespace talmir {
@@ -128,6 +130,12 @@ bool QtDialogs::printerSetup(QWidget* parent, QPrinter& printer) {
     // commands print on the very QPrinter they hand in, so the choice is used.
     QPrintDialog dialog(&printer, parent);
     dialog.setWindowTitle(QStringLiteral("プリンターの設定"));
+    // A set-up prints nothing: its accept button is no "印刷(P)" (Print).
+    if (auto* buttons = dialog.findChild<QDialogButtonBox*>()) {
+        if (QPushButton* accept = buttons->button(QDialogButtonBox::Ok)) {
+            accept->setText(QStringLiteral("OK"));
+        }
+    }
     return dialog.exec() == QDialog::Accepted;
 }
 

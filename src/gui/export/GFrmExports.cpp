@@ -65,7 +65,8 @@ void MnuNcDxf_Click(ProgramWindow& g) {
     if (!dialog.colours()) {
         return;
     }
-    g.guard().run({}, [&] {
+    // The busy indication is the G-code window's own progress bar.
+    g.ownBarGuard().run({}, [&] {
         exporters::DxfOptions options;
         options.colours = *dialog.colours();
         auto dxf = isHoles(g) ? exporters::holesToDxf(gcode, options)
@@ -91,7 +92,8 @@ void MnuNcGbr_Click(ProgramWindow& g) {
     if (!dialog.options()) {
         return;
     }
-    g.guard().run({}, [&] {
+    // The busy indication is the progress bar of the window the data comes from.
+    g.ownBarGuard().run({}, [&] {
         auto gerber = isHoles(g) ? exporters::holesToGerber(g.snapshot(), *dialog.options())
                                  : exporters::gcodeToGerber(g.snapshot(), *dialog.options());
         QFile::remove(g.owner().workFile(editor::kBakDat));

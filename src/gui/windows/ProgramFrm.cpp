@@ -81,7 +81,8 @@ void ProgramFrm::hold(EditFrm& owner, const QString& holderName, ProgramFrm* win
 ProgramFrm::ProgramFrm(EditFrm& owner, Traits traits)
     : m_owner(owner),
       m_traits(std::move(traits)),
-      m_guard(std::make_unique<CommandGuard>(owner.dialogs(), this)) {
+      m_guard(std::make_unique<CommandGuard>(owner.dialogs(), this)),
+      m_ownBarGuard(std::make_unique<CommandGuard>(owner.dialogs(), this)) {
     setObjectName(m_traits.objectName);
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(m_traits.caption);
@@ -198,6 +199,7 @@ void ProgramFrm::buildBands() {
     m_progress->setTextVisible(false);
     m_progress->setMinimumWidth(120);
     progress->addWidget(m_progress);
+    m_ownBarGuard->setProgressBar(m_progress);
 }
 
 void ProgramFrm::Form_Load() {

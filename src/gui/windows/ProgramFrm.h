@@ -69,6 +69,7 @@ public:
     QMainWindow& window() override { return *this; }
     TextPane& pane() override { return *m_pane; }
     CommandGuard& guard() override { return *m_guard; }
+    CommandGuard& ownBarGuard() override { return *m_ownBarGuard; }
     bool isTreeView() const override { return m_treeView; }
     // 0: the text view (the program rebuilt from the nodes), 1: the tree view (the
     // program split into nodes). False when the switch failed and was reported;
@@ -177,7 +178,8 @@ private:
 
     EditFrm& m_owner;
     Traits m_traits;
-    std::unique_ptr<CommandGuard> m_guard;
+    std::unique_ptr<CommandGuard> m_guard;        // shows progress on the editor's bar
+    std::unique_ptr<CommandGuard> m_ownBarGuard;  // on the window's own
     QWidget* m_body = nullptr;
     QTreeWidget* m_tree = nullptr;
     TextPane* m_pane = nullptr;

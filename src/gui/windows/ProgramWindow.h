@@ -37,6 +37,9 @@ public:
     virtual EditFrm& owner() = 0;
     virtual TextPane& pane() = 0;
     virtual CommandGuard& guard() = 0;
+    // The guard of the commands whose busy indication is this window's own progress
+    // bar (the DXF and Gerber exports) instead of the editor's.
+    virtual CommandGuard& ownBarGuard() = 0;
     virtual bool isTreeView() const = 0;
     // 0: the text view, 1: the tree view. False when the switch failed and was
     // reported; the window then stays as it was.
