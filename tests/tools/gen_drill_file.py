@@ -22,13 +22,13 @@ def main():
             r = k % 4
             x, y = rnd.randint(0, 200), rnd.randint(0, 150)
             if r == 0:
-                lines.append("X%d.%dY%d.%d" % (x, rnd.randint(0, 9), y, rnd.randint(0, 99)))
+                lines.append("X%d.%03dY%d.%02d" % (x, rnd.randint(0, 999), y, rnd.randint(0, 99)))
             elif r == 1:
                 lines.append("X%d" % x)
             elif r == 2:
                 lines.append("X%d.%02dY%d" % (x, rnd.randint(0, 99), y))
             else:
-                lines.append("Y%d.%d" % (y, rnd.randint(0, 9)))
+                lines.append("Y%d.%03d" % (y, rnd.randint(0, 999)))
     lines.append("M30")
     with open(out, "w", newline="\n") as f:
         f.write("\n".join(lines) + "\n")

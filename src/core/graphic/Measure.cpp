@@ -406,32 +406,47 @@ ProgramMeasure programStatistics(const PlotTables& tables, std::string_view gcod
         &feeds);
 }
 
-std::string measureText(const ProgramMeasure& measure) {
-    std::string out;
+// "layer NAME ..." for every layer, then "total ...": `fields` writes the rest of
+// each line.
+template <class Fields>
+void appendTextLayers(std::string& out, const ProgramMeasure& measure, Fields fields) {
     for (const LayerMeasure& layer : measure.layers) {
         out += "layer " + layer.name;
-        appendTextFields(out, layer);
+        fields(out, layer);
     }
     out += "total";
-    appendTextFields(out, measure.total);
+    fields(out, measure.total);
+}
+
+// ,"layers":[{"name":NAME,...},...]: `fields` writes each layer's other fields.
+template <class Fields>
+void appendJsonLayers(std::string& out, const ProgramMeasure& measure, Fields fields) {
+    out += ",\"layers\":[";
+    for (std::size_t k = 0; k < measure.layers.size(); ++k) {
+        out += k == 0 ? "{\"name\":" : ",{\"name\":";
+        appendJsonString(out, measure.layers[k].name);
+        out += ',';
+        fields(out, measure.layers[k]);
+        out += '}';
+    }
+    out += "]";
+}
+
+std::string measureText(const ProgramMeasure& measure) {
+    std::string out;
+    appendTextLayers(out, measure, appendTextFields);
     return out;
 }
 
 std::string statisticsText(const ProgramMeasure& stats) {
     std::string out;
-    auto fields = [&out](const LayerMeasure& layer) {
-        appendTextFields(out, layer);
-        out.pop_back();
-        out += " holes " + std::to_string(layer.holes) + " time ";
-        appendNumber(out, layer.time);
-        out += "\n";
-    };
-    for (const LayerMeasure& layer : stats.layers) {
-        out += "layer " + layer.name;
-        fields(layer);
-    }
-    out += "total";
-    fields(stats.total);
+    appendTextLayers(out, stats, [](std::string& text, const LayerMeasure& layer) {
+        appendTextFields(text, layer);
+        text.pop_back();
+        text += " holes " + std::to_string(layer.holes) + " time ";
+        appendNumber(text, layer.time);
+        text += "\n";
+    });
     if (stats.hasBox) {
         out += "box";
         for (const double v : stats.box) {
@@ -461,30 +476,16 @@ std::string statisticsJson(const ProgramMeasure& stats) {
     } else {
         out += "null";
     }
-    out += ",\"layers\":[";
-    for (std::size_t k = 0; k < stats.layers.size(); ++k) {
-        out += k == 0 ? "{\"name\":" : ",{\"name\":";
-        appendJsonString(out, stats.layers[k].name);
-        out += ',';
-        fields(out, stats.layers[k]);
-        out += '}';
-    }
-    out += "]}\n";
+    appendJsonLayers(out, stats, fields);
+    out += "}\n";
     return out;
 }
 
 std::string measureJson(const ProgramMeasure& measure) {
     std::string out = "{";
     appendJsonFields(out, measure.total);
-    out += ",\"layers\":[";
-    for (std::size_t k = 0; k < measure.layers.size(); ++k) {
-        out += k == 0 ? "{\"name\":" : ",{\"name\":";
-        appendJsonString(out, measure.layers[k].name);
-        out += ',';
-        appendJsonFields(out, measure.layers[k]);
-        out += '}';
-    }
-    out += "]}\n";
+    appendJsonLayers(out, measure, appendJsonFields);
+    out += "}\n";
     return out;
 }
 

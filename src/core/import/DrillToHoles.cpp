@@ -19,6 +19,22 @@ bool fitsSingle(double value) {
 
 // What a block of X and Y words alone is made of.
 constexpr std::string_view kPlain = "XY0123456789.-+";
+// What the block reader needs to know of each byte: dropped from a block (",", "*",
+// "%", blank, CR, LF), or neither dropped nor part of a plain X and Y block.
+constexpr unsigned kDropped = 1;
+constexpr unsigned kOther = 2;
+constexpr auto kCharKinds = [] {
+    std::array<unsigned char, 256> kinds{};
+    kinds.fill(kOther);
+    for (const char c : std::string_view(",*% \r\n")) {
+        kinds[static_cast<unsigned char>(c)] = kDropped;
+    }
+    for (const char c : kPlain) {
+        kinds[static_cast<unsigned char>(c)] = 0;
+    }
+    return kinds;
+}();
+
 // Gerber flash data: D codes that get a tool line, as the dialog has room for.
 constexpr std::size_t kDCodeSlots = 100;
 
@@ -73,12 +89,59 @@ double decimalAt(std::string_view text, std::size_t& used) {
     return negative ? -value : value;
 }
 
+// A decimal read digit by digit: `units` thousandths of a millimetre, exact when the
+// number has at most three decimals and fits the integer; the hole lines then
+// write it without rounding a double.
+struct ExactDecimal {
+    std::uint64_t units = 0;
+    bool negative = false;
+    bool exact = false;
+};
+
+// How many thousandths one unit of the last decimal place is worth.
+constexpr std::uint64_t kThousandthsPerPlace[] = {1000, 100, 10, 1};
+
+// The plain decimal `number` (sign, digits, at most one point) as thousandths, when
+// it is exact: at most three decimals and fifteen digits.
+ExactDecimal exactDecimal(std::string_view number) {
+    ExactDecimal result;
+    std::size_t at = 0;
+    if (at < number.size() && (number[at] == '-' || number[at] == '+')) {
+        result.negative = number[at] == '-';
+        ++at;
+    }
+    std::uint64_t digits = 0;
+    int count = 0;
+    int decimals = -1;
+    for (; at < number.size(); ++at) {
+        const char c = number[at];
+        if (c >= '0' && c <= '9') {
+            digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
+            ++count;
+            decimals += decimals >= 0 ? 1 : 0;
+        } else if (c == '.' && decimals < 0) {
+            decimals = 0;
+        } else {
+            return result;  // a second sign or point: read as a double only
+        }
+    }
+    const int places = decimals < 0 ? 0 : decimals;
+    if (count == 0 || count > 15 || places > 3) {
+        return result;
+    }
+    result.units = digits * kThousandthsPerPlace[places];
+    result.exact = true;
+    return result;
+}
+
 class DrillConverter {
 public:
     explicit DrillConverter(const DrillOptions& options)
         : m_options(options), m_unit(coordinateForm(options.unit)) {
         m_flashData = options.holeRule == DrillHoleRule::Code && options.holeCode == "D03";
         m_plainToolCode = options.toolCode.find_first_not_of(kPlain) == std::string::npos;
+        m_coordinate.append(m_xText, 0.0);
+        m_coordinate.append(m_yText, 0.0);
     }
 
     Result<std::string> run(std::string_view text);
@@ -93,7 +156,9 @@ private:
     void toolByCode(std::string_view line);
     void selectTool(std::string_view line);
     void defineTool(std::string_view line);
-    double numberAfter(std::string_view line, std::size_t letter) const;
+    double numberAfter(std::string_view line, std::size_t letter, ExactDecimal& exact) const;
+    void axis(std::string_view line, std::size_t letter, double& value, double& sum,
+              std::string& text);
     void bodyTool(int number);
     void tableLine(std::string_view code, double diameter);
 
@@ -111,7 +176,11 @@ private:
     double m_y = 0;
     double m_sumX = 0;
     double m_sumY = 0;
-    std::string m_point;  // the coordinate text waiting to become a hole
+    // The text of each axis as the hole lines write it, kept while the axis is
+    // modal, and whether a coordinate is waiting to become a hole.
+    std::string m_xText;
+    std::string m_yText;
+    bool m_pointWaiting = false;
     int m_toolCounter = 0;
     bool m_toolJustWritten = false;
     bool m_cycle = false;
@@ -130,8 +199,10 @@ private:
     std::string m_unselectedDefinition;
 };
 
-// The number after the letter at `letter`.
-double DrillConverter::numberAfter(std::string_view line, std::size_t letter) const {
+// The number after the letter at `letter`; `exact` gets it as thousandths when
+// the number is a plain millimetre decimal that the hole lines can write as read.
+double DrillConverter::numberAfter(std::string_view line, std::size_t letter,
+                                   ExactDecimal& exact) const {
     std::string_view rest = line.substr(letter + 1);
     std::size_t end = 0;
     while (end < rest.size() &&
@@ -141,6 +212,15 @@ double DrillConverter::numberAfter(std::string_view line, std::size_t letter) co
     rest = rest.substr(0, end);
     if (m_unit.integerDigits > 0) {
         return fieldMillimetres(rest, m_unit);
+    }
+    if (m_unit.unit == CoordinateUnit::Decimal && !m_unit.inch && !m_options.incremental) {
+        exact = exactDecimal(rest);
+        if (exact.exact) {
+            // The same double decimalAt makes: both divide the same whole number
+            // by a power of ten, correctly rounded.
+            const double value = static_cast<double>(exact.units) / 1000.0;
+            return exact.negative ? -value : value;
+        }
     }
     std::size_t used = 0;
     double value = decimalAt(rest, used);
@@ -166,6 +246,24 @@ double DrillConverter::numberAfter(std::string_view line, std::size_t letter) co
     }
 }
 
+// One axis word: its value (summed in incremental mode) and its text.
+void DrillConverter::axis(std::string_view line, std::size_t letter, double& value, double& sum,
+                          std::string& text) {
+    ExactDecimal exact;
+    const double number = numberAfter(line, letter, exact);
+    value = m_options.incremental ? (sum += number) : number;
+    if (!fitsSingle(value)) {
+        m_overflow = true;
+        return;
+    }
+    text.clear();
+    if (exact.exact) {
+        m_coordinate.appendUnits(text, exact.negative, exact.units);
+    } else {
+        m_coordinate.append(text, value);
+    }
+}
+
 void DrillConverter::coordinates(std::string_view line) {
     const std::size_t x = line.find('X');
     const std::size_t y = line.find('Y');
@@ -173,21 +271,12 @@ void DrillConverter::coordinates(std::string_view line) {
         return;
     }
     if (x != std::string_view::npos) {
-        const double value = numberAfter(line, x);
-        m_x = m_options.incremental ? (m_sumX += value) : value;
+        axis(line, x, m_x, m_sumX, m_xText);
     }
     if (y != std::string_view::npos) {
-        const double value = numberAfter(line, y);
-        m_y = m_options.incremental ? (m_sumY += value) : value;
+        axis(line, y, m_y, m_sumY, m_yText);
     }
-    if (!fitsSingle(m_x) || !fitsSingle(m_y)) {
-        m_overflow = true;
-        return;
-    }
-    m_point.assign(1, 'X');
-    m_coordinate.append(m_point, m_x);
-    m_point += 'Y';
-    m_coordinate.append(m_point, m_y);
+    m_pointWaiting = !m_overflow;
 }
 
 bool DrillConverter::holeWanted(std::string_view line) {
@@ -213,8 +302,12 @@ void DrillConverter::writeHole() {
         m_body.append(m_unselectedDefinition).append("\r\n");
         m_unselectedDefinition.clear();
     }
-    m_body.append(m_point).append("\r\n");
-    m_point.clear();
+    m_body += 'X';
+    m_body += m_xText;
+    m_body += 'Y';
+    m_body += m_yText;
+    m_body += "\r\n";
+    m_pointWaiting = false;
     m_toolJustWritten = false;
     ++m_holes;
 }
@@ -278,7 +371,7 @@ void DrillConverter::toolByBlock(std::string_view line) {
     }
     tableLine(code, diameter);
     m_toolJustWritten = true;
-    m_point.clear();
+    m_pointWaiting = false;
 }
 
 // A tool definition such as T1C0.8 (or T1F00S00C0.0280, whose feed and speed words
@@ -360,13 +453,13 @@ void DrillConverter::block(std::string_view line, bool plain) {
         line = {};
     }
     coordinates(line);
-    if (holeWanted(line) && !m_point.empty()) {
+    if (holeWanted(line) && m_pointWaiting) {
         writeHole();
     }
     if (m_flashData) {
         if (flashTool(line)) {
             m_toolJustWritten = true;
-            m_point.clear();
+            m_pointWaiting = false;
         }
         return;
     }
@@ -375,7 +468,7 @@ void DrillConverter::block(std::string_view line, bool plain) {
     } else if ((!plain || m_plainToolCode) && contains(line, m_options.toolCode)) {
         toolByCode(line);
         m_toolJustWritten = true;
-        m_point.clear();
+        m_pointWaiting = false;
     }
 }
 
@@ -385,25 +478,29 @@ Result<std::string> DrillConverter::run(std::string_view text) {
     // Hole lines come out a little longer than they go in ("X12" is "X12.0"), and
     // the tool table goes in front at the end without a second buffer.
     m_body.reserve(2 * text.size() + 4096);
-    std::string line;
+    std::string dropped;
     std::size_t at = 0;
     while (at < text.size()) {
         std::size_t end = separator == '\0' ? std::string_view::npos : text.find(separator, at);
         if (end == std::string_view::npos) {
             end = text.size();
         }
-        line.clear();
-        bool plain = true;
-        for (std::size_t k = at; k < end; ++k) {
-            const char c = text[k];
-            if (c == ',' || c == '\n' || c == '\r' || c == '*' || c == '%' || c == ' ') {
-                continue;
-            }
-            line += c;
-            plain =
-                plain && (isDigit(c) || c == 'X' || c == 'Y' || c == '.' || c == '-' || c == '+');
+        const std::string_view raw = text.substr(at, end - at);
+        unsigned kinds = 0;
+        for (const char c : raw) {
+            kinds |= kCharKinds[static_cast<unsigned char>(c)];
         }
-        block(line, plain);
+        std::string_view line = raw;
+        if ((kinds & kDropped) != 0) {
+            dropped.clear();
+            for (const char c : raw) {
+                if ((kCharKinds[static_cast<unsigned char>(c)] & kDropped) == 0) {
+                    dropped += c;
+                }
+            }
+            line = dropped;
+        }
+        block(line, (kinds & kOther) == 0);
         if (m_tooManyDCodes) {
             // The program's own subscript error, shown as a warning of its own.
             return Failure{0, "ツール項目数が99を超えています。", "エラーメッセージ"};

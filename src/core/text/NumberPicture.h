@@ -23,6 +23,12 @@ public:
     // reader takes for a number.
     void append(std::string& out, double value) const;
     std::string format(double value) const;
+    // Appends the number `units` / 10^decimals() with the sign `negative`: the
+    // text `append` gives for that value, without going through a double. For
+    // readers that hold a decimal exactly (no more decimals than the picture).
+    void appendUnits(std::string& out, bool negative, std::uint64_t units) const {
+        appendRounded(out, negative && units != 0, units);
+    }
 
     int decimals() const { return m_decimals; }
 
