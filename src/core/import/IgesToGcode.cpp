@@ -274,7 +274,12 @@ public:
           m_text(input.bytes()),
           m_options(options),
           m_pieces(sink, m_text.size() / 4 + 4096),
-          m_out(m_pieces.text()) {}
+          m_out(m_pieces.text()) {
+        // Room for a level per line the text can hold (each is 80 columns and a line
+        // end), so the table never moves while it grows; pages of it that stay
+        // unused are never touched.
+        m_levels.reserve(std::min(m_text.size() / 81 + 2, kMaxSequence + 1));
+    }
 
     // The length of the program.
     std::uint64_t run() {
