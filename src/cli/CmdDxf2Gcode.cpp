@@ -2,19 +2,20 @@
 
 #include "cli/OptionTable.h"
 
+#include "core/export/ExportSink.h"
 #include "core/import/DxfToGcode.h"
 
 namespace talmir::cli {
 namespace {
 
-Outcome runDxf2Gcode(const NoOptions&, const Inputs& inputs, exporters::ExportSink& sink) {
-    return outcomeOf(importers::dxfToGcode(inputs[0]), sink);
+Outcome runDxf2Gcode(const NoOptions&, InputBytes& input, exporters::ExportSink& sink) {
+    return outcomeOf(importers::dxfToGcode(input, sink));
 }
 
 const CommandRegistration kDxf2Gcode{commandInfo<NoOptions>({
     .name = "dxf2gcode",
     .summary = "DXF drawing (ENTITIES: LINE, POINT, CIRCLE, ARC, POLYLINE, LWPOLYLINE) to G-code",
-    .run = runDxf2Gcode,
+    .stream = runDxf2Gcode,
 })};
 
 }  // namespace

@@ -4,6 +4,8 @@
 
 #include "cli/Command.h"
 
+#include "core/Pieces.h"
+#include "core/export/ExportSink.h"
 #include "core/import/CoordinateUnits.h"
 #include "core/import/DrillGuess.h"
 #include "core/import/GerberToGcode.h"
@@ -13,11 +15,11 @@
 namespace talmir::cli {
 namespace {
 
-Outcome runGerber2Gcode(const Arguments& args, const Inputs& inputs, exporters::ExportSink& sink) {
+Outcome runGerber2Gcode(const Arguments& args, InputBytes& input, exporters::ExportSink& sink) {
     importers::GerberImportOptions options;
     std::string errors;
     if (args.has("guess")) {
-        const importers::GerberGuess guess = importers::guessGerberFormat(inputs[0]);
+        const importers::GerberGuess guess = importers::guessGerberFormat(input.bytes());
         options.unit = guess.unit;
         options.incremental = guess.incremental;
         errors = "talmir-convert gerber2gcode: " + guess.summary + "\n";
@@ -34,7 +36,7 @@ Outcome runGerber2Gcode(const Arguments& args, const Inputs& inputs, exporters::
     if (args.has("inc")) {
         options.incremental = true;
     }
-    Outcome outcome = outcomeOf(importers::gerberToGcode(inputs[0], options), sink);
+    Outcome outcome = outcomeOf(importers::gerberToGcode(input, sink, options));
     outcome.errors = errors + outcome.errors;
     return outcome;
 }
@@ -50,6 +52,10 @@ const CommandRegistration kGerber2Gcode{{
     "and mode from the data's %FS and %MO statements and prints the guess on standard error",
     {"unit"},
     1,
+    [](const Arguments& args, const Inputs& inputs, exporters::ExportSink& sink) {
+        return runOnBytes(runGerber2Gcode, args, inputs, sink);
+    },
+    true,
     runGerber2Gcode,
 }};
 

@@ -2,19 +2,20 @@
 
 #include "cli/OptionTable.h"
 
+#include "core/export/ExportSink.h"
 #include "core/import/HpglToGcode.h"
 
 namespace talmir::cli {
 namespace {
 
-Outcome runHpgl2Gcode(const NoOptions&, const Inputs& inputs, exporters::ExportSink& sink) {
-    return outcomeOf(importers::hpglToGcode(inputs[0]), sink);
+Outcome runHpgl2Gcode(const NoOptions&, InputBytes& input, exporters::ExportSink& sink) {
+    return outcomeOf(importers::hpglToGcode(input, sink));
 }
 
 const CommandRegistration kHpgl2Gcode{commandInfo<NoOptions>({
     .name = "hpgl2gcode",
     .summary = "HP-GL plot file (PU, PD, PA, PR, AA, AR, CI, SP) to G-code in millimetres",
-    .run = runHpgl2Gcode,
+    .stream = runHpgl2Gcode,
 })};
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include "cli/OptionTable.h"
 
+#include "core/export/ExportSink.h"
 #include "core/import/RouterToGcode.h"
 
 namespace talmir::cli {
@@ -10,9 +11,9 @@ namespace {
 
 using importers::RouterImportOptions;
 
-Outcome runRouter2Gcode(const RouterImportOptions& options, const Inputs& inputs,
+Outcome runRouter2Gcode(const RouterImportOptions& options, InputBytes& input,
                         exporters::ExportSink& sink) {
-    return outcomeOf(importers::routerToGcode(inputs[0], options), sink);
+    return outcomeOf(importers::routerToGcode(input, sink, options));
 }
 
 const CommandRegistration kRouter2Gcode{commandInfo<RouterImportOptions>({
@@ -24,7 +25,7 @@ const CommandRegistration kRouter2Gcode{commandInfo<RouterImportOptions>({
         integer("unit", &RouterImportOptions::unit, 0, 2),
         flag("inc", &RouterImportOptions::incremental),
     }},
-    .run = runRouter2Gcode,
+    .stream = runRouter2Gcode,
 })};
 
 }  // namespace

@@ -3,21 +3,22 @@
 // cycles as moves.
 
 #include "cli/OptionTable.h"
+#include "core/export/ExportSink.h"
 
 #include "core/import/WireToGcode.h"
 
 namespace talmir::cli {
 namespace {
 
-Outcome runWire2Gcode(const NoOptions&, const Inputs& inputs, exporters::ExportSink& sink) {
-    return outcomeOf(importers::wireToGcode(inputs[0]), sink);
+Outcome runWire2Gcode(const NoOptions&, InputBytes& input, exporters::ExportSink& sink) {
+    return outcomeOf(importers::wireToGcode(input, sink));
 }
 
 const CommandRegistration kWire2Gcode{commandInfo<NoOptions>({
     .name = "wire2gcode",
     .summary = "wire-cut program to G-code (M-code wire state, thousandths, G92, R arcs, G22 "
                "shape cycles)",
-    .run = runWire2Gcode,
+    .stream = runWire2Gcode,
 })};
 
 }  // namespace

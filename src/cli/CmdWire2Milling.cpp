@@ -3,13 +3,14 @@
 
 #include "cli/OptionTable.h"
 
+#include "core/export/ExportSink.h"
 #include "core/import/WireToMilling.h"
 
 namespace talmir::cli {
 namespace {
 
-Outcome runWire2Milling(const NoOptions&, const Inputs& inputs, exporters::ExportSink& sink) {
-    putWhole(sink, importers::wireToMilling(inputs[0]));
+Outcome runWire2Milling(const NoOptions&, InputBytes& input, exporters::ExportSink& sink) {
+    static_cast<void>(importers::wireToMilling(input, sink));
     return {};
 }
 
@@ -17,7 +18,7 @@ const CommandRegistration kWire2Milling{commandInfo<NoOptions>({
     .name = "wire2milling",
     .summary = "wire-cut program to a milling program (start holes O1, contour O2, step-down main "
                "program)",
-    .run = runWire2Milling,
+    .stream = runWire2Milling,
 })};
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include "cli/OptionTable.h"
 #include "cli/WireSubprograms.h"
+#include "core/export/ExportSink.h"
 
 namespace talmir::cli {
 namespace {
@@ -13,9 +14,9 @@ struct WireExpandOptions {
     std::string sub;  // the folder of the "O<n>" files
 };
 
-Outcome runWireExpand(const WireExpandOptions& options, const Inputs& inputs,
+Outcome runWireExpand(const WireExpandOptions& options, InputBytes& input,
                       exporters::ExportSink& sink) {
-    return outcomeOf(importers::WirFmt(inputs[0], subprogramsIn(options.sub)), sink);
+    return outcomeOf(importers::WirFmt(input, sink, subprogramsIn(options.sub)));
 }
 
 const CommandRegistration kWireExpand{commandInfo<WireExpandOptions>({
@@ -28,7 +29,7 @@ const CommandRegistration kWireExpand{commandInfo<WireExpandOptions>({
                 options.sub = subprogramFolderBeside(args);
             }),
     }},
-    .run = runWireExpand,
+    .stream = runWireExpand,
 })};
 
 }  // namespace

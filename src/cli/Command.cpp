@@ -1,18 +1,22 @@
 #include "cli/Command.h"
 
+#include "core/Pieces.h"
 #include "core/export/ExportSink.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <condition_variable>
 #include <cstdio>
 #include <cstring>
 #include <deque>
 #include <fstream>
+#include <memory>
 #include <mutex>
 #include <thread>
 #include <utility>
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -145,6 +149,64 @@ public:
 
 private:
     std::string m_bytes;
+};
+
+// A regular input file mapped read-only. The pages behind what the conversion has
+// read are let go every kReleaseStep bytes: they stay in the page cache but leave
+// the resident set, so a file of a gigabyte holds a few megabytes of memory.
+class MappedInput final : public InputBytes {
+public:
+    static constexpr std::size_t kReleaseStep = std::size_t{4} << 20;
+
+    // The mapping of the file at `path`; none when it is not a regular file, is
+    // empty or cannot be mapped (it is then read whole).
+    static std::unique_ptr<MappedInput> open(const std::string& path) {
+        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0) {
+            return nullptr;
+        }
+        struct stat info {};
+        void* base = MAP_FAILED;
+        std::size_t size = 0;
+        if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0) {
+            size = static_cast<std::size_t>(info.st_size);
+            base = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0);
+        }
+        ::close(fd);
+        if (base == MAP_FAILED) {
+            return nullptr;
+        }
+        ::madvise(base, size, MADV_SEQUENTIAL);
+        return std::unique_ptr<MappedInput>(new MappedInput(static_cast<char*>(base), size));
+    }
+
+    ~MappedInput() override { ::munmap(m_base, m_size); }
+
+    MappedInput(const MappedInput&) = delete;
+    MappedInput& operator=(const MappedInput&) = delete;
+
+private:
+    MappedInput(char* base, std::size_t size)
+        : InputBytes(std::string_view(base, size)),
+          m_base(base),
+          m_size(size),
+          m_page(static_cast<std::size_t>(::sysconf(_SC_PAGESIZE))) {
+        releaseEvery(kReleaseStep);
+    }
+
+    void release(std::size_t offset) override {
+        const std::size_t to = std::min(offset, m_size) / m_page * m_page;
+        const std::size_t from = m_released <= to ? m_released : 0;  // a new pass
+        if (from < to) {
+            ::madvise(m_base + from, to - from, MADV_DONTNEED);
+        }
+        m_released = to;
+    }
+
+    char* m_base;
+    std::size_t m_size;
+    std::size_t m_page;
+    std::size_t m_released = 0;
 };
 
 // Runs a command into memory; its output is the sink's bytes when it succeeds.
@@ -439,6 +501,43 @@ Outcome runCommand(const std::string& name, const std::vector<std::string>& opti
     return runCommand(it->second, optionArgs, inputs);
 }
 
+namespace {
+
+// A streaming conversion on its input file, mapped when it can be, into the -o file
+// as it goes, or into memory for standard output.
+Outcome runStreamingFile(const CommandInfo& info, const Arguments& parsed,
+                         const std::optional<std::string>& output) {
+    const std::string& path = parsed.positional[0];
+    std::unique_ptr<InputBytes> input = MappedInput::open(path);
+    std::string bytes;
+    if (!input) {
+        if (!readFile(path, bytes)) {
+            return Outcome::failed("talmir-convert: cannot read " + path + "\n");
+        }
+        input = std::make_unique<InputBytes>(bytes);
+    }
+    const auto run = [&](exporters::ExportSink& sink) {
+        return info.runStreaming(parsed, *input, sink);
+    };
+    if (output) {
+        return runIntoFile(run, *output);
+    }
+    MemorySink sink;
+    Outcome outcome = run(sink);
+    if (outcome.exitCode == kExitOk) {
+        outcome.output = std::move(sink).take();
+    }
+    return outcome;
+}
+
+}  // namespace
+
+Outcome runOnBytes(const StreamingRun& run, const Arguments& args, const Inputs& inputs,
+                   exporters::ExportSink& sink) {
+    InputBytes input(inputs.at(0));
+    return run(args, input, sink);
+}
+
 Outcome runCommandLine(const std::vector<std::string>& args) {
     if (!args.empty() && args[0] == "--man") {
         Outcome page;
@@ -474,6 +573,9 @@ Outcome runCommandLine(const std::vector<std::string>& args) {
     parsed.outputPath = output;
     if (static_cast<int>(parsed.positional.size()) != info.inputCount) {
         return Outcome::usage("usage: talmir-convert " + info.name + " " + info.synopsis + "\n");
+    }
+    if (info.runStreaming) {
+        return runStreamingFile(info, parsed, output);
     }
     std::vector<std::string> inputs(parsed.positional.size());
     for (std::size_t i = 0; i < inputs.size(); ++i) {

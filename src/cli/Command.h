@@ -17,6 +17,10 @@
 #include <string_view>
 #include <vector>
 
+namespace talmir {
+class InputBytes;
+}
+
 namespace talmir::exporters {
 class ExportSink;
 }
@@ -73,6 +77,10 @@ std::optional<std::string> readOptionFile(const std::string& path);
 // The bytes of the input files, in the order given.
 using Inputs = std::vector<std::string>;
 
+// A conversion that reads its one input as it goes (CommandInfo::runStreaming).
+using StreamingRun =
+    std::function<Outcome(const Arguments&, InputBytes& input, exporters::ExportSink& sink)>;
+
 // A command as the runner sees it; commandInfo() (OptionTable.h) makes it from
 // the command's table and run function.
 struct CommandInfo {
@@ -92,7 +100,16 @@ struct CommandInfo {
     // long never sits in memory. The other commands make their output whole; it is
     // written to the -o file after they succeed.
     bool writesPieces = false;
+    // Set for a conversion that reads its one input as it goes and hands its output
+    // over in pieces: talmir-convert maps the input file instead of reading it, and
+    // lets go of what has been read, so neither input nor output is ever whole in
+    // memory. `run` then calls it with the input bytes it is given.
+    StreamingRun runStreaming = {};
 };
+
+// Runs a streaming conversion on input bytes already in memory.
+Outcome runOnBytes(const StreamingRun& run, const Arguments& args, const Inputs& inputs,
+                   exporters::ExportSink& sink);
 
 struct CommandRegistration {
     explicit CommandRegistration(CommandInfo info);

@@ -192,6 +192,9 @@ struct TableCommand {
     std::string summary = {};
     OptionTable<Options> table = {};
     std::function<Outcome(const Options&, const Inputs&, exporters::ExportSink&)> run = {};
+    // Instead of `run`, for a conversion that reads its one input as it goes (see
+    // CommandInfo::runStreaming).
+    std::function<Outcome(const Options&, InputBytes&, exporters::ExportSink&)> stream = {};
     std::vector<std::string> inputs = {"INPUT"};
     // The -o part of the synopsis, and the usage message when -o is required.
     std::string output = "[-o OUTPUT]";
@@ -231,6 +234,20 @@ std::optional<std::string> readOptions(const OptionTable<Options>& table,
     return std::nullopt;
 }
 
+// The options of `args` for `command`, or the outcome that refuses them.
+template <class Options>
+std::optional<Outcome> refusal(const TableCommand<Options>& command,
+                               const std::vector<OptionShape>& shapes, const Arguments& args,
+                               Options& options) {
+    if (!command.outputMissing.empty() && !args.outputPath) {
+        return Outcome::usage(usageMessage(command.name, command.outputMissing));
+    }
+    if (const auto refused = readOptions(command.table, shapes, args, options)) {
+        return Outcome::usage(usageMessage(command.name, *refused));
+    }
+    return std::nullopt;
+}
+
 template <class Options>
 CommandInfo commandInfo(TableCommand<Options> command) {
     std::vector<OptionShape> shapes;
@@ -247,15 +264,27 @@ CommandInfo commandInfo(TableCommand<Options> command) {
     info.summary = command.summary;
     info.valueOptions = std::move(valueOptions);
     info.inputCount = static_cast<int>(command.inputs.size());
-    info.writesPieces = command.writesPieces;
+    info.writesPieces = command.writesPieces || command.stream;
+    if (command.stream) {
+        info.runStreaming = [command, shapes](const Arguments& args, InputBytes& input,
+                                              exporters::ExportSink& sink) {
+            Options options;
+            if (auto refused = refusal(command, shapes, args, options)) {
+                return std::move(*refused);
+            }
+            return command.stream(options, input, sink);
+        };
+        info.run = [streaming = info.runStreaming](const Arguments& args, const Inputs& inputs,
+                                                   exporters::ExportSink& sink) {
+            return runOnBytes(streaming, args, inputs, sink);
+        };
+        return info;
+    }
     info.run = [command = std::move(command), shapes = std::move(shapes)](
                    const Arguments& args, const Inputs& inputs, exporters::ExportSink& sink) {
-        if (!command.outputMissing.empty() && !args.outputPath) {
-            return Outcome::usage(usageMessage(command.name, command.outputMissing));
-        }
         Options options;
-        if (const auto refused = readOptions(command.table, shapes, args, options)) {
-            return Outcome::usage(usageMessage(command.name, *refused));
+        if (auto refused = refusal(command, shapes, args, options)) {
+            return std::move(*refused);
         }
         return command.run(options, inputs, sink);
     };

@@ -35,5 +35,20 @@ check "wire-expand SUB beside the input" 0 "$convert" wire-expand "$tmp/die/main
 grep -q 'G01X1.0Y2.0' "$tmp/stdout" || { fail=$((fail + 1)); echo "FAIL subprogram beside"; }
 check "wire-expand --sub without it" 1 "$convert" wire-expand --sub "$tmp/other" "$tmp/die/main.nc"
 grep -q 'O1000が登録されていません' "$tmp/stderr" || { fail=$((fail + 1)); echo "FAIL missing message"; }
+# An import that fails after megabytes of its program have gone to the -o file
+# leaves the file that was there as it was, and nothing beside it; read from a pipe
+# it gives the same bytes as from the file.
+for i in $(seq 1 300); do printf 'PD100,200,300,400,500,600,700,800,900,1000,1100,1200;\n%.0s' $(seq 1 1000); done > "$tmp/long.plt"
+check "hpgl2gcode of a long file" 0 "$convert" hpgl2gcode "$tmp/long.plt" -o "$tmp/long.nc"
+check "hpgl2gcode from a pipe" 0 sh -c "cat '$tmp/long.plt' | '$convert' hpgl2gcode /dev/stdin -o '$tmp/piped.nc'"
+cmp -s "$tmp/long.nc" "$tmp/piped.nc" || { fail=$((fail + 1)); echo "FAIL pipe and file differ"; }
+[ "$(wc -c < "$tmp/long.nc")" -gt 4000000 ] || { fail=$((fail + 1)); echo "FAIL long program too short"; }
+cp "$tmp/long.plt" "$tmp/bad.plt"
+printf 'PD1E45,0;\n' >> "$tmp/bad.plt"
+printf 'old' > "$tmp/kept.nc"
+check "hpgl2gcode failing at the end" 1 "$convert" hpgl2gcode "$tmp/bad.plt" -o "$tmp/kept.nc"
+grep -q 'オーバーフローしました。' "$tmp/stderr" || { fail=$((fail + 1)); echo "FAIL overflow message"; }
+[ "$(cat "$tmp/kept.nc")" = old ] || { fail=$((fail + 1)); echo "FAIL -o file changed by a failure"; }
+[ "$(ls "$tmp" | grep -c talmir-tmp)" -eq 0 ] || { fail=$((fail + 1)); echo "FAIL temporary file left"; }
 echo "$pass passed, $fail failed"
 [ "$fail" -eq 0 ]

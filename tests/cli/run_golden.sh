@@ -30,6 +30,13 @@ for dir in "$root"/*/*/; do
   code=$?
   ok=1
   [ "$code" -eq "$expected_exit" ] || ok=0
+  # A failed conversion leaves no -o file; standard error holds the case's text.
+  if [ "$code" -ne 0 ]; then
+    [ ! -e "$tmp/out" ] || ok=0
+    if [ -f "$dir/expected.stderr" ]; then
+      [[ "$(cat "$tmp/err")" == *"$(cat "$dir/expected.stderr")"* ]] || ok=0
+    fi
+  fi
   if [ "$ok" = 1 ] && [ "$code" -eq 0 ]; then
     if [ -f "$dir/expected" ]; then cmp -s "$tmp/out" "$dir/expected" || ok=0
     else [ ! -s "$tmp/out" ] || ok=0; fi

@@ -1,12 +1,15 @@
 #include "core/import/DxfCirclesToHoles.h"
 
+#include "core/Pieces.h"
 #include "core/import/DxfPairReader.h"
 #include "core/text/NumberPicture.h"
 #include "core/text/NumericValue.h"
 #include "core/text/ShiftJis.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
+#include <functional>
 #include <unordered_map>
 #include <vector>
 
@@ -36,10 +39,16 @@ float single(double value) {
     return static_cast<float>(value);
 }
 
+// Each circle as it is read, instead of the list of them.
+using CircleVisit = std::function<void(const Circle&)>;
+
 class CircleReader {
 public:
     CircleReader(std::string_view text, const DxfCircleOptions& options)
         : m_reader(text), m_options(options) {}
+    // Reading a file as it goes: `visit` takes the circles.
+    CircleReader(InputBytes& input, const DxfCircleOptions& options, CircleVisit visit)
+        : m_input(&input), m_reader(input.bytes()), m_options(options), m_visit(std::move(visit)) {}
 
     // Reads the circles of the ENTITIES section; false when there is none.
     void run() {
@@ -73,6 +82,9 @@ private:
     bool step() {
         if (m_options.progress && (++m_steps & 0xFFF) == 0) {
             m_options.progress();
+        }
+        if (m_input != nullptr) {
+            m_input->readTo(m_reader.position());
         }
         return m_reader.next();
     }
@@ -119,7 +131,11 @@ private:
         const std::size_t slot = slotOf(layer);
         m_slots[slot].diameter = single(radius * 2);
         const Circle circle{single(x), single(y), slot};
-        m_circles.push_back(circle);
+        if (m_visit) {
+            m_visit(circle);
+        } else {
+            m_circles.push_back(circle);
+        }
         if (m_options.circles != nullptr) {
             std::string& out = *m_options.circles;
             kCoordinate.append(out, circle.x);
@@ -148,8 +164,10 @@ private:
         return m_slots.size() - 1;
     }
 
+    InputBytes* m_input = nullptr;
     DxfPairReader m_reader;
     const DxfCircleOptions& m_options;
+    CircleVisit m_visit;
     std::size_t m_steps = 0;
     std::vector<Circle> m_circles;
     std::vector<Slot> m_slots;
@@ -161,15 +179,28 @@ void appendTool(std::string& out, std::size_t slot) {
     kToolNumber.append(out, static_cast<double>(slot + 1));
 }
 
-std::string holeText(const std::vector<Circle>& circles, const std::vector<Slot>& slots) {
-    std::string out;
-    out.reserve(circles.size() * 24 + slots.size() * 32);
+void appendHole(std::string& out, const Circle& c) {
+    out.push_back('X');
+    kCoordinate.append(out, c.x);
+    out.push_back('Y');
+    kCoordinate.append(out, c.y);
+    out.append("\r\n");
+}
+
+// The tool table: tool, "C", diameter.
+void appendTools(std::string& out, const std::vector<Slot>& slots) {
     for (std::size_t k = 0; k < slots.size(); ++k) {
         appendTool(out, k);
         out.push_back('C');
         kDiameter.append(out, slots[k].diameter);
         out.append("\r\n");
     }
+}
+
+std::string holeText(const std::vector<Circle>& circles, const std::vector<Slot>& slots) {
+    std::string out;
+    out.reserve(circles.size() * 24 + slots.size() * 32);
+    appendTools(out, slots);
     // The circles of each layer in drawing order: a counting sort by slot.
     std::vector<std::size_t> start(slots.size() + 1, 0);
     for (const Circle& c : circles) {
@@ -187,15 +218,65 @@ std::string holeText(const std::vector<Circle>& circles, const std::vector<Slot>
         appendTool(out, k);
         out.append("\r\n");
         for (std::size_t at = start[k]; at < start[k + 1]; ++at) {
-            const Circle& c = circles[order[at]];
-            out.push_back('X');
-            kCoordinate.append(out, c.x);
-            out.push_back('Y');
-            kCoordinate.append(out, c.y);
-            out.append("\r\n");
+            appendHole(out, circles[order[at]]);
         }
     }
     return out;
+}
+
+// The holes of each tool go to their own place in the output, in pieces of
+// about this size.
+constexpr std::size_t kToolPieceSize = std::size_t{1} << 16;
+
+// The hole data of a file read twice: the first reading finds the tools, their
+// diameters and how long each tool's part of the output is, the second hands
+// each hole to its tool's place. Memory holds a piece per tool, not the circles.
+std::uint64_t streamHoles(InputBytes& input, PieceSink& sink, const DxfCircleOptions& options) {
+    std::vector<std::uint64_t> lengths;
+    std::string line;
+    std::size_t count = 0;
+    CircleReader first(input, options, [&](const Circle& c) {
+        line.clear();
+        appendHole(line, c);
+        lengths.resize(std::max(lengths.size(), c.slot + 1), 0);
+        lengths[c.slot] += line.size();
+        ++count;
+    });
+    first.run();
+    if (count == 0) {
+        throw Failure::message("変換可能なコマンドが、見つかりませんでした");
+    }
+    const std::vector<Slot>& slots = first.slots();
+    std::string head;
+    appendTools(head, slots);
+    std::uint64_t end = head.size();
+    sink.put(0, head);
+    std::vector<std::uint64_t> at(slots.size());
+    std::vector<std::string> pieces(slots.size());
+    for (std::size_t k = 0; k < slots.size(); ++k) {
+        at[k] = end;
+        appendTool(pieces[k], k);
+        pieces[k].append("\r\n");
+        end += pieces[k].size() + lengths[k];
+    }
+    DxfCircleOptions again = options;
+    again.circles = nullptr;
+    CircleReader second(input, again, [&](const Circle& c) {
+        std::string& piece = pieces[c.slot];
+        appendHole(piece, c);
+        if (piece.size() >= kToolPieceSize) {
+            const std::size_t size = piece.size();
+            sink.put(at[c.slot], piece);
+            at[c.slot] += size;
+        }
+    });
+    second.run();
+    for (std::size_t k = 0; k < slots.size(); ++k) {
+        if (!pieces[k].empty()) {
+            sink.put(at[k], pieces[k]);
+        }
+    }
+    return end;
 }
 
 }  // namespace
@@ -208,6 +289,15 @@ Result<std::string> dxfCirclesToHoles(std::string_view dxfBytes, const DxfCircle
             return Failure::message("変換可能なコマンドが、見つかりませんでした");
         }
         return holeText(reader.circles(), reader.slots());
+    } catch (const Failure& failure) {
+        return failure;
+    }
+}
+
+Result<std::uint64_t> dxfCirclesToHoles(InputBytes& input, PieceSink& sink,
+                                        const DxfCircleOptions& options) {
+    try {
+        return streamHoles(input, sink, options);
     } catch (const Failure& failure) {
         return failure;
     }

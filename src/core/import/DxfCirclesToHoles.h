@@ -17,9 +17,15 @@
 #include "core/Failure.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
+
+namespace talmir {
+class InputBytes;
+class PieceSink;
+}  // namespace talmir
 
 namespace talmir::importers {
 
@@ -45,5 +51,11 @@ struct DxfCircleOptions {
 // error 6 for a number beyond single precision.
 Result<std::string> dxfCirclesToHoles(std::string_view dxfBytes,
                                       const DxfCircleOptions& options = {});
+
+// The same hole data from `input`, read twice as it goes (the circles are not
+// kept), handed to `sink` in pieces, each tool's holes at their place; gives the
+// length. After a failure the pieces handed over are no hole data.
+Result<std::uint64_t> dxfCirclesToHoles(InputBytes& input, PieceSink& sink,
+                                        const DxfCircleOptions& options = {});
 
 }  // namespace talmir::importers

@@ -34,6 +34,9 @@ public:
     // the CR of a CR LF line end): for names that are compared exactly.
     std::string_view rawValue() const { return m_rawValue; }
 
+    // Where the next pair starts in the text.
+    std::size_t position() const { return m_pos; }
+
     // The separator the scan chose ('\n' or '\r').
     char separator() const { return m_separator; }
 

@@ -1,5 +1,7 @@
 #include "core/import/DxfToGcode.h"
 
+#include "core/Pieces.h"
+
 #include "core/import/DxfBulge.h"
 #include "core/import/DxfPairReader.h"
 #include "core/text/NumberPicture.h"
@@ -49,20 +51,24 @@ enum class Closing { None, Armed, Recorded };
 // current entity needs. Every entity is written as soon as it has been read.
 class DxfConverter {
 public:
-    DxfConverter(std::string_view text, const DxfOptions& options)
-        : m_reader(text), m_options(options) {
-        // A DXF entity of 100 to 300 bytes gives 30 to 100 bytes of G-code. Pages
-        // of the reserve that stay unused are never touched.
-        m_out.reserve(text.size() / 2 + 4096);
+    // A DXF entity of 100 to 300 bytes gives 30 to 100 bytes of G-code. Pages of
+    // the reserve that stay unused are never touched.
+    DxfConverter(InputBytes& input, PieceSink* sink, const DxfOptions& options)
+        : m_input(input),
+          m_reader(input.bytes()),
+          m_options(options),
+          m_pieces(sink, input.bytes().size() / 2 + 4096),
+          m_out(m_pieces.text()) {}
+
+    // The length of the program.
+    std::uint64_t run() {
+        if (readHeader()) {
+            readEntities();
+        }
+        return m_pieces.finish();
     }
 
-    std::string run() {
-        if (!readHeader()) {
-            return {};
-        }
-        readEntities();
-        return std::move(m_out);
-    }
+    std::string program() && { return std::move(m_pieces).release(); }
 
 private:
     // Header: only $UCSORG matters; the ENTITIES section starts the work. Entities
@@ -101,6 +107,8 @@ private:
             if (m_options.progress && (++steps & 0xFFF) == 0) {
                 m_options.progress();
             }
+            m_input.readTo(m_reader.position());
+            m_pieces.handOverWhenFull();
             if (!m_reader.isCode("0")) {
                 readPair();
             } else {
@@ -382,9 +390,11 @@ private:
         m_out += kEol;
     }
 
+    InputBytes& m_input;
     DxfPairReader m_reader;
     const DxfOptions& m_options;
-    std::string m_out;
+    PieceBuffer m_pieces;
+    std::string& m_out;  // the text of m_pieces
 
     float m_ox = 0;  // $UCSORG, subtracted from every X and Y read
     float m_oy = 0;
@@ -409,7 +419,16 @@ private:
 }  // namespace
 
 Result<std::string> dxfToGcode(std::string_view dxfBytes, const DxfOptions& options) {
-    return guardConversion([&] { return DxfConverter(dxfBytes, options).run(); });
+    InputBytes input(dxfBytes);
+    return guardConversion([&] {
+        DxfConverter converter(input, nullptr, options);
+        converter.run();
+        return std::move(converter).program();
+    });
+}
+
+Result<std::uint64_t> dxfToGcode(InputBytes& input, PieceSink& sink, const DxfOptions& options) {
+    return guardConversion([&] { return DxfConverter(input, &sink, options).run(); });
 }
 
 }  // namespace talmir::importers

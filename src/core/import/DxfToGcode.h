@@ -7,9 +7,15 @@
 
 #include "core/Failure.h"
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
+
+namespace talmir {
+class InputBytes;
+class PieceSink;
+}  // namespace talmir
 
 namespace talmir::importers {
 
@@ -26,5 +32,10 @@ struct DxfOptions {
 // that ends before its "0"/"EOF" pair, or a number beyond single precision, gives
 // the error the window reports, and no program at all.
 Result<std::string> dxfToGcode(std::string_view dxfBytes, const DxfOptions& options = {});
+
+// The same program from `input` read as it goes, handed to `sink` in pieces; gives
+// its length. After a failure the pieces handed over are no program.
+Result<std::uint64_t> dxfToGcode(InputBytes& input, PieceSink& sink,
+                                 const DxfOptions& options = {});
 
 }  // namespace talmir::importers

@@ -1,5 +1,7 @@
 #include "core/import/GerberToGcode.h"
 
+#include "core/Pieces.h"
+
 #include "core/import/CoordinateUnits.h"
 
 #include "core/import/BlockWords.h"
@@ -126,10 +128,16 @@ struct Letters {
 
 class GerberConverter {
 public:
-    explicit GerberConverter(const GerberImportOptions& options)
-        : m_options(options), m_incremental(options.incremental) {}
+    GerberConverter(PieceSink* sink, std::size_t reserve, const GerberImportOptions& options)
+        : m_options(options),
+          m_pieces(sink, reserve),
+          m_out(m_pieces.text()),
+          m_incremental(options.incremental) {}
 
-    std::string run(std::string_view text);
+    // Converts `input`; gives the length of the program.
+    std::uint64_t run(InputBytes& input);
+
+    std::string program() && { return std::move(m_pieces).release(); }
 
 private:
     void block(std::string_view block);
@@ -143,7 +151,8 @@ private:
               std::string_view d = {}, std::string_view e = {});
 
     const GerberImportOptions& m_options;
-    std::string m_out;
+    PieceBuffer m_pieces;
+    std::string& m_out;  // the text of m_pieces
 
     bool m_incremental;
     Word m_word = Word::G00;
@@ -172,8 +181,8 @@ void GerberConverter::line(std::string_view a, std::string_view b, std::string_v
     m_out.append(a).append(b).append(c).append(d).append(e).append(kEol);
 }
 
-std::string GerberConverter::run(std::string_view text) {
-    m_out.reserve(text.size() + text.size() / 2 + 4096);
+std::uint64_t GerberConverter::run(InputBytes& input) {
+    const std::string_view text = input.bytes();
     // The first "*", "$", LF or CR ends every block; the other three are dropped.
     char separator = '\0';
     bool haveSeparator = false;
@@ -213,13 +222,15 @@ std::string GerberConverter::run(std::string_view text) {
         } else if (haveSeparator && c == separator) {
             block(current);
             current.clear();
+            m_pieces.handOverWhenFull();
+            input.readTo(i);
             if (++blocks % kProgressBlocks == 0 && m_options.progress) {
                 m_options.progress();
             }
         }
     }
     block(current);
-    return std::move(m_out);
+    return m_pieces.finish();
 }
 
 void GerberConverter::block(std::string_view block) {
@@ -411,7 +422,18 @@ void GerberConverter::output(const Letters& at) {
 
 Result<std::string> gerberToGcode(std::string_view gerberBytes,
                                   const GerberImportOptions& options) {
-    return guardConversion([&] { return GerberConverter(options).run(gerberBytes); });
+    InputBytes input(gerberBytes);
+    return guardConversion([&] {
+        GerberConverter converter(nullptr, gerberBytes.size() + gerberBytes.size() / 2 + 4096,
+                                  options);
+        converter.run(input);
+        return std::move(converter).program();
+    });
+}
+
+Result<std::uint64_t> gerberToGcode(InputBytes& input, PieceSink& sink,
+                                    const GerberImportOptions& options) {
+    return guardConversion([&] { return GerberConverter(&sink, 0, options).run(input); });
 }
 
 }  // namespace talmir::importers

@@ -8,9 +8,15 @@
 
 #include "core/Failure.h"
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
+
+namespace talmir {
+class InputBytes;
+class PieceSink;
+}  // namespace talmir
 
 namespace talmir::importers {
 
@@ -45,5 +51,10 @@ struct GerberImportOptions {
 // shorter than half its chord with error 5; a failure gives no program at all.
 Result<std::string> gerberToGcode(std::string_view gerberBytes,
                                   const GerberImportOptions& options = {});
+
+// The same program from `input` read as it goes, handed to `sink` in pieces; gives
+// its length. After a failure the pieces handed over are no program.
+Result<std::uint64_t> gerberToGcode(InputBytes& input, PieceSink& sink,
+                                    const GerberImportOptions& options = {});
 
 }  // namespace talmir::importers

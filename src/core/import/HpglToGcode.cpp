@@ -1,5 +1,6 @@
 #include "core/import/HpglToGcode.h"
 
+#include "core/Pieces.h"
 #include "core/text/NumberPicture.h"
 #include "core/text/NumericValue.h"
 
@@ -56,6 +57,10 @@ bool isDigit(char c) {
 bool isNumberStart(char c) {
     return isDigit(c) || c == '.' || c == '-' || c == '+';
 }
+// The bytes of a command's numbers.
+bool isParameterByte(char c) {
+    return isNumberStart(c) || c == ',';
+}
 // The first byte of a double-byte Shift-JIS character; its second byte is never
 // taken for a separator or a command letter.
 bool isLeadByte(char c) {
@@ -77,7 +82,7 @@ double parameter(std::string_view params, int commas) {
         }
         params.remove_prefix(comma + 1);
     }
-    return text::numericValue(params);
+    return text::quickNumericValue(params);
 }
 
 // What the bytes being read belong to.
@@ -90,22 +95,27 @@ enum class Mode {
 
 class HpglConverter {
 public:
-    HpglConverter(std::string_view text, const HpglOptions& options)
-        : m_text(text), m_options(options) {
-        // "PD3115,9178;" (12 bytes) gives "G01X77.875Y229.45" and CR LF (19 bytes);
-        // a circle gives three lines.
-        // Pages of the reserve that stay unused are never touched.
-        m_out.reserve(text.size() * 3 + 4096);
-    }
+    // "PD3115,9178;" (12 bytes) gives "G01X77.875Y229.45" and CR LF (19 bytes);
+    // a circle gives three lines. Pages of the reserve that stay unused are never
+    // touched.
+    HpglConverter(InputBytes& input, PieceSink* sink, const HpglOptions& options)
+        : m_input(input),
+          m_text(input.bytes()),
+          m_options(options),
+          m_pieces(sink, m_text.size() * 3 + 4096),
+          m_out(m_pieces.text()) {}
 
-    std::string run() {
+    // The length of the program.
+    std::uint64_t run() {
         split();
         // Rapid moves after the last cut are not written: the program ends where
         // the last cut or pen selection left it.
         m_out += "M30";
         m_out += kEol;
-        return std::move(m_out);
+        return m_pieces.finish();
     }
+
+    std::string program() && { return std::move(m_pieces).release(); }
 
 private:
     // Cuts the stream into commands, one at a time. ESC is read as the letter "E"
@@ -119,8 +129,20 @@ private:
         bool blank = false;  // a blank was dropped since the last byte kept
         for (std::size_t i = 0; i < size; ++i) {
             const char c = data[i];
+            if (isParameterByte(c) && mode == Mode::Command && !blank && m_command.size() > 2) {
+                // The numbers of a command go in as one run: no test below turns on
+                // them once the mnemonic is read.
+                std::size_t end = i + 1;
+                while (end < size && isParameterByte(data[end])) {
+                    ++end;
+                }
+                m_command.append(data + i, end - i);
+                i = end - 1;
+                continue;
+            }
             if (c == ';' || c == ':') {
                 endCommand(mode, blank);
+                m_input.readTo(i);
                 continue;
             }
             if (c == '\r' || c == '\n') {
@@ -156,7 +178,7 @@ private:
                 blank = false;
                 continue;
             }
-            if (c != '"' && m_command == "CO") {
+            if (c != '"' && m_command.size() == 2 && m_command[0] == 'C' && m_command[1] == 'O') {
                 // A comment without quotes runs to the next separator.
                 mode = Mode::Comment;
                 continue;
@@ -205,6 +227,7 @@ private:
         if (!m_command.empty()) {
             translate(m_command);
             m_command.clear();
+            m_pieces.handOverWhenFull();
             if (m_options.progress && (++m_commands % kProgressCommands) == 0) {
                 m_options.progress();
             }
@@ -374,7 +397,7 @@ private:
 
     // The leading number of `text` in millimetres, added to `last` when relative.
     float coordinate(std::string_view text, float last) const {
-        const double mm = text::numericValue(text) * kMmPerUnit;
+        const double mm = text::quickNumericValue(text) * kMmPerUnit;
         return toSingle(m_relative ? mm + last : mm);
     }
 
@@ -414,9 +437,11 @@ private:
 
     enum class PenWord { Up, Down };  // G00 and G01
 
+    InputBytes& m_input;
     std::string_view m_text;
     const HpglOptions& m_options;
-    std::string m_out;
+    PieceBuffer m_pieces;
+    std::string& m_out;     // the text of m_pieces
     std::string m_command;  // the command being cut from the stream
     std::string m_held;     // the last rapid move of the current run
     bool m_hasHeld = false;
@@ -433,7 +458,16 @@ private:
 }  // namespace
 
 Result<std::string> hpglToGcode(std::string_view hpglBytes, const HpglOptions& options) {
-    return guardConversion([&] { return HpglConverter(hpglBytes, options).run(); });
+    InputBytes input(hpglBytes);
+    return guardConversion([&] {
+        HpglConverter converter(input, nullptr, options);
+        converter.run();
+        return std::move(converter).program();
+    });
+}
+
+Result<std::uint64_t> hpglToGcode(InputBytes& input, PieceSink& sink, const HpglOptions& options) {
+    return guardConversion([&] { return HpglConverter(input, &sink, options).run(); });
 }
 
 }  // namespace talmir::importers

@@ -7,9 +7,15 @@
 
 #include "core/Failure.h"
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
+
+namespace talmir {
+class InputBytes;
+class PieceSink;
+}  // namespace talmir
 
 namespace talmir::importers {
 
@@ -28,5 +34,10 @@ struct HpglOptions {
 // The pen starts up at (0, 0) in absolute mode. A number that does not fit single
 // precision gives the error the window reports, and no program at all.
 Result<std::string> hpglToGcode(std::string_view hpglBytes, const HpglOptions& options = {});
+
+// The same program from `input` read as it goes, handed to `sink` in pieces; gives
+// its length. After a failure the pieces handed over are no program.
+Result<std::uint64_t> hpglToGcode(InputBytes& input, PieceSink& sink,
+                                  const HpglOptions& options = {});
 
 }  // namespace talmir::importers

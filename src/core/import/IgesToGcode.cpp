@@ -1,5 +1,7 @@
 #include "core/import/IgesToGcode.h"
 
+#include "core/Pieces.h"
+
 #include "core/text/Lines.h"
 #include "core/text/NumberPicture.h"
 #include "core/text/NumericValue.h"
@@ -268,16 +270,26 @@ std::size_t numbersNeeded(int type) {
 
 class IgesConverter {
 public:
-    IgesConverter(std::string_view text, const IgesImportOptions& options)
-        : m_text(text), m_options(options) {
-        // An entity of three 82-byte records gives about 55 bytes of G-code.
-        m_out.reserve(text.size() / 4 + 4096);
+    // An entity of three 82-byte records gives about 55 bytes of G-code.
+    IgesConverter(InputBytes& input, PieceSink* sink, const IgesImportOptions& options)
+        : m_input(input),
+          m_text(input.bytes()),
+          m_options(options),
+          m_pieces(sink, m_text.size() / 4 + 4096),
+          m_out(m_pieces.text()) {
+        // Room for a level per line the text can hold (each is 80 columns and a line
+        // end), so the table never moves while it grows; pages of it that stay
+        // unused are never touched.
+        m_levels.reserve(std::min(m_text.size() / 81 + 2, kMaxSequence + 1));
     }
 
-    std::string run() {
+    // The length of the program.
+    std::uint64_t run() {
         text::LineReader lines(m_text);
         std::size_t count = 0;
         for (std::string_view line; lines.next(line);) {
+            m_pieces.handOverWhenFull();
+            m_input.readTo(lines.offset());
             if (m_options.progress && (++count & 0x3FFF) == 0) {
                 m_options.progress();
             }
@@ -302,8 +314,10 @@ public:
         if (m_open) {
             throw cutRecordFailure();
         }
-        return std::move(m_out);
+        return m_pieces.finish();
     }
+
+    std::string program() && { return std::move(m_pieces).release(); }
 
 private:
     // Directory entries come in pairs of lines; only the first one's level is used.
@@ -524,6 +538,7 @@ private:
         bool open = false;
         std::string joined;
         for (std::string_view line; lines.next(line);) {
+            m_input.readTo(lines.offset());
             if (line.size() <= kSectionColumn || line[kSectionColumn] != 'P') {
                 continue;
             }
@@ -607,9 +622,11 @@ private:
         kNumberPicture.append(m_out, value);
     }
 
+    InputBytes& m_input;
     std::string_view m_text;
     const IgesImportOptions& m_options;
-    std::string m_out;
+    PieceBuffer m_pieces;
+    std::string& m_out;  // the text of m_pieces
     std::string m_scratch;
 
     // Levels by directory sequence number; kNoEntry where there is no entry.
@@ -644,7 +661,17 @@ private:
 }  // namespace
 
 Result<std::string> igesToGcode(std::string_view igesBytes, const IgesImportOptions& options) {
-    return guardConversion([&] { return IgesConverter(igesBytes, options).run(); });
+    InputBytes input(igesBytes);
+    return guardConversion([&] {
+        IgesConverter converter(input, nullptr, options);
+        converter.run();
+        return std::move(converter).program();
+    });
+}
+
+Result<std::uint64_t> igesToGcode(InputBytes& input, PieceSink& sink,
+                                  const IgesImportOptions& options) {
+    return guardConversion([&] { return IgesConverter(input, &sink, options).run(); });
 }
 
 }  // namespace talmir::importers

@@ -24,9 +24,15 @@
 
 #include "core/Failure.h"
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
+
+namespace talmir {
+class InputBytes;
+class PieceSink;
+}  // namespace talmir
 
 namespace talmir::importers {
 
@@ -56,5 +62,10 @@ struct IgesImportOptions {
 //      among them, and an arc's I or J that leaves it), or a level that does not make
 //      a drawing code from -32759 to 32767 (level above 32,758 or below -32,768).
 Result<std::string> igesToGcode(std::string_view igesBytes, const IgesImportOptions& options = {});
+
+// The same program from `input` read as it goes, handed to `sink` in pieces; gives
+// its length. After a failure the pieces handed over are no program.
+Result<std::uint64_t> igesToGcode(InputBytes& input, PieceSink& sink,
+                                  const IgesImportOptions& options = {});
 
 }  // namespace talmir::importers

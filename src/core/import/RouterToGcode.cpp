@@ -1,5 +1,7 @@
 #include "core/import/RouterToGcode.h"
 
+#include "core/Pieces.h"
+
 #include "core/import/BlockWords.h"
 #include "core/import/RadiusArc.h"
 #include "core/text/NumberPicture.h"
@@ -29,8 +31,11 @@ bool has(std::size_t at) {
 
 class RouterConverter {
 public:
-    explicit RouterConverter(const RouterImportOptions& options)
-        : m_options(options), m_incremental(options.incremental) {
+    RouterConverter(PieceSink* sink, std::size_t reserve, const RouterImportOptions& options)
+        : m_options(options),
+          m_pieces(sink, reserve),
+          m_out(m_pieces.text()),
+          m_incremental(options.incremental) {
         switch (options.unit) {
             case 0:
                 m_factor = 1;
@@ -46,7 +51,10 @@ public:
         }
     }
 
-    std::string run(std::string_view text);
+    // Converts `input`; gives the length of the program.
+    std::uint64_t run(InputBytes& input);
+
+    std::string program() && { return std::move(m_pieces).release(); }
 
 private:
     void record(std::string_view record);
@@ -57,7 +65,8 @@ private:
 
     const RouterImportOptions& m_options;
     double m_factor = 0.001;
-    std::string m_out;
+    PieceBuffer m_pieces;
+    std::string& m_out;  // the text of m_pieces
 
     bool m_incremental;
     std::string m_word = "G00";
@@ -74,21 +83,25 @@ private:
     double m_py = 0;
 };
 
-std::string RouterConverter::run(std::string_view text) {
-    m_out.reserve(text.size() + text.size() / 2 + 64);
+std::uint64_t RouterConverter::run(InputBytes& input) {
+    const std::string_view text = input.bytes();
     line("D10");
     std::string current;
     std::size_t records = 0;
     bool inComment = false;
+    std::size_t i = 0;
     auto flush = [&] {
         record(current);
         current.clear();
+        m_pieces.handOverWhenFull();
+        input.readTo(i);
         inComment = false;  // a comment ends with its line
         if (++records % kProgressRecords == 0 && m_options.progress) {
             m_options.progress();
         }
     };
-    for (const char c : text) {
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
         if (static_cast<unsigned char>(c) < 0x20) {
             flush();
         } else if (c == '%') {
@@ -106,7 +119,7 @@ std::string RouterConverter::run(std::string_view text) {
         }
     }
     flush();
-    return std::move(m_out);
+    return m_pieces.finish();
 }
 
 void RouterConverter::record(std::string_view record) {
@@ -198,7 +211,18 @@ void RouterConverter::record(std::string_view record) {
 
 Result<std::string> routerToGcode(std::string_view routerBytes,
                                   const RouterImportOptions& options) {
-    return guardConversion([&] { return RouterConverter(options).run(routerBytes); });
+    InputBytes input(routerBytes);
+    return guardConversion([&] {
+        RouterConverter converter(nullptr, routerBytes.size() + routerBytes.size() / 2 + 64,
+                                  options);
+        converter.run(input);
+        return std::move(converter).program();
+    });
+}
+
+Result<std::uint64_t> routerToGcode(InputBytes& input, PieceSink& sink,
+                                    const RouterImportOptions& options) {
+    return guardConversion([&] { return RouterConverter(&sink, 0, options).run(input); });
 }
 
 }  // namespace talmir::importers

@@ -6,9 +6,15 @@
 
 #include "core/Failure.h"
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
+
+namespace talmir {
+class InputBytes;
+class PieceSink;
+}  // namespace talmir
 
 namespace talmir::importers {
 
@@ -36,5 +42,10 @@ struct RouterImportOptions {
 // 5, a unit outside 0 to 2 with error 5; a failure gives no program at all.
 Result<std::string> routerToGcode(std::string_view routerBytes,
                                   const RouterImportOptions& options = {});
+
+// The same program from `input` read as it goes, handed to `sink` in pieces; gives
+// its length. After a failure the pieces handed over are no program.
+Result<std::uint64_t> routerToGcode(InputBytes& input, PieceSink& sink,
+                                    const RouterImportOptions& options = {});
 
 }  // namespace talmir::importers

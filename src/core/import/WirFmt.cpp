@@ -1,5 +1,7 @@
 #include "core/import/WirFmt.h"
 
+#include "core/Pieces.h"
+
 #include "core/import/RadiusArc.h"
 #include "core/import/WireCode.h"
 #include "core/text/Lines.h"
@@ -42,26 +44,36 @@ std::size_t skipBlanks(std::string_view s, std::size_t at) {
 
 class Expander {
 public:
-    explicit Expander(const WirFmtOptions& options)
-        : m_options(options), m_variables(kLastVariable + 1, 0.0f) {}
+    Expander(PieceSink* sink, std::size_t reserve, const WirFmtOptions& options)
+        : m_options(options),
+          m_variables(kLastVariable + 1, 0.0f),
+          m_pieces(sink, reserve),
+          m_out(m_pieces.text()) {}
 
-    std::string run(std::string_view program) {
-        m_out.reserve(program.size() + 64);
+    // Expands `input`; gives the length of the program.
+    std::uint64_t run(InputBytes& input) {
+        m_main = &input;
         m_out.append("G40\r\nG00X0Y0\r\n");
-        expand(program, 0);
+        expand(input.bytes(), 0);
         if (!m_label.empty()) {
             // The label lies behind the jump, or nowhere: either way the rest of
             // the program would be lost.
             throw Failure::message(m_label + "が見つかりませんでした");
         }
-        return std::move(m_out);
+        return m_pieces.finish();
     }
+
+    std::string program() && { return std::move(m_pieces).release(); }
 
 private:
     void expand(std::string_view text, int depth) {
         std::string buffer;
         text::LineReader reader(text);
         for (std::string_view line; reader.next(line);) {
+            m_pieces.handOverWhenFull();
+            if (depth == 0) {
+                m_main->readTo(reader.offset());
+            }
             if (++m_linesRead > kMaxExpandedLines) {
                 throw Failure::message("展開する行数が多すぎます");
             }
@@ -263,8 +275,10 @@ private:
     const WirFmtOptions& m_options;
     std::vector<float> m_variables;
     std::map<std::string, std::string, std::less<>> m_subprograms;
-    std::string m_out;
-    std::string m_label;  // "N10" while skipping to it
+    PieceBuffer m_pieces;
+    std::string& m_out;            // the text of m_pieces
+    InputBytes* m_main = nullptr;  // the main program
+    std::string m_label;           // "N10" while skipping to it
     std::uint64_t m_linesRead = 0;
     bool m_incremental = false;
     int m_motion = 0;  // G00 to G03
@@ -373,7 +387,16 @@ void Expander::move(std::string_view code, bool cancel, bool taper) {
 }  // namespace
 
 Result<std::string> WirFmt(std::string_view program, const WirFmtOptions& options) {
-    return guardConversion([&] { return Expander(options).run(program); });
+    InputBytes input(program);
+    return guardConversion([&] {
+        Expander expander(nullptr, program.size() + 64, options);
+        expander.run(input);
+        return std::move(expander).program();
+    });
+}
+
+Result<std::uint64_t> WirFmt(InputBytes& input, PieceSink& sink, const WirFmtOptions& options) {
+    return guardConversion([&] { return Expander(&sink, 0, options).run(input); });
 }
 
 }  // namespace talmir::importers

@@ -20,6 +20,11 @@
 #include <string>
 #include <string_view>
 
+namespace talmir {
+class InputBytes;
+class PieceSink;
+}  // namespace talmir
+
 namespace talmir::importers {
 
 // Calls nest this deep below the main program; a call from the deepest level is
@@ -48,5 +53,9 @@ struct WirFmtOptions {
 // precision, an arc radius too short for its chord, or an expansion past
 // kMaxExpandedLines.
 Result<std::string> WirFmt(std::string_view program, const WirFmtOptions& options);
+
+// The same program from `input` read as it goes, handed to `sink` in pieces; gives
+// its length. After a failure the pieces handed over are no program.
+Result<std::uint64_t> WirFmt(InputBytes& input, PieceSink& sink, const WirFmtOptions& options);
 
 }  // namespace talmir::importers

@@ -1,5 +1,7 @@
 #include "core/import/WireToGcode.h"
 
+#include "core/Pieces.h"
+
 #include "core/import/RadiusArc.h"
 #include "core/import/WireCode.h"
 #include "core/import/WireShapes.h"
@@ -36,7 +38,8 @@ bool word(std::string_view code, char letter, float& value) {
 
 class Translator {
 public:
-    explicit Translator(const WireGcodeOptions& options) : m_options(options) {
+    Translator(PieceSink* sink, std::size_t reserve, const WireGcodeOptions& options)
+        : m_options(options), m_pieces(sink, reserve), m_out(m_pieces.text()) {
         m_h.fill(0.0f);
         for (std::size_t r : {110, 120, 130, 140, 150}) {
             m_h[r] = 0.2f;
@@ -45,13 +48,15 @@ public:
 
     WireStep step = WireStep::Program;
 
-    std::string run(std::string_view program) {
-        m_out.reserve(program.size() + program.size() / 2 + 64);
+    // Translates `input`; gives the length of the program.
+    std::uint64_t run(InputBytes& input) {
         m_out.append("D10\r\nG00X0Y0\r\n");
         std::string buffer;
-        text::LineReader reader(program);
+        text::LineReader reader(input.bytes());
         std::size_t count = 0;
         for (std::string_view line; reader.next(line);) {
+            m_pieces.handOverWhenFull();
+            input.readTo(reader.offset());
             if (++count % kProgressLines == 0 && m_options.progress) {
                 m_options.progress();
             }
@@ -60,8 +65,10 @@ public:
         }
         step = WireStep::Program;
         m_out.append("M30\r\n");
-        return std::move(m_out);
+        return m_pieces.finish();
     }
+
+    std::string program() && { return std::move(m_pieces).release(); }
 
 private:
     float& reg(std::string_view code, std::size_t letter) {
@@ -143,7 +150,8 @@ private:
 
     const WireGcodeOptions& m_options;
     wire::Registers m_h{};
-    std::string m_out;
+    PieceBuffer m_pieces;
+    std::string& m_out;  // the text of m_pieces
     bool m_cutting = true;
     bool m_incremental = false;
     int m_motion = 0;  // G00 to G03
@@ -238,8 +246,22 @@ void Translator::translate(std::string_view code) {
 
 Result<std::string> wireToGcode(std::string_view program, const WireGcodeOptions& options,
                                 WireStep* failedAt) {
-    Translator translator(options);
-    auto result = guardConversion([&] { return translator.run(program); });
+    InputBytes input(program);
+    Translator translator(nullptr, program.size() + program.size() / 2 + 64, options);
+    auto result = guardConversion([&] {
+        translator.run(input);
+        return std::move(translator).program();
+    });
+    if (failedAt != nullptr) {
+        *failedAt = translator.step;
+    }
+    return result;
+}
+
+Result<std::uint64_t> wireToGcode(InputBytes& input, PieceSink& sink,
+                                  const WireGcodeOptions& options, WireStep* failedAt) {
+    Translator translator(&sink, 0, options);
+    auto result = guardConversion([&] { return translator.run(input); });
     if (failedAt != nullptr) {
         *failedAt = translator.step;
     }

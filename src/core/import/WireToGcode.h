@@ -13,9 +13,15 @@
 
 #include "core/Failure.h"
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
+
+namespace talmir {
+class InputBytes;
+class PieceSink;
+}  // namespace talmir
 
 namespace talmir::importers {
 
@@ -35,5 +41,11 @@ enum class WireStep { Program = 1, Line = 2, ShapeCycle = 3 };
 // too short for its chord, and any value beyond single precision.
 Result<std::string> wireToGcode(std::string_view program, const WireGcodeOptions& options = {},
                                 WireStep* failedAt = nullptr);
+
+// The same program from `input` read as it goes, handed to `sink` in pieces; gives
+// its length. After a failure the pieces handed over are no program.
+Result<std::uint64_t> wireToGcode(InputBytes& input, PieceSink& sink,
+                                  const WireGcodeOptions& options = {},
+                                  WireStep* failedAt = nullptr);
 
 }  // namespace talmir::importers

@@ -1,5 +1,7 @@
 #include "core/import/WireToMilling.h"
 
+#include "core/Pieces.h"
+
 #include "core/import/WireCode.h"
 #include "core/text/Lines.h"
 
@@ -113,11 +115,10 @@ void put(std::string& out, std::string_view line) {
     out.append("\r\n");
 }
 
-}  // namespace
-
-std::string wireToMilling(std::string_view wireBytes) {
-    std::string out;
-    out.reserve(wireBytes.size() * 2 + 1024);
+// The program made from `input`, into `pieces`: the input is read twice.
+void convert(InputBytes& input, PieceBuffer& pieces) {
+    const std::string_view wireBytes = input.bytes();
+    std::string& out = pieces.text();
     for (const char* line : kHead) {
         put(out, line);
     }
@@ -136,6 +137,8 @@ std::string wireToMilling(std::string_view wireBytes) {
             if (has(code, "M60") && !has(code, "G50")) {
                 put(out, at.words());
             }
+            pieces.handOverWhenFull();
+            input.readTo(reader.offset());
         }
     }
     put(out, "M99");
@@ -146,6 +149,8 @@ std::string wireToMilling(std::string_view wireBytes) {
     put(out, "(ENDMILE-XY)");
     text::LineReader reader(wireBytes);
     for (std::string_view line; reader.next(line);) {
+        pieces.handOverWhenFull();
+        input.readTo(reader.offset());
         const std::string_view code = wire::codeOf(line, buffer);
         if (has(code, "M60")) {
             // Threading where a rapid move ends: the mill goes there before it
@@ -171,7 +176,21 @@ std::string wireToMilling(std::string_view wireBytes) {
         }
     }
     put(out, "M99");
-    return out;
+}
+
+}  // namespace
+
+std::string wireToMilling(std::string_view wireBytes) {
+    InputBytes input(wireBytes);
+    PieceBuffer pieces(nullptr, wireBytes.size() * 2 + 1024);
+    convert(input, pieces);
+    return std::move(pieces).release();
+}
+
+std::uint64_t wireToMilling(InputBytes& input, PieceSink& sink) {
+    PieceBuffer pieces(&sink, 0);
+    convert(input, pieces);
+    return pieces.finish();
 }
 
 }  // namespace talmir::importers

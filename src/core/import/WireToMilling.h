@@ -7,8 +7,14 @@
 // subprogram O1 (one X/Y line for every wire-threading M60) and the contour
 // subprogram O2 (the wire path, plunging at each M60 and retracting at each M50).
 
+#include <cstdint>
 #include <string>
 #include <string_view>
+
+namespace talmir {
+class InputBytes;
+class PieceSink;
+}  // namespace talmir
 
 namespace talmir::importers {
 
@@ -20,5 +26,9 @@ namespace talmir::importers {
 // nor counts as a code, so "G01X10.Y5.(P1)" stays in the contour and "(M60)" makes
 // no hole. The conversion cannot fail.
 std::string wireToMilling(std::string_view wireBytes);
+
+// The same program from `input` (read twice, as it goes), handed to `sink` in
+// pieces; gives its length.
+std::uint64_t wireToMilling(InputBytes& input, PieceSink& sink);
 
 }  // namespace talmir::importers
