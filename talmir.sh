@@ -19,7 +19,7 @@ build_packages=(cmake ninja-build g++ pkg-config qt6-base-dev libqscintilla2-qt6
   fonts-ipafont-gothic fonts-ipafont-mincho qt6-translations-l10n xdg-utils)
 # Extra packages for the tests: real third-party readers of our output and PDF text.
 test_packages=(python3 python3-ezdxf python3-openpyxl gerbv hp2xx imagemagick
-  occt-draw libocct-draw-dev poppler-utils xvfb xauth clang-format clang-tidy desktop-file-utils)
+  occt-draw libocct-draw-dev poppler-utils xvfb xauth clang-format clang-tidy desktop-file-utils time)
 # Extra packages for ./talmir.sh fuzz only: clang with libFuzzer.
 fuzz_packages=(clang-14 libclang-rt-14-dev)
 # Extra packages for ./talmir.sh package only: the Debian package tools and lintian.

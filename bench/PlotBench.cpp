@@ -23,58 +23,98 @@
 
 namespace {
 
-// A CAM-like program of `lines` lines with CR LF ends, as tools/gen_big_gcode.py
-// writes it: a section line every 20,000 lines (four layers), short G01 steps
-// wandering over 500 x 300 mm, small G02/G03 arcs, G00 jumps and G81 points.
-std::string makeProgram(int lines) {
-    std::string text;
-    text.reserve(static_cast<std::size_t>(lines) * 26);
-    std::uint64_t seed = 88172645463325252ULL;
-    auto uniform = [&](double lo, double hi) {
-        seed ^= seed << 13;
-        seed ^= seed >> 7;
-        seed ^= seed << 17;
-        return lo + (hi - lo) * static_cast<double>(seed >> 11) / 9007199254740992.0;
-    };
-    double x = 250;
-    double y = 150;
-    double heading = 0;
-    char buf[128];
-    for (int k = 0; k < lines; ++k) {
-        const int kind = k % 20;
-        if (k % 20000 == 0) {
-            std::snprintf(buf, sizeof buf, "LAYER %d", k / 20000 % 4);
-        } else if (kind == 0) {
-            x = uniform(0, 500);
-            y = uniform(0, 300);
-            std::snprintf(buf, sizeof buf, "G00X%.3fY%.3f", x, y);
-        } else if (kind == 1) {
-            std::snprintf(buf, sizeof buf, "G81X%.3fY%.3f", x, y);
-        } else if (kind <= 6) {
-            const double radius = uniform(0.5, 10);
-            const double start = uniform(0, 6.283185307);
-            const double sweep = uniform(0.2, 1.5) * (kind % 2 ? 1 : -1);
-            const double cx = x - radius * std::cos(start);
-            const double cy = y - radius * std::sin(start);
-            const double i = cx - x;
-            const double j = cy - y;
-            x = cx + radius * std::cos(start + sweep);
-            y = cy + radius * std::sin(start + sweep);
-            std::snprintf(buf, sizeof buf, "%sX%.3fY%.3fI%.3fJ%.3f", sweep > 0 ? "G03" : "G02", x,
-                          y, i, j);
-        } else {
-            heading += uniform(-0.6, 0.6);
-            const double step = uniform(0.1, 3);
-            x = std::fmin(std::fmax(x + step * std::cos(heading), 0), 500);
-            y = std::fmin(std::fmax(y + step * std::sin(heading), 0), 300);
-            std::snprintf(buf, sizeof buf, "G01X%.3fY%.3f", x, y);
-        }
-        if (k > 0) {
+// The program tests/tools/gen_gcode_program.py writes, byte for byte: a section
+// line every 10,102 lines, and blocks that each start with a G00 jump, a quarter
+// of them rows of G81 holes, the rest contours of G01 steps and G02/G03 arcs.
+// A million lines are about 25 MB: 494,000 G01, 233,000 G02/G03, 210,000 G81.
+class ProgramMaker {
+public:
+    std::string make(int lines) {
+        std::string text;
+        text.reserve(static_cast<std::size_t>(lines) * 26);
+        for (int k = 0; k < lines; ++k) {
+            if (k % 10102 == 0) {
+                std::snprintf(m_buf, sizeof m_buf, "(SECTION %d)", k / 10102 + 1);
+            } else {
+                move();
+            }
+            text += m_buf;
             text += "\r\n";
         }
-        text += buf;
+        return text;
     }
-    return text;
+
+private:
+    std::uint64_t next() {
+        m_seed ^= m_seed << 13;
+        m_seed ^= m_seed >> 7;
+        m_seed ^= m_seed << 17;
+        return m_seed;
+    }
+    double uniform(double lo, double hi) {
+        return lo + (hi - lo) * static_cast<double>(next() >> 11) / 9007199254740992.0;
+    }
+    int below(int n) { return static_cast<int>((next() >> 11) % static_cast<std::uint64_t>(n)); }
+
+    // The next motion line into m_buf.
+    void move() {
+        if (m_left == 0) {
+            m_x = uniform(0, 500);
+            m_y = uniform(0, 300);
+            std::snprintf(m_buf, sizeof m_buf, "G00X%.4fY%.4f", m_x, m_y);
+            m_drilling = below(4) == 0;
+            if (m_drilling) {
+                m_dx = uniform(-3, 3);
+                m_dy = uniform(-3, 3);
+                m_left = 4 + below(20);
+            } else {
+                m_left = 6 + below(20);
+            }
+            return;
+        }
+        --m_left;
+        if (m_drilling) {
+            m_x = std::fmin(std::fmax(m_x + m_dx, 0), 500);
+            m_y = std::fmin(std::fmax(m_y + m_dy, 0), 300);
+            std::snprintf(m_buf, sizeof m_buf, "G81X%.3fY%.3f", m_x, m_y);
+        } else if (below(100) < 32) {
+            arc();
+        } else {
+            m_heading += uniform(-0.6, 0.6);
+            const double step = uniform(0.1, 3);
+            m_x = std::fmin(std::fmax(m_x + step * std::cos(m_heading), 0), 500);
+            m_y = std::fmin(std::fmax(m_y + step * std::sin(m_heading), 0), 300);
+            std::snprintf(m_buf, sizeof m_buf, "G01X%.4fY%.4f", m_x, m_y);
+        }
+    }
+    void arc() {
+        const double radius = uniform(0.5, 10);
+        const double start = uniform(0, 2 * 3.141592653589793);
+        const double size = uniform(0.2, 1.5);  // drawn before the sense, as in the script
+        const double sweep = below(2) != 0 ? size : -size;
+        const double cx = m_x - radius * std::cos(start);
+        const double cy = m_y - radius * std::sin(start);
+        const double i = cx - m_x;
+        const double j = cy - m_y;
+        m_x = cx + radius * std::cos(start + sweep);
+        m_y = cy + radius * std::sin(start + sweep);
+        std::snprintf(m_buf, sizeof m_buf, "%sX%.4fY%.4fI%.3fJ%.3f", sweep > 0 ? "G03" : "G02", m_x,
+                      m_y, i, j);
+    }
+
+    std::uint64_t m_seed = 88172645463325252ULL;
+    double m_x = 250;
+    double m_y = 150;
+    double m_heading = 0;
+    double m_dx = 0;
+    double m_dy = 0;
+    int m_left = 0;  // lines of the block still to come
+    bool m_drilling = false;
+    char m_buf[128] = {};
+};
+
+std::string makeProgram(int lines) {
+    return ProgramMaker().make(lines);
 }
 
 void BM_ScanPlotTables(benchmark::State& state) {

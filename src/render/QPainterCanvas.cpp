@@ -1,6 +1,7 @@
 #include "render/QPainterCanvas.h"
 
 #include <QFontMetricsF>
+#include <QImage>
 #include <QPaintEngine>
 #include <QPainter>
 #include <QString>
@@ -49,6 +50,28 @@ std::optional<QLineF> clipped(QPointF a, QPointF b, double lo, double hiX, doubl
                   std::floor(a.x() + t1 * dx), std::floor(a.y() + t1 * dy));
 }
 
+// The pixels of the image the painter draws on, when a pixel of the canvas is
+// a pixel of that image and nothing stands between them.
+std::optional<PixelPen> pixelsOf(QPainter& painter) {
+    QPaintDevice* device = painter.device();
+    if (painter.paintEngine() == nullptr || painter.paintEngine()->type() != QPaintEngine::Raster ||
+        device == nullptr || device->devType() != QInternal::Image) {
+        return std::nullopt;
+    }
+    auto* image = static_cast<QImage*>(device);
+    const bool plain = (image->format() == QImage::Format_RGB32 ||
+                        image->format() == QImage::Format_ARGB32_Premultiplied) &&
+                       image->devicePixelRatio() == 1 && image->isDetached() &&
+                       painter.deviceTransform().isIdentity() && !painter.hasClipping() &&
+                       painter.opacity() == 1;
+    if (!plain) {
+        return std::nullopt;
+    }
+    // bits() of an image that is not shared is the buffer the painter draws in.
+    return PixelPen(reinterpret_cast<std::uint32_t*>(image->bits()),
+                    static_cast<int>(image->bytesPerLine() / 4), image->width(), image->height());
+}
+
 }  // namespace
 
 QPainterCanvas::QPainterCanvas(QPainter& painter, int widthPx, int heightPx)
@@ -58,6 +81,7 @@ QPainterCanvas::QPainterCanvas(QPainter& painter, int widthPx, int heightPx)
     m_raster = m_painter.paintEngine() != nullptr &&
                m_painter.paintEngine()->type() == QPaintEngine::Raster;
     m_batching = m_raster;
+    m_pixelPen = pixelsOf(m_painter);
 }
 
 QPainterCanvas::~QPainterCanvas() {
@@ -103,6 +127,11 @@ void QPainterCanvas::setPen(graphic::Colour colour, int widthPx, graphic::PenSty
     pen.setJoinStyle(Qt::RoundJoin);
     pen.setStyle(style == graphic::PenStyle::DashDot ? Qt::DashDotLine : Qt::SolidLine);
     m_painter.setPen(pen);
+    m_penOnPixels = m_pixelPen && widthPx <= 1 && style == graphic::PenStyle::Solid &&
+                    m_painter.compositionMode() == QPainter::CompositionMode_SourceOver;
+    if (m_pixelPen) {
+        m_pixelPen->setColour(toQColor(colour).rgba());
+    }
 }
 
 void QPainterCanvas::setMode(graphic::PenMode mode) {
@@ -116,8 +145,28 @@ void QPainterCanvas::setMode(graphic::PenMode mode) {
     m_batching = m_raster && mode == graphic::PenMode::Copy;
     if (mode == graphic::PenMode::NotXor && raster) {
         m_painter.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
+        m_penOnPixels = false;
     } else {
         m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        // The pen chosen before keeps its colour and width.
+        m_penOnPixels =
+            m_pixelPen && m_painter.pen().width() <= 1 && m_painter.pen().style() == Qt::SolidLine;
+    }
+}
+
+void QPainterCanvas::drawLine(const QLineF& line) {
+    if (m_penOnPixels) {
+        m_pixelPen->line(line.x1(), line.y1(), line.x2(), line.y2());
+    } else {
+        m_lines.append(line);
+    }
+}
+
+void QPainterCanvas::drawPoint(const QPointF& p) {
+    if (m_penOnPixels) {
+        m_pixelPen->point(static_cast<int>(p.x()), static_cast<int>(p.y()));
+    } else {
+        m_points.append(p);
     }
 }
 
@@ -139,7 +188,7 @@ void QPainterCanvas::drawPixelPath(const QPolygonF& path) {
         std::all_of(path.begin(), path.end(), [&](const QPointF& p) { return p == path.front(); });
     if (onePixel) {
         if (!farOff(path.front())) {
-            m_points.append(path.front());
+            drawPoint(path.front());
         }
         if (!m_batching) {
             flush();
@@ -153,10 +202,10 @@ void QPainterCanvas::drawPixelPath(const QPolygonF& path) {
         const QPointF& a = path[k - 1];
         const QPointF& b = path[k];
         if (!farOff(a) && !farOff(b)) {
-            m_lines.append(QLineF(a, b));
+            drawLine(QLineF(a, b));
         } else if (const auto piece =
                        clipped(a, b, -kFarOffPx, m_widthPx + kFarOffPx, m_heightPx + kFarOffPx)) {
-            m_lines.append(*piece);
+            drawLine(*piece);
         }
     }
     if (!m_batching) {
@@ -225,7 +274,7 @@ void QPainterCanvas::arc(graphic::WorldPoint centre, double radius, double fromR
 void QPainterCanvas::pixel(graphic::WorldPoint at) {
     const QPointF p = toPixel(at);
     if (!farOff(p)) {
-        m_points.append(p);
+        drawPoint(p);
     }
     if (!m_batching) {
         flush();

@@ -3,14 +3,19 @@
 // surface, a printer page, or an image. Every point is drawn at the whole pixel
 // that holds it, as the plot's own batching assumes; pens are cosmetic (widths
 // in pixels at any scale) with round caps and joins, antialiasing off. A
-// polyline is drawn as its separate lines, so it covers the same pixels.
+// polyline is drawn as its separate lines, so it covers the same pixels. On a
+// 32-bit image, one-pixel solid lines and points go straight into its pixels
+// (the same pixels the painter lights).
 
 #include "core/graphic/Canvas.h"
+#include "render/PixelPen.h"
 
 #include <QColor>
 #include <QLineF>
 #include <QList>
 #include <QPolygonF>
+
+#include <optional>
 
 class QPainter;
 
@@ -47,6 +52,8 @@ private:
     // (the rasteriser is not made for coordinates in the billions).
     void drawPixelPath(const QPolygonF& path);
     bool farOff(const QPointF& p) const;
+    void drawLine(const QLineF& line);
+    void drawPoint(const QPointF& p);
 
     QPainter& m_painter;
     int m_widthPx;
@@ -54,6 +61,10 @@ private:
     graphic::WorldWindow m_window;
     bool m_raster = false;    // an image or a screen: arcs as chords
     bool m_batching = false;  // lines and points of one pen wait for one call
+    // The image's own pixels, when the painter draws on nothing but them: a
+    // 32-bit image, no transform, no clip, full opacity.
+    std::optional<PixelPen> m_pixelPen;
+    bool m_penOnPixels = false;  // the pen in use is one PixelPen draws
     QPolygonF m_path;
     QList<QLineF> m_lines;  // waiting lines
     QPolygonF m_points;     // waiting pixels

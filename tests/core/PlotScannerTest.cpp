@@ -1,11 +1,13 @@
 #include "core/graphic/PlotScanner.h"
 
 #include "core/text/CommaFields.h"
+#include "core/text/GcodeDialect.h"
 #include "core/text/NumericValue.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -148,8 +150,17 @@ TEST(PlotScanner, FullLayerTableKeepsTheToolButStillRecordsTheChange) {
 }
 
 TEST(PlotScanner, FieldCountMatchesTheFieldReader) {
-    for (const char* text : {"", "a", "a\r\n", "a,b\r\nc", "a\rb\nc\r\n\r\nd,", ",,\n",
-                             "\"x,y\",z\nq", "G01\n\n\n", "\r\r\n\n"}) {
+    std::vector<std::string> texts = {
+        "",          "a",       "a\r\n", "a,b\r\nc", "a\rb\nc\r\n\r\nd,", ",,\n", "\"x,y\",z\nq",
+        "G01\n\n\n", "\r\r\n\n"};
+    // Long texts, counted eight bytes at a time: a CR LF on either side of each
+    // word boundary, lone CRs and LFs, runs of line ends and commas.
+    for (int shift = 0; shift < 17; ++shift) {
+        const std::string pad(static_cast<std::size_t>(shift), 'x');
+        texts.push_back(pad + "\r\nG01X1,Y2\r\r\n\n,\rab\r\n\r\n" + pad + "cdefghij\r");
+        texts.push_back(pad + "\n\r\n\r,,,,,,,,,\r\n" + pad);
+    }
+    for (const std::string& text : texts) {
         SCOPED_TRACE(text);
         std::size_t want = 0;
         text::CommaFieldReader reader(text);
@@ -190,6 +201,56 @@ TEST(PlotScanner, NumbersReadAsTheSharedReaderReadsThem) {
         const double slow = text::numericValue(t);
         EXPECT_EQ(std::memcmp(&fast, &slow, sizeof fast), 0) << fast << " vs " << slow;
         EXPECT_EQ(numberAfter(std::string("X") + t, 0), slow);
+    }
+}
+
+TEST(PlotScanner, MotionWordsReadAsTheLetterRulesReadThem) {
+    // Each number of the table in every word of a motion field: its value is the
+    // shared reader's, whatever way the field is taken apart.
+    for (const char* t : {"10.", "-.5", "+7", ".", "", "-", "1.2.3", "0.1", "1 2", "1e5", "2D3",
+                          "12345678901234567890", "9007199254740993", "0.30000000000000004", "-0",
+                          "00012.500", "3.4e39", "-1234.5678"}) {
+        SCOPED_TRACE(t);
+        const std::string n = t;
+        const PlotTables a = scanned({}, "G01X" + n + "Y" + n + "\nG02X" + n + "I" + n + "J" + n);
+        const float want = static_cast<float>(text::numericValue(t));
+        ASSERT_EQ(a.PathCount, 1);
+        for (const float got :
+             {a.paths[0].x, a.paths[0].y, a.paths[1].x, a.paths[1].i, a.paths[1].j}) {
+            EXPECT_EQ(std::memcmp(&got, &want, sizeof got), 0) << got << " vs " << want;
+        }
+    }
+    // A letter twice, a G word that is not the first or other letters: the first
+    // occurrence of each letter counts.
+    EXPECT_TRUE(sameRows(scanned({}, "G01X1Y2X3\nG01X4G02Y5\nG01X6F100Y7Z1"),
+                         {{1, 2, 0, 0, 1, 0}, {4, 5, 0, 0, 1, 0}, {6, 7, 0, 0, 1, 0}}));
+}
+
+TEST(PlotScanner, OtherProgramsGcodeScansAsItsRewrittenText) {
+    // Fields rewritten one by one as they are read give the tables of the text
+    // rewritten whole first.
+    for (const char* gcode :
+         {"g0 x1 y5\r\ng1 y4\r\ng3 x2 y3 i1",
+          "(A)\r\nG1 X1.\r\nY10.\r\nX5.Y2.,x7\r\n(B)\r\nG80\r\nX3 Y3",
+          "G18 G2 X1 Z1 I1 K0\r\nG02X2Z2I1K0\r\nG17 G3 X0 Y0 I-1 J0\r\nG02X1Y1I1J0",
+          "\"g1 x1\",G1X2\r\nL\r\ng1 x3, y4\rN10 G0 X1", "g1 x1\ry2\nx3",
+          "(only lower case) g1 x1 y2\r\nlayer\r\nx5", "t4 m6\r\nG90\r\nG04 P1\r\nS3000"}) {
+        SCOPED_TRACE(gcode);
+        const std::optional<std::string> own = text::ownGcode(gcode);
+        const PlotTables direct = scanned({}, gcode);
+        const PlotTables rewritten = scanned({}, own ? std::string_view(*own) : gcode);
+        ASSERT_EQ(direct.PathCount, rewritten.PathCount);
+        for (std::size_t k = 0; k < direct.paths.size(); ++k) {
+            const PathRow& a = direct.paths[k];
+            const PathRow& b = rewritten.paths[k];
+            EXPECT_TRUE(a.x == b.x && a.y == b.y && a.i == b.i && a.j == b.j && a.g == b.g &&
+                        a.layer == b.layer)
+                << "row " << k;
+        }
+        EXPECT_EQ(direct.pathLines, rewritten.pathLines);
+        for (std::size_t k = 0; k < direct.layers.size(); ++k) {
+            EXPECT_EQ(direct.layers[k].name, rewritten.layers[k].name);
+        }
     }
 }
 

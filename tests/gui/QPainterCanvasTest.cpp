@@ -13,6 +13,7 @@
 #include <QtTest>
 
 #include <cmath>
+#include <cstdint>
 #include <string>
 
 using namespace talmir;
@@ -117,6 +118,60 @@ private slots:
         for (int y = 0; y < 480; ++y) {
             for (int x = 0; x < 640; ++x) {
                 differing += batched.pixel(x, y) != single.pixel(x, y);
+            }
+        }
+        QCOMPARE(differing, 0);
+    }
+
+    void linesOnAnImageLightThePaintersPixels() {
+        // The canvas writes one-pixel lines into an image's pixels itself; the
+        // painter's own lines of the same pen must give the very same image, for
+        // every slope, direction and length, on and off the surface.
+        constexpr int kW = 160;
+        constexpr int kH = 120;
+        QImage mine(kW, kH, QImage::Format_RGB32);
+        QImage painters(kW, kH, QImage::Format_RGB32);
+        mine.fill(Qt::black);
+        painters.fill(Qt::black);
+        QPainter painter(&mine);
+        QPainterCanvas canvas(painter, kW, kH);
+        canvas.setWorldWindow({0, kW, kH, 0, kW, kH});
+        QPainter reference(&painters);
+        std::uint64_t seed = 12345;
+        auto next = [&](int span) {
+            seed = seed * 6364136223846793005ULL + 1442695040888963407ULL;
+            return static_cast<int>((seed >> 33) % static_cast<std::uint64_t>(span));
+        };
+        // Pixel (x, y) is the world point at the middle of that cell.
+        auto world = [](int x, int y) { return WorldPoint{x + 0.5, kH - y - 0.5}; };
+        for (int k = 0; k < 6000; ++k) {
+            if (k % 500 == 0) {
+                const Colour colour = 0x10204 * static_cast<Colour>(k / 500 + 1);
+                canvas.setPen(colour, 1, PenStyle::Solid);
+                QPen pen(QPainterCanvas::toQColor(colour));
+                pen.setCosmetic(true);
+                pen.setCapStyle(Qt::RoundCap);
+                reference.setPen(pen);
+            }
+            const int reach = k % 3 == 0 ? 2000 : 240;  // some run far past the edges
+            const int x1 = next(reach) - (reach - kW) / 2;
+            const int y1 = next(reach) - (reach - kH) / 2;
+            const int x2 = k % 4 == 0 ? x1 + next(7) - 3 : next(reach) - (reach - kW) / 2;
+            const int y2 = k % 4 == 0 ? y1 + next(7) - 3 : next(reach) - (reach - kH) / 2;
+            canvas.line(world(x1, y1), world(x2, y2));
+            reference.drawLine(QLineF(x1, y1, x2, y2));
+            if (k % 7 == 0) {
+                canvas.pixel(world(x2, y1));
+                reference.drawPoint(QPointF(x2, y1));
+            }
+        }
+        canvas.flush();
+        painter.end();
+        reference.end();
+        int differing = 0;
+        for (int y = 0; y < kH; ++y) {
+            for (int x = 0; x < kW; ++x) {
+                differing += mine.pixel(x, y) != painters.pixel(x, y);
             }
         }
         QCOMPARE(differing, 0);

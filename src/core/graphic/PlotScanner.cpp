@@ -86,6 +86,73 @@ bool isMotionWord(std::string_view f, std::size_t g) {
     return (a == '0' && b >= '0' && b <= '3') || (a == '8' && b == '1');
 }
 
+// The plain number at `pos` of `f` ("12.5", "-3.", "007"): a sign, up to 19
+// digits (at most 2^53) with at most one point, as text::plainDecimal reads it.
+// Sets `value` and `end` (the offset after it) and returns true; false for no
+// digits or a number the shared reader must decide.
+bool quickNumber(std::string_view f, std::size_t pos, double& value, std::size_t& end) {
+    static constexpr std::array<double, 20> kExactPowers = {
+        1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,
+        1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19};
+    const std::size_t n = f.size();
+    const bool negative = pos < n && f[pos] == '-';
+    pos += pos < n && (f[pos] == '-' || f[pos] == '+') ? 1 : 0;
+    const std::size_t start = pos;
+    std::size_t point = kNone;
+    std::uint64_t digits = 0;
+    for (; pos < n; ++pos) {
+        const auto digit = static_cast<unsigned char>(f[pos] - '0');
+        if (digit < 10) {
+            digits = digits * 10 + digit;
+        } else if (f[pos] == '.' && point == kNone) {
+            point = pos;
+        } else {
+            break;
+        }
+    }
+    const std::size_t count = pos - start - (point != kNone ? 1 : 0);
+    if (count == 0 || count > 19 || digits > (std::uint64_t{1} << 53)) {
+        return false;
+    }
+    const std::size_t decimals = point != kNone ? pos - point - 1 : 0;
+    const double magnitude = static_cast<double>(digits) / kExactPowers[decimals];
+    value = negative ? -magnitude : magnitude;
+    end = pos;
+    return true;
+}
+
+// The words of this program's own motion fields ("G01X12.5Y-3.25",
+// "G02X1.Y2.I-1.J0"): the motion word first, then X, Y, I and J words, each
+// letter at most once, each a plain number. Read in one pass, they give what
+// the letter-by-letter rules give; any other field gives false.
+struct QuickMotion {
+    std::array<double, 5> values{};  // G, X, Y, I, J
+    unsigned seen = 0;               // bit k: values[k] was read
+};
+
+bool readQuickMotion(std::string_view f, QuickMotion& m) {
+    if (f.size() < 4 || f[0] != 'G' || !isMotionWord(f, 0)) {
+        return false;
+    }
+    std::size_t word = 0;
+    for (std::size_t pos = 1;;) {
+        std::size_t end = 0;
+        if (!quickNumber(f, pos, m.values[word], end)) {
+            return false;
+        }
+        m.seen |= 1u << word;
+        if (end == f.size()) {
+            return true;
+        }
+        constexpr std::string_view kLetters = "GXYIJ";
+        word = kLetters.find(f[end]);
+        if (word == 0 || word == kNone || (m.seen & (1u << word)) != 0) {
+            return false;
+        }
+        pos = end + 1;
+    }
+}
+
 FieldMarks markField(std::string_view f) {
     FieldMarks m;
     const std::size_t n = f.size();
@@ -151,11 +218,17 @@ private:
     void holeLine(std::string_view line);
     void gcodeLine(std::string_view line);
     void gcodeField(std::string_view field);
+    void addMotion(const QuickMotion& words);
 
     PlotTables& m_t;
     std::uint32_t m_line = 0;  // the line being read
     std::unordered_map<std::string_view, int> m_slotOfName;
     int m_firstFree = 0;
+    // Other programs' G-code is read as this program writes it: each field as it
+    // comes, as text::ownGcode rewrites a whole text.
+    bool m_rewrite = true;
+    text::GcodeMotionReader m_reader;
+    std::string m_own;  // the field rewritten
 };
 
 int Scanner::findOrAddLayer(std::string_view name, float width) {
@@ -231,7 +304,30 @@ void Scanner::holePass(std::string_view text) {
 
 // One field of G-code: a motion record ("G01X10.Y0"), a skipped field (with
 // "*"), or a section line that selects a layer.
+void Scanner::addMotion(const QuickMotion& words) {
+    PathRow row;
+    row.g = static_cast<float>(words.values[0]);
+    row.layer = m_t.CurrentTool;
+    if ((words.seen & 2u) != 0) {
+        m_t.lastX = static_cast<float>(words.values[1]);
+    }
+    if ((words.seen & 4u) != 0) {
+        m_t.lastY = static_cast<float>(words.values[2]);
+    }
+    row.x = m_t.lastX;
+    row.y = m_t.lastY;
+    row.i = static_cast<float>(words.values[3]);
+    row.j = static_cast<float>(words.values[4]);
+    m_t.paths.push_back(row);
+    m_t.pathLines.push_back(m_line);
+    m_t.PathCount += 1;
+}
+
 void Scanner::gcodeField(std::string_view field) {
+    if (QuickMotion words; readQuickMotion(field, words)) {
+        addMotion(words);
+        return;
+    }
     const FieldMarks m = markField(field);
     if (m.star) {
         return;
@@ -286,11 +382,14 @@ void Scanner::gcodeLine(std::string_view line) {
     }
     for (;;) {
         const std::size_t at = line.find(',');
+        std::string_view field = line.substr(0, at);
+        if (m_rewrite && m_reader.read(field, &m_own) >= 0 && !m_own.empty()) {
+            field = m_own;
+        }
+        gcodeField(trimBlanks(field));
         if (at == std::string_view::npos) {
-            gcodeField(trimBlanks(line));
             return;
         }
-        gcodeField(trimBlanks(line.substr(0, at)));
         line.remove_prefix(at + 1);
     }
 }
@@ -328,9 +427,18 @@ bool anyFieldHasG(std::string_view text) {
 }
 
 void Scanner::gcodePass(std::string_view text) {
+    // Rewriting keeps every line end and comma, so the count holds for either text.
     const std::size_t fields = countCommaFields(text);
+    std::optional<std::string> own;
     if (!anyFieldHasG(text)) {
-        return;
+        // Rewritten fields always hold a G, fields left as they were keep theirs:
+        // only a text without one can gain one ("g1 x1" gives "G01X1").
+        own = text::ownGcode(text);
+        if (!own || !anyFieldHasG(*own)) {
+            return;
+        }
+        text = *own;
+        m_rewrite = false;
     }
     m_t.paths.reserve(fields + 101);
     m_t.pathLines.reserve(fields + 101);
@@ -340,6 +448,31 @@ void Scanner::gcodePass(std::string_view text) {
     for (std::string_view line; lines.next(line); ++m_line) {
         gcodeLine(line);
     }
+}
+
+// Commas and line ends, a CR LF counted once. memchr crosses the bytes between
+// them many at a time.
+std::size_t countFieldEnds(std::string_view text) {
+    if (text.empty()) {
+        return 0;  // may have no data pointer at all
+    }
+    const char* const begin = text.data();
+    const char* const end = begin + text.size();
+    auto each = [&](char c, auto&& onHit) {
+        for (const char* at = begin;; ++at) {
+            at = static_cast<const char*>(std::memchr(at, c, static_cast<std::size_t>(end - at)));
+            if (at == nullptr) {
+                return;
+            }
+            onHit(at);
+        }
+    };
+    std::size_t ends = 0;
+    each(',', [&](const char*) { ++ends; });
+    each('\r', [&](const char*) { ++ends; });
+    // The LF of a CR LF ends no field of its own.
+    each('\n', [&](const char* at) { ends += at == begin || at[-1] != '\r' ? 1 : 0; });
+    return ends;
 }
 
 }  // namespace
@@ -362,17 +495,9 @@ std::size_t countCommaFields(std::string_view text) {
     }
     // Every line end and every comma ends a field; CR LF is one line end, and a
     // last line without a line end still holds a field.
-    std::size_t ends = 0;
-    std::size_t crlf = 0;
-    unsigned char previous = 0;
-    for (const char ch : text) {
-        const auto b = static_cast<unsigned char>(ch);
-        ends += static_cast<std::size_t>((b == ',') | (b == '\n') | (b == '\r'));
-        crlf += static_cast<std::size_t>((b == '\n') & (previous == '\r'));
-        previous = b;
-    }
+    const std::size_t ends = countFieldEnds(text);
     const bool openLast = !text.empty() && text.back() != '\n' && text.back() != '\r';
-    return ends - crlf + (openLast ? 1 : 0);
+    return ends + (openLast ? 1 : 0);
 }
 
 void scanPlotTables(PlotTables& tables, const ScanTexts& texts) {
@@ -383,9 +508,7 @@ void scanPlotTables(PlotTables& tables, const ScanTexts& texts) {
         scanner.holePass(*texts.holeText);
     }
     if (texts.gcodeText) {
-        // G-code of other programs is read as if this program had written it.
-        const std::optional<std::string> own = text::ownGcode(*texts.gcodeText);
-        scanner.gcodePass(own ? std::string_view(*own) : *texts.gcodeText);
+        scanner.gcodePass(*texts.gcodeText);
     }
 }
 
