@@ -66,6 +66,11 @@ TEST(ShiftJis, EveryByteAndBytePairRoundTrips) {
             static_cast<unsigned char>(utf8[0]) >= 0xC0) {
             ++characters;
         }
+        // The text panes use U+2028 as their virtual line break and take U+2029 and
+        // U+0085 as line ends: no Shift-JIS text may decode to them.
+        for (const char* lineEnd : {"\xE2\x80\xA8", "\xE2\x80\xA9", "\xC2\x85"}) {
+            ASSERT_EQ(utf8.find(lineEnd), std::string::npos) << "code " << std::hex << code;
+        }
         std::size_t unmappable = 0;
         ASSERT_EQ(utf8ToShiftJis(utf8, &unmappable), two) << "code " << std::hex << code;
         ASSERT_EQ(unmappable, 0u) << "code " << std::hex << code;

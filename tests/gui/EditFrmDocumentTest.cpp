@@ -2,10 +2,13 @@
 // for byte.
 #include "EditorSession.h"
 #include "TestFiles.h"
+#include "core/text/ShiftJis.h"
+#include "gui/base/PaneText.h"
 #include "gui/base/TextPane.h"
 #include "gui/windows/EditFrm.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QMimeData>
@@ -221,17 +224,77 @@ private slots:
         QCOMPARE(s.frm->documentName(), QStringLiteral("drop a.nc"));
     }
 
-    void longLine_data() {
-        QTest::addColumn<int>("lineBytes");
-        QTest::addColumn<bool>("loads");
-        QTest::newRow("longest a pane takes") << int(TextPane::kMaxLineBytes) << true;
-        QTest::newRow("one byte more is refused") << int(TextPane::kMaxLineBytes) + 1 << false;
+    // A one-line plot file of a few megabytes, as the HPGL export writes and
+    // plotters take: the pane shows it in display lines and the document keeps
+    // its bytes through search, typing, undo and save.
+    void longLineIsShownSearchedEditedAndSaved() {
+        Session s;
+        QByteArray line = "IN;SP1;\x8a\xbf\x8e\x9a\x80;";  // kanji and a byte that is not Shift-JIS
+        for (int k = 0; line.size() < 3 * 1024 * 1024; ++k) {
+            line += "PU" + QByteArray::number(k % 9000) + "," + QByteArray::number(k % 7000) +
+                    ";PD" + QByteArray::number(k % 5000) + ",0;";
+            if (k == 150000) {
+                line += "LBFOUND;SPAN" + QByteArray(5000, '7');  // no separator for 5000 bytes
+            }
+        }
+        const QByteArray file = line + "\r\n";
+        const QString in = s.scratch.path("plot.hpl");
+        writeBytes(in, file);
+        s.frm->show();
+        QVERIFY(QTest::qWaitForWindowExposed(s.frm.get()));
+        s.load(in);
+        TextPane& pane = s.frm->pane();
+        QVERIFY(s.dialogs.messages.empty());
+        QCOMPARE(QByteArray::fromStdString(pane.shiftJis()), file);
+        QVERIFY(pane.lines() > file.size() / int(TextPane::kDisplayLineBytes));
+        for (int k = 0; k < pane.lines(); k += 997) {
+            QVERIFY(pane.text(k).toUtf8().size() <= int(TextPane::kDisplayLineBytes) + 3);
+        }
+        const QString unedited = s.scratch.path("unedited.hpl");
+        s.dialogs.files.push_back(unedited);
+        s.frm->MnuSave_Click();
+        QCOMPARE(readBytes(unedited), file);
+
+        // The found text runs across a display line break.
+        s.frm->searchBox().setEditText("LBFOUND;SPAN");
+        s.frm->action("Command1_Click")->trigger();
+        QVERIFY(s.dialogs.messages.empty());
+        const std::string_view utf8 = pane.utf8View();
+        const auto selected = [&](int message) {
+            return charIndexOfUtf8Offset(utf8,
+                                         static_cast<std::size_t>(pane.SendScintilla(message)));
+        };
+        const std::size_t found = selected(TextPane::SCI_GETSELECTIONSTART);
+        const auto at = static_cast<std::size_t>(file.indexOf("LBFOUND"));
+        QCOMPARE(found, text::charCount(std::string_view(file.constData(), at)));
+        QCOMPARE(selected(TextPane::SCI_GETSELECTIONEND) - found, std::size_t{12});
+
+        QTest::keyClicks(&pane, "EDITED");
+        QByteArray edited = file;
+        edited.replace("LBFOUND;SPAN", "EDITED");
+        QCOMPARE(QByteArray::fromStdString(pane.shiftJis()), edited);
+        const QString saved = s.scratch.path("edited.hpl");
+        s.dialogs.files.push_back(saved);
+        s.frm->MnuSave_Click();
+        QCOMPARE(readBytes(saved), edited);
+        while (pane.isUndoAvailable()) {
+            pane.undo();
+        }
+        QCOMPARE(QByteArray::fromStdString(pane.shiftJis()), file);
     }
 
-    void longLine() {
+    void lineLongerThanThePaneTakesIsRefused_data() {
+        QTest::addColumn<int>("lineBytes");
+        QTest::addColumn<bool>("loads");
+        QTest::newRow("longest a pane takes") << kLineLimit << true;
+        QTest::newRow("one byte more is refused") << kLineLimit + 1 << false;
+    }
+
+    void lineLongerThanThePaneTakesIsRefused() {
         QFETCH(int, lineBytes);
         QFETCH(bool, loads);
         Session s;
+        const testing::LoweredLineLimit limit(kLineLimit);
         const QString in = s.scratch.path("long.nc");
         const QByteArray file = "G00\r\n" + QByteArray(lineBytes, 'X') + "\r\nM30\r\n";
         writeBytes(in, file);
@@ -242,11 +305,14 @@ private slots:
             QVERIFY(s.dialogs.messages.empty());
         } else {
             QCOMPARE(s.dialogs.messageTexts(),
-                     QStringList{"1行の長さが 4 MB を超えるため表示できません。"});
+                     QStringList{"1行の長さが 1 GB を超えるため表示できません。"});
             QCOMPARE(s.frm->pane().shiftJis(), std::string("KEEP"));
             QCOMPARE(s.frm->documentName(), QString());
         }
     }
+
+private:
+    static constexpr int kLineLimit = 64 * 1024;
 };
 
 QTEST_MAIN(EditFrmDocumentTest)

@@ -93,7 +93,8 @@ private slots:
         EditFrm& frm = *s.frm;
         // A cutter-compensation line as long as the pane takes: written back with
         // G01 and H100F#9 added it is longer than that.
-        const std::size_t digits = TextPane::kMaxLineBytes - 5;
+        const testing::LoweredLineLimit limit(64 * 1024);
+        const std::size_t digits = TextPane::maxLineBytes() - 5;
         QByteArray wire = "G41X" + QByteArray(static_cast<qsizetype>(digits), '1') + "Y";
         setPane(frm.pane(), wire);
         MnuWcMc_Click(frm);

@@ -10,6 +10,16 @@ bool isContinuationByte(char c) {
     return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
 }
 
+// True when a character of the text starts at `i`: not inside a character and
+// not a virtual line break, which is no character of the document.
+bool startsCharacter(std::string_view utf8, std::size_t i) {
+    if (isContinuationByte(utf8[i])) {
+        return false;
+    }
+    return utf8[i] != TextPane::kVirtualBreak[0] ||
+           utf8.compare(i, TextPane::kVirtualBreak.size(), TextPane::kVirtualBreak) != 0;
+}
+
 // Scintilla colours are 0xBBGGRR.
 constexpr long kDarkRed = 192;
 
@@ -19,7 +29,7 @@ std::size_t charIndexOfUtf8Offset(std::string_view utf8, std::size_t offsetBytes
     const std::size_t end = offsetBytes < utf8.size() ? offsetBytes : utf8.size();
     std::size_t count = 0;
     for (std::size_t i = 0; i < end; ++i) {
-        count += isContinuationByte(utf8[i]) ? 0 : 1;
+        count += startsCharacter(utf8, i) ? 1 : 0;
     }
     return count;
 }
@@ -27,7 +37,7 @@ std::size_t charIndexOfUtf8Offset(std::string_view utf8, std::size_t offsetBytes
 std::size_t utf8OffsetOfCharIndex(std::string_view utf8, std::size_t charIndex) {
     std::size_t seen = 0;
     for (std::size_t i = 0; i < utf8.size(); ++i) {
-        if (!isContinuationByte(utf8[i])) {
+        if (startsCharacter(utf8, i)) {
             if (seen == charIndex) {
                 return i;
             }

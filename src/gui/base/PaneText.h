@@ -2,7 +2,8 @@
 // Character positions in a text pane. The tools count characters as the decoded
 // text has them: character k is the k-th code point of the pane's UTF-8 text (a
 // double-byte character is one, a line end is two, CR and LF). The pane itself
-// works in bytes of its UTF-8 text; these helpers convert between the two.
+// works in bytes of its UTF-8 text; these helpers convert between the two. The
+// virtual line breaks of long lines (TextPane::kVirtualBreak) are no characters.
 
 #include <cstddef>
 #include <string_view>

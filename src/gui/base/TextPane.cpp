@@ -3,6 +3,8 @@
 #include "core/Failure.h"
 #include "core/text/ShiftJis.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QDropEvent>
 #include <QMimeData>
 #include <QUrl>
@@ -27,14 +29,109 @@ QStringList localFiles(const QMimeData* mime) {
     return paths;
 }
 
+std::size_t g_maxLineBytes = TextPane::kMaxLineBytes;
+
+// The editing component's own accessible counts the characters from the start of
+// the text to the caret at every caret move, a second near the end of a large
+// program. Unless an assistive tool is running when a pane is first asked for,
+// the pane answers as a plain editable widget instead.
+QAccessibleInterface* plainPaneAccessible(const QString& /*className*/, QObject* object) {
+    auto* pane = qobject_cast<TextPane*>(object);
+    if (pane == nullptr || QAccessible::isActive()) {
+        return nullptr;
+    }
+    return new QAccessibleWidget(pane, QAccessible::EditableText);
+}
+
+// Where the display line that starts at `start` of a long line ends: the rest of
+// the line when it is short enough, else after the last ";" or "*" within
+// kDisplayLineBytes, else after kDisplayLineBytes, never inside a character.
+std::size_t displayLineEnd(std::string_view utf8, std::size_t start, std::size_t lineEnd) {
+    const std::size_t limit = start + TextPane::kDisplayLineBytes;
+    if (limit >= lineEnd) {
+        return lineEnd;
+    }
+    const std::size_t separator = utf8.substr(start, limit - start).find_last_of(";*");
+    if (separator != std::string_view::npos) {
+        return start + separator + 1;
+    }
+    std::size_t end = limit;
+    while (end > start + 1 && (static_cast<unsigned char>(utf8[end]) & 0xC0) == 0x80) {
+        --end;
+    }
+    return end;
+}
+
+// Appends `utf8` to the pane's text with the virtual line breaks of its long
+// lines, a megabyte at a time, so that the text is not held a third time.
+void appendWithVirtualBreaks(TextPane& pane, std::string_view utf8) {
+    constexpr std::size_t kBatchBytes = 1024 * 1024;
+    std::string batch;
+    batch.reserve(kBatchBytes + TextPane::kLongLineBytes);
+    const auto flush = [&] {
+        pane.SendScintilla(TextPane::SCI_APPENDTEXT, static_cast<unsigned long>(batch.size()),
+                           batch.data());
+        batch.clear();
+    };
+    std::size_t start = 0;
+    while (start < utf8.size()) {
+        std::size_t lineEnd = utf8.find_first_of("\r\n", start);
+        lineEnd = lineEnd == std::string_view::npos ? utf8.size() : lineEnd;
+        const std::size_t next = std::min(utf8.size(), utf8.find_first_not_of("\r\n", lineEnd));
+        if (lineEnd - start <= TextPane::kLongLineBytes) {
+            batch.append(utf8.substr(start, next - start));
+        } else {
+            for (std::size_t piece = start; piece < lineEnd;) {
+                const std::size_t end = displayLineEnd(utf8, piece, lineEnd);
+                batch.append(utf8.substr(piece, end - piece));
+                if (end < lineEnd) {
+                    batch.append(TextPane::kVirtualBreak);
+                }
+                piece = end;
+                if (batch.size() >= kBatchBytes) {
+                    flush();
+                }
+            }
+            batch.append(utf8.substr(lineEnd, next - lineEnd));
+        }
+        if (batch.size() >= kBatchBytes) {
+            flush();
+        }
+        start = next;
+    }
+    flush();
+}
+
 }  // namespace
 
 TextPane::TextPane(QWidget* parent) : QsciScintilla(parent) {
+    static const bool accessibleInstalled = [] {
+        QAccessible::installFactory(plainPaneAccessible);
+        return true;
+    }();
+    (void)accessibleInstalled;
     setUtf8(true);
     setWrapMode(QsciScintilla::WrapNone);
     setEolMode(QsciScintilla::EolWindows);
     setMarginWidth(1, 0);
     setAcceptDrops(true);
+    // The component takes U+2028 as a line end only while a lexer that knows such
+    // line ends is set; it keeps the setting when the lexer goes again, so no text
+    // is ever styled.
+    SendScintilla(SCI_SETLEXER, static_cast<unsigned long>(SCLEX_CPP));
+    SendScintilla(SCI_SETLINEENDTYPESALLOWED, static_cast<unsigned long>(SC_LINE_END_TYPE_UNICODE));
+    SendScintilla(SCI_SETLEXER, static_cast<unsigned long>(SCLEX_CONTAINER));
+    // No change reports: the component's own handler of them counts the
+    // characters from the start of the text on every keystroke.
+    SendScintilla(SCI_SETMODEVENTMASK, 0UL);
+}
+
+std::size_t TextPane::maxLineBytes() {
+    return g_maxLineBytes;
+}
+
+void TextPane::setMaxLineBytes(std::size_t bytes) {
+    g_maxLineBytes = bytes;
 }
 
 std::size_t TextPane::longestLine(std::string_view text) {
@@ -52,14 +149,19 @@ std::size_t TextPane::longestLine(std::string_view text) {
 }
 
 void TextPane::setUtf8Text(std::string_view utf8) {
-    if (longestLine(utf8) > kMaxLineBytes) {
-        throw Failure::message("1行の長さが 4 MB を超えるため表示できません。");
+    const std::size_t longest = longestLine(utf8);
+    if (longest > g_maxLineBytes) {
+        throw Failure::message("1行の長さが 1 GB を超えるため表示できません。");
     }
     // No undo record of a whole-document replacement: it would hold a second copy.
     SendScintilla(SCI_SETUNDOCOLLECTION, 0UL);
     SendScintilla(SCI_CLEARALL);
     SendScintilla(SCI_ALLOCATE, static_cast<unsigned long>(utf8.size() + 1));
-    SendScintilla(SCI_APPENDTEXT, static_cast<unsigned long>(utf8.size()), utf8.data());
+    if (longest > kLongLineBytes) {
+        appendWithVirtualBreaks(*this, utf8);
+    } else {
+        SendScintilla(SCI_APPENDTEXT, static_cast<unsigned long>(utf8.size()), utf8.data());
+    }
     SendScintilla(SCI_EMPTYUNDOBUFFER);
     SendScintilla(SCI_SETUNDOCOLLECTION, 1UL);
     SendScintilla(SCI_GOTOPOS, 0UL);
@@ -88,7 +190,20 @@ std::string_view TextPane::utf8View() const {
 }
 
 std::string TextPane::shiftJis() const {
-    return text::utf8ToShiftJis(utf8View());
+    const std::string_view utf8 = utf8View();
+    std::size_t at = utf8.find(kVirtualBreak);
+    if (at == std::string_view::npos) {
+        return text::utf8ToShiftJis(utf8);
+    }
+    std::string joined;
+    joined.reserve(utf8.size());
+    std::size_t start = 0;
+    for (; at != std::string_view::npos; at = utf8.find(kVirtualBreak, start)) {
+        joined.append(utf8.substr(start, at - start));
+        start = at + kVirtualBreak.size();
+    }
+    joined.append(utf8.substr(start));
+    return text::utf8ToShiftJis(joined);
 }
 
 void TextPane::clearText() {

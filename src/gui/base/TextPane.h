@@ -3,6 +3,14 @@
 // shows it through the lossless codec (bytes that are not Shift-JIS come back
 // unchanged) and hands the bytes straight to the editing component, so a
 // multi-million-line program loads in a fraction of a second. NUL bytes are kept.
+//
+// The editing component lays out a whole line each time it draws or changes it,
+// some seconds per megabyte, so a line longer than kLongLineBytes (a one-line HPGL
+// plot, a Gerber file without line breaks) is shown in display lines of at most
+// kDisplayLineBytes, each ending after a ";" or "*" where it has one. The breaks
+// are LINE SEPARATOR characters (U+2028), which no Shift-JIS text holds; the pane
+// takes them as line ends, and they never reach the document's bytes: shiftJis()
+// leaves them out and the character positions of PaneText skip them.
 
 #include <Qsci/qsciscintilla.h>
 
@@ -16,11 +24,16 @@ namespace talmir {
 class TextPane : public QsciScintilla {
     Q_OBJECT
 public:
-    // The longest line a pane takes, in bytes of its text. The editing component
-    // measures a line in pieces of about 100 characters each time it is drawn,
-    // some seconds per megabyte: a longer line would freeze the window for
-    // minutes, so such a text is refused with a message instead.
-    static constexpr std::size_t kMaxLineBytes = 4 * 1024 * 1024;
+    // The longest line a pane takes, in bytes of its text: far past any real file,
+    // it stops a runaway text (every line end of a huge program deleted) with a
+    // message.
+    static constexpr std::size_t kMaxLineBytes = std::size_t{1024} * 1024 * 1024;
+    // Lines up to this length are shown as they are.
+    static constexpr std::size_t kLongLineBytes = 4096;
+    // The longest display line of a longer line, in bytes of its text.
+    static constexpr std::size_t kDisplayLineBytes = 256;
+    // The virtual line break of a long line (U+2028 in UTF-8).
+    static constexpr std::string_view kVirtualBreak = "\xE2\x80\xA8";
 
     explicit TextPane(QWidget* parent = nullptr);
 
@@ -29,12 +42,17 @@ public:
     // memory, a line longer than kMaxLineBytes) leaves the old text; the failure
     // is thrown.
     void setShiftJis(std::string_view bytes);
-    // The whole text as Shift-JIS bytes.
+    // The whole text as Shift-JIS bytes, without the virtual line breaks.
     std::string shiftJis() const;
 
-    // The pane's own UTF-8 text, valid until the next change.
+    // The pane's own UTF-8 text with its virtual line breaks, valid until the
+    // next change.
     std::string_view utf8View() const;
     void setUtf8Text(std::string_view utf8);
+
+    // The longest line a pane takes; tests lower it to reach the refusal.
+    static std::size_t maxLineBytes();
+    static void setMaxLineBytes(std::size_t bytes);
 
     // The length of the longest line of `text` in bytes.
     static std::size_t longestLine(std::string_view text);

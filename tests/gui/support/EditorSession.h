@@ -7,6 +7,7 @@
 #include "ScriptedDialogs.h"
 #include "TestFiles.h"
 #include "core/app/SettingsStore.h"
+#include "gui/base/TextPane.h"
 #include "gui/windows/EditFrm.h"
 
 #include <QString>
@@ -35,6 +36,16 @@ public:
     ScriptedDialogs dialogs;
     ScratchFolders scratch;
     std::unique_ptr<EditFrm> frm;
+};
+
+// Lowers the longest line the panes take while it lives, so that a test reaches
+// the refusal with a text of a few kilobytes.
+class LoweredLineLimit {
+public:
+    explicit LoweredLineLimit(std::size_t bytes) { TextPane::setMaxLineBytes(bytes); }
+    ~LoweredLineLimit() { TextPane::setMaxLineBytes(TextPane::kMaxLineBytes); }
+    LoweredLineLimit(const LoweredLineLimit&) = delete;
+    LoweredLineLimit& operator=(const LoweredLineLimit&) = delete;
 };
 
 }  // namespace talmir::testing
