@@ -7,6 +7,8 @@
 #include "core/export/HolesToGerber.h"
 #include "core/export/HolesToIges.h"
 
+#include "support/PlacingSink.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -16,21 +18,7 @@
 namespace talmir::exporters {
 namespace {
 
-// Puts every piece at its offset into one string, as a file would hold them, and
-// counts the pieces.
-class PlacingSink final : public ExportSink {
-public:
-    void put(std::uint64_t offset, std::string& piece) override {
-        if (bytes.size() < offset + piece.size()) {
-            bytes.resize(offset + piece.size(), '\0');
-        }
-        std::memcpy(bytes.data() + offset, piece.data(), piece.size());
-        piece.clear();
-        ++pieces;
-    }
-    std::string bytes;
-    int pieces = 0;
-};
+using PlacingSink = testing::PlacingSink<ExportSink>;
 
 // A program whose exports run to several pieces: section lines, rapids, lines,
 // arcs both ways and points, some with long numbers (IGES parameter texts over

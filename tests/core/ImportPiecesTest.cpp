@@ -17,6 +17,8 @@
 #include "core/import/WireToGcode.h"
 #include "core/import/WireToMilling.h"
 
+#include "support/PlacingSink.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -27,19 +29,7 @@
 namespace talmir {
 namespace {
 
-class PlacingSink final : public PieceSink {
-public:
-    void put(std::uint64_t offset, std::string& piece) override {
-        if (bytes.size() < offset + piece.size()) {
-            bytes.resize(offset + piece.size(), '\0');
-        }
-        std::memcpy(bytes.data() + offset, piece.data(), piece.size());
-        piece.clear();
-        ++pieces;
-    }
-    std::string bytes;
-    int pieces = 0;
-};
+using PlacingSink = testing::PlacingSink<>;
 
 // Input bytes that note where the conversion said it had read to.
 class WatchedInput final : public InputBytes {
