@@ -209,12 +209,25 @@ private:
     std::size_t m_released = 0;
 };
 
+// Follows the message of a failed conversion with the place in its one input
+// where it stopped.
+void sayWhere(Outcome& outcome, const CommandInfo& info, std::string_view input) {
+    if (outcome.exitCode == kExitFailed && outcome.failedAt &&
+        *outcome.failedAt != Failure::kWholeInput) {
+        outcome.errors +=
+            usageMessage(info.name, "failed at " + placeText(input, *outcome.failedAt));
+    }
+}
+
 // Runs a command into memory; its output is the sink's bytes when it succeeds.
 Outcome runInMemory(const CommandInfo& info, const Arguments& parsed, const Inputs& inputs) {
     MemorySink sink;
     Outcome outcome = info.run(parsed, inputs, sink);
     if (outcome.exitCode == kExitOk) {
         outcome.output = std::move(sink).take();
+    }
+    if (inputs.size() == 1) {
+        sayWhere(outcome, info, inputs[0]);
     }
     return outcome;
 }
@@ -360,6 +373,49 @@ std::optional<std::string> readOptionFile(const std::string& path) {
     return bytes;
 }
 
+std::string placeText(std::string_view input, std::uint64_t at) {
+    std::size_t start = std::min<std::size_t>(at, input.size());
+    // The record begins at its first byte that is no blank or line end.
+    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+    while (start < input.size() && blank(input[start])) {
+        ++start;
+    }
+    if (start == input.size()) {
+        // Nothing but blanks after it (a file that stops short): its last line
+        // that holds something.
+        start = std::min<std::size_t>(at, input.size());
+        while (start > 0 && blank(input[start - 1])) {
+            --start;
+        }
+        start = start > 0 ? start - 1 : 0;
+    }
+    // Lines end as the program reads them: CR LF, a lone CR, a lone LF.
+    std::size_t line = 1;
+    std::size_t lineStart = 0;
+    for (std::size_t i = 0; i < start; ++i) {
+        if (input[i] == '\n' ||
+            (input[i] == '\r' && (i + 1 >= input.size() || input[i + 1] != '\n'))) {
+            ++line;
+            lineStart = i + 1;
+        }
+    }
+    std::size_t lineEnd = lineStart;
+    while (lineEnd < input.size() && input[lineEnd] != '\n' && input[lineEnd] != '\r') {
+        ++lineEnd;
+    }
+    std::string text = "line " + std::to_string(line);
+    constexpr std::size_t kReadableLine = 256;
+    constexpr std::size_t kIgesSection = 72;  // column 73
+    const std::string_view whole = input.substr(lineStart, lineEnd - lineStart);
+    if (whole.size() > kReadableLine) {
+        text += ", byte " + std::to_string(start + 1);
+    } else if (whole.size() == 80 &&
+               std::string_view("SGDPT").find(whole[kIgesSection]) != std::string_view::npos) {
+        text += ", IGES record " + std::string(whole.substr(kIgesSection));
+    }
+    return text;
+}
+
 std::string failureMessage(const Failure& failure) {
     if (failure.number <= 0) {
         return failure.description + "\n";
@@ -367,9 +423,19 @@ std::string failureMessage(const Failure& failure) {
     return "エラー番号 : " + std::to_string(failure.number) + "\n" + failure.description + "\n";
 }
 
+namespace {
+
+Outcome failedOutcome(const Failure& failure) {
+    Outcome outcome = Outcome::failed(failureMessage(failure));
+    outcome.failedAt = failure.at;
+    return outcome;
+}
+
+}  // namespace
+
 Outcome outcomeOf(const Result<std::uint64_t>& result) {
     if (!result) {
-        return Outcome::failed(failureMessage(result.failure()));
+        return failedOutcome(result.failure());
     }
     return Outcome{};
 }
@@ -384,7 +450,7 @@ void putWhole(exporters::ExportSink& sink, std::string bytes) {
 
 Outcome outcomeOf(Result<std::string> result, exporters::ExportSink& sink) {
     if (!result) {
-        return Outcome::failed(failureMessage(result.failure()));
+        return failedOutcome(result.failure());
     }
     putWhole(sink, std::move(result).value());
     return Outcome{};
@@ -424,7 +490,8 @@ std::string helpText() {
         "Converts NC programs and drawings as the Talmir windows do. Input and output are\n"
         "raw bytes (Shift-JIS passes through untouched). Without -o the result goes to\n"
         "standard output. Exit status: 0 done, 1 the conversion reported an error (its\n"
-        "message on standard error), 2 wrong usage.\n\ncommands:\n";
+        "message on standard error, followed by the input line where it stopped, when\n"
+        "the error has one), 2 wrong usage.\n\ncommands:\n";
     for (const auto& [name, info] : registry()) {
         text += "  " + name + " " + info.synopsis + "\n      " + info.summary + "\n";
     }
@@ -472,7 +539,9 @@ std::string manPage() {
     }
     page +=
         ".SH EXIT STATUS\n0 done; 1 the conversion reported an error, its message on standard "
-        "error; 2 wrong usage.\n.SH SEE ALSO\n.BR talmir (1)\n";
+        "error, followed by the input line where it stopped (\\(lqfailed at line 12\\(rq, with the "
+        "byte on a long line and the record on an IGES line) when the error has one; 2 wrong "
+        "usage.\n.SH SEE ALSO\n.BR talmir (1)\n";
     return page;
 }
 
@@ -517,7 +586,9 @@ Outcome runStreamingFile(const CommandInfo& info, const Arguments& parsed,
         input = std::make_unique<InputBytes>(bytes);
     }
     const auto run = [&](exporters::ExportSink& sink) {
-        return info.runStreaming(parsed, *input, sink);
+        Outcome outcome = info.runStreaming(parsed, *input, sink);
+        sayWhere(outcome, info, input->bytes());
+        return outcome;
     };
     if (output) {
         return runIntoFile(run, *output);
@@ -585,7 +656,14 @@ Outcome runCommandLine(const std::vector<std::string>& args) {
     }
     if (output && info.writesPieces) {
         return runIntoFile(
-            [&](exporters::ExportSink& sink) { return info.run(parsed, inputs, sink); }, *output);
+            [&](exporters::ExportSink& sink) {
+                Outcome outcome = info.run(parsed, inputs, sink);
+                if (inputs.size() == 1) {
+                    sayWhere(outcome, info, inputs[0]);
+                }
+                return outcome;
+            },
+            *output);
     }
     Outcome outcome = runInMemory(info, parsed, inputs);
     if (outcome.exitCode == kExitOk && output) {

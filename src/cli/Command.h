@@ -5,7 +5,8 @@
 //
 // Contract: talmir-convert COMMAND [--option VALUE]... INPUT [-o OUTPUT]
 // exit 0 on success, 1 when the conversion reports an error (its message on
-// standard error), 2 on wrong usage.
+// standard error, then the input line where it stopped when it has one), 2 on
+// wrong usage.
 
 #include "core/Failure.h"
 
@@ -49,6 +50,9 @@ struct Outcome {
     int exitCode = kExitOk;
     std::string output;
     std::string errors;
+    // Where in the input a failed conversion stopped (Failure::at); the runner
+    // names the line after the message.
+    std::optional<std::uint64_t> failedAt = {};
 
     static Outcome usage(std::string message) { return {kExitUsage, {}, std::move(message)}; }
     static Outcome failed(std::string message) { return {kExitFailed, {}, std::move(message)}; }
@@ -57,6 +61,12 @@ struct Outcome {
 // A conversion's own error as the window shows it: "エラー番号 : " + number, a line
 // feed and the description; a failure numbered 0 or below is a plain message.
 std::string failureMessage(const Failure& failure);
+
+// Where `at` lies in `input`, for a user looking for the broken line:
+// "line 12", with the byte on a line too long to read ("line 1, byte 4096001"),
+// and the record's section and sequence number on an IGES line
+// ("line 40, IGES record P      3").
+std::string placeText(std::string_view input, std::uint64_t at);
 
 // A usage message of `command`: "talmir-convert NAME: MESSAGE" and a line feed.
 std::string usageMessage(std::string_view command, std::string_view message);

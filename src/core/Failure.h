@@ -2,7 +2,9 @@
 // The result of a core command: the output, or the program's own error that the
 // window shows ("エラー番号 : " + number + line feed + description).
 
+#include <cstdint>
 #include <new>
+#include <optional>
 #include <string>
 #include <type_traits>
 #include <utility>
@@ -18,6 +20,13 @@ struct Failure {
     // The title of the window's warning box when the failure has one of its own
     // (UTF-8); empty: the title of the command that failed.
     std::string title = {};
+    // Where in the input the conversion failed: the byte offset of the record (line,
+    // block, DXF pair) it was reading; nothing when the failure has no place.
+    // talmir-convert names the line; the window's message box leaves it out.
+    std::optional<std::uint64_t> at = {};
+    // The `at` of a failure that concerns the whole input (nothing in it to
+    // convert): no line is named.
+    static constexpr std::uint64_t kWholeInput = UINT64_MAX;
 
     // A plain message box text with no error number ("読み込み出来ませんでした。").
     static Failure message(std::string text) { return Failure{0, std::move(text)}; }

@@ -12,10 +12,13 @@
 // mapping then lets go of the pages behind that point, so only a few megabytes
 // of the file are resident at a time whatever its size.
 
+#include "core/Failure.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <utility>
 
 namespace talmir {
@@ -74,10 +77,11 @@ private:
     std::uint64_t m_offset = 0;
 };
 
-// The bytes of an input. A conversion calls readTo() as it goes (it costs a
-// comparison); a mapped file then lets go of the pages before that point. Reading
-// bytes before it again stays allowed (a second pass over the file, even one
-// inside the first): the pages come back from the file.
+// The bytes of an input. A conversion calls readTo() with the start of each record
+// (line, block, DXF entity) before it reads it (it costs a comparison); a mapped
+// file then lets go of the pages before that point, and a failure is placed at the
+// record read last. Reading bytes before it again stays allowed (a second pass
+// over the file, even one inside the first): the pages come back from the file.
 class InputBytes {
 public:
     explicit InputBytes(std::string_view bytes) : m_bytes(bytes) {}
@@ -90,6 +94,7 @@ public:
 
     // Reading has come to `offset`: nothing before it is read again in this pass.
     void readTo(std::size_t offset) {
+        m_reached = offset;
         // Going back to an earlier offset wraps around to a large distance: a new
         // pass starts.
         if (offset - m_mark >= m_releaseStep) {
@@ -97,6 +102,9 @@ public:
             release(offset);
         }
     }
+
+    // The offset given to readTo() last: the record being read.
+    std::size_t reached() const { return m_reached; }
 
 protected:
     // Makes release() be called each time reading has gone `step` bytes further,
@@ -110,6 +118,20 @@ private:
     std::string_view m_bytes;
     std::size_t m_releaseStep = SIZE_MAX;  // in memory: never
     std::size_t m_mark = 0;                // where release() was called last
+    std::size_t m_reached = 0;
 };
+
+// guardConversion() for a conversion that reads `input`: a failure that does not
+// say where it arose is placed at the record being read.
+template <class Convert>
+Result<std::invoke_result_t<Convert&>> guardReading(const InputBytes& input, Convert&& convert) {
+    Result<std::invoke_result_t<Convert&>> result = guardConversion(convert);
+    if (!result && !result.failure().at) {
+        Failure failure = result.failure();
+        failure.at = input.reached();
+        return failure;
+    }
+    return result;
+}
 
 }  // namespace talmir

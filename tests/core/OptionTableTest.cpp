@@ -147,5 +147,28 @@ TEST(OptionTable, HelpOfRealCommands) {
     }
 }
 
+// The place a failed conversion names after its message: lines counted as the
+// program reads them, the record's first byte that is no blank, the byte on a long
+// line, the section and sequence number of an IGES record.
+TEST(FailurePlace, NamesTheLineAUserLooksFor) {
+    const std::string iges(72, ' ');
+    const std::string longLine(300, 'x');
+    const struct {
+        std::string input;
+        std::uint64_t at;
+        std::string expected;
+    } cases[] = {
+        {"a\r\nb\r\nc", 6, "line 3"},
+        {"a\rb\rc", 4, "line 3"},            // a lone CR ends a line
+        {"a\nb\r\n\r\n  c\n", 3, "line 4"},  // blanks and empty lines before it
+        {"a\nb\n\n", 99, "line 2"},          // past the end: the last line with text
+        {"a\n" + longLine + "\n", 52, "line 2, byte 53"},
+        {"x\r\n" + iges + "P      7\r\n", 3, "line 2, IGES record P      7"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(placeText(c.input, c.at), c.expected) << c.input.substr(0, 20);
+    }
+}
+
 }  // namespace
 }  // namespace talmir::cli

@@ -13,6 +13,8 @@
 #include "core/text/NumberPicture.h"
 
 #include <cstddef>
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -29,6 +31,28 @@ class ItemReader : public text::CommaFieldReader {
 public:
     explicit ItemReader(std::string_view text)
         : CommaFieldReader(text, text::FinalComma::NoField) {}
+};
+
+// Where an export stands in the G-code it was given, so that a failure names the
+// line: `item` is set to each item or line read. A failure is placed only while
+// the export reads the text as given; in a rewritten copy (G-code of another
+// program) the offsets are not the user's.
+//   GcodePlace place(gcode);
+//   try { ... place.item = item; ... } catch (const Failure& f) { return place.placed(f); }
+struct GcodePlace {
+    explicit GcodePlace(std::string_view given) : given(given) {}
+
+    Failure placed(Failure failure) const {
+        const std::less_equal<const char*> notAfter;
+        if (!failure.at && item.data() != nullptr && notAfter(given.data(), item.data()) &&
+            notAfter(item.data(), given.data() + given.size())) {
+            failure.at = static_cast<std::uint64_t>(item.data() - given.data());
+        }
+        return failure;
+    }
+
+    std::string_view given;
+    std::string_view item = {};
 };
 
 // Counts the items ItemReader gives for `text`.

@@ -152,7 +152,7 @@ void appendArc(std::string& out, const DxfStyle& style, DxfCoordinate* centre, b
 }
 
 void appendEntities(PieceBuffer& buffer, std::string_view gcode, LayerTable& layers,
-                    const std::vector<std::string>& colourTexts) {
+                    const std::vector<std::string>& colourTexts, GcodePlace& place) {
     std::string& out = buffer.text();
     int layer = 0;
     float curX = 0;
@@ -164,6 +164,7 @@ void appendEntities(PieceBuffer& buffer, std::string_view gcode, LayerTable& lay
     DxfCoordinate centre[2];
     ItemReader items(gcode);
     for (std::string_view item; items.next(item);) {
+        place.item = item;
         if (!hasMotionCode(item)) {
             // An empty line names no layer: CAD programs refuse an empty layer name,
             // and the motion lines after it stay on the layer before.
@@ -202,6 +203,7 @@ void appendEntities(PieceBuffer& buffer, std::string_view gcode, LayerTable& lay
 template <class Done>
 auto writeDxf(std::string_view gcode, const DxfOptions& options, ExportSink* sink, Done done)
     -> Result<decltype(done(std::declval<PieceBuffer&>()))> {
+    GcodePlace place(gcode);
     try {
         // G-code of other programs is read as if this program had written it.
         const std::optional<std::string> own = text::ownGcode(gcode, text::StillMoves::LeaveOut);
@@ -223,11 +225,11 @@ auto writeDxf(std::string_view gcode, const DxfOptions& options, ExportSink* sin
         PieceBuffer buffer(sink, motions * 200 + layers.count() * 64 + 2048);
         std::string& out = buffer.text();
         appendDxfFrameStart(out, layers.names(), std::span(colourTexts).subspan(1));
-        appendEntities(buffer, gcode, layers, colourTexts);
+        appendEntities(buffer, gcode, layers, colourTexts, place);
         appendDxfFrameEnd(out);
         return done(buffer);
     } catch (const Failure& failure) {
-        return failure;
+        return place.placed(failure);
     }
 }
 

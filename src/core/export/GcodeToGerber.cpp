@@ -172,6 +172,7 @@ private:
 template <class Done>
 auto writeGerber(std::string_view gcode, const GerberOptions& options, ExportSink* sink, Done done)
     -> Result<decltype(done(std::declval<PieceBuffer&>()))> {
+    GcodePlace place(gcode);
     try {
         // G-code of other programs is read as if this program had written it.
         const std::optional<std::string> own = text::ownGcode(gcode, text::StillMoves::LeaveOut);
@@ -190,6 +191,7 @@ auto writeGerber(std::string_view gcode, const GerberOptions& options, ExportSin
         }
         ItemReader items(gcode);
         for (std::string_view item; items.next(item);) {
+            place.item = item;
             if (contains(item, "G00")) {
                 writer.motion("G01", item, "D02");
             } else if (contains(item, "G01")) {
@@ -208,7 +210,7 @@ auto writeGerber(std::string_view gcode, const GerberOptions& options, ExportSin
         writer.finish();
         return done(buffer);
     } catch (const Failure& failure) {
-        return failure;
+        return place.placed(failure);
     }
 }
 

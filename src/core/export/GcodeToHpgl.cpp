@@ -108,6 +108,7 @@ private:
 template <class Done>
 auto writeHpgl(std::string_view gcode, ExportSink* sink, Done done)
     -> Result<decltype(done(std::declval<PieceBuffer&>()))> {
+    GcodePlace place(gcode);
     try {
         // G-code of other programs is read as if this program had written it.
         const std::optional<std::string> own = text::ownGcode(gcode, text::StillMoves::LeaveOut);
@@ -123,6 +124,7 @@ auto writeHpgl(std::string_view gcode, ExportSink* sink, Done done)
         float py = 0;
         ItemReader items(gcode);
         for (std::string_view item; items.next(item);) {
+            place.item = item;
             // The drawing codes D04 and up change nothing in the plot; D01 to D03
             // mean the text is Gerber data and the command stops.
             if (hasLowDrawingCode(item)) {
@@ -152,7 +154,7 @@ auto writeHpgl(std::string_view gcode, ExportSink* sink, Done done)
         out.append("PU;PA0,0;SP0;\r\n");
         return done(buffer);
     } catch (const Failure& failure) {
-        return failure;
+        return place.placed(failure);
     }
 }
 

@@ -115,6 +115,7 @@ void readWords(std::string_view line, float& x, float& y, float& i, float& j) {
 template <class Done>
 auto writeIges(std::string_view gcode, const IgesOptions& options, ExportSink* sink, Done done)
     -> Result<decltype(done(std::declval<IgesWriter&>()))> {
+    GcodePlace place(gcode);
     try {
         // G-code of other programs is read as if this program had written it.
         const std::optional<std::string> own = text::ownGcode(gcode, text::StillMoves::LeaveOut);
@@ -138,6 +139,7 @@ auto writeIges(std::string_view gcode, const IgesOptions& options, ExportSink* s
         int current = 0;
         text::LineReader lines(gcode);
         for (std::string_view line; lines.next(line);) {
+            place.item = line;
             const Codes codes = codesOf(line);
             if (codes.g81 || codes.g0) {
                 readWords(line, x, y, i, j);
@@ -182,7 +184,7 @@ auto writeIges(std::string_view gcode, const IgesOptions& options, ExportSink* s
         }
         return done(iges);
     } catch (const Failure& failure) {
-        return failure;
+        return place.placed(failure);
     }
 }
 

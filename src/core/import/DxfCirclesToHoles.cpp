@@ -244,7 +244,9 @@ std::uint64_t streamHoles(InputBytes& input, PieceSink& sink, const DxfCircleOpt
     });
     first.run();
     if (count == 0) {
-        throw Failure::message("変換可能なコマンドが、見つかりませんでした");
+        Failure failure = Failure::message("変換可能なコマンドが、見つかりませんでした");
+        failure.at = Failure::kWholeInput;
+        throw failure;
     }
     const std::vector<Slot>& slots = first.slots();
     std::string head;
@@ -296,11 +298,7 @@ Result<std::string> dxfCirclesToHoles(std::string_view dxfBytes, const DxfCircle
 
 Result<std::uint64_t> dxfCirclesToHoles(InputBytes& input, PieceSink& sink,
                                         const DxfCircleOptions& options) {
-    try {
-        return streamHoles(input, sink, options);
-    } catch (const Failure& failure) {
-        return failure;
-    }
+    return guardReading(input, [&] { return streamHoles(input, sink, options); });
 }
 
 }  // namespace talmir::importers

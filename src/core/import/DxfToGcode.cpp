@@ -74,15 +74,15 @@ private:
     // Header: only $UCSORG matters; the ENTITIES section starts the work. Entities
     // of the BLOCKS section are never converted. False when there is no ENTITIES.
     bool readHeader() {
-        while (m_reader.next()) {
+        while (advance()) {
             if (m_reader.isCode("9") && m_reader.value() == "$UCSORG") {
-                if (!m_reader.next()) {
+                if (!advance()) {
                     return false;
                 }
                 if (m_reader.isCode("10")) {
                     m_ox = number();
                 }
-                if (!m_reader.next()) {
+                if (!advance()) {
                     return false;
                 }
                 if (m_reader.isCode("20")) {
@@ -107,7 +107,6 @@ private:
             if (m_options.progress && (++steps & 0xFFF) == 0) {
                 m_options.progress();
             }
-            m_input.readTo(m_reader.position());
             m_pieces.handOverWhenFull();
             if (!m_reader.isCode("0")) {
                 readPair();
@@ -148,9 +147,15 @@ private:
     // earlier was cut, and converting the part before the cut would pass a half
     // drawing off as the whole.
     void readPair() {
-        if (!m_reader.next()) {
+        if (!advance()) {
             throwPastEnd();
         }
+    }
+
+    // The next pair; the input is told where it starts.
+    bool advance() {
+        m_input.readTo(m_reader.position());
+        return m_reader.next();
     }
 
     // Reads the next pair; false when it is the next entity's "0" pair.
@@ -420,7 +425,7 @@ private:
 
 Result<std::string> dxfToGcode(std::string_view dxfBytes, const DxfOptions& options) {
     InputBytes input(dxfBytes);
-    return guardConversion([&] {
+    return guardReading(input, [&] {
         DxfConverter converter(input, nullptr, options);
         converter.run();
         return std::move(converter).program();
@@ -428,7 +433,7 @@ Result<std::string> dxfToGcode(std::string_view dxfBytes, const DxfOptions& opti
 }
 
 Result<std::uint64_t> dxfToGcode(InputBytes& input, PieceSink& sink, const DxfOptions& options) {
-    return guardConversion([&] { return DxfConverter(input, &sink, options).run(); });
+    return guardReading(input, [&] { return DxfConverter(input, &sink, options).run(); });
 }
 
 }  // namespace talmir::importers

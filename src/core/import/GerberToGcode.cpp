@@ -423,7 +423,7 @@ void GerberConverter::output(const Letters& at) {
 Result<std::string> gerberToGcode(std::string_view gerberBytes,
                                   const GerberImportOptions& options) {
     InputBytes input(gerberBytes);
-    return guardConversion([&] {
+    return guardReading(input, [&] {
         GerberConverter converter(nullptr, gerberBytes.size() + gerberBytes.size() / 2 + 4096,
                                   options);
         converter.run(input);
@@ -433,7 +433,7 @@ Result<std::string> gerberToGcode(std::string_view gerberBytes,
 
 Result<std::uint64_t> gerberToGcode(InputBytes& input, PieceSink& sink,
                                     const GerberImportOptions& options) {
-    return guardConversion([&] { return GerberConverter(&sink, 0, options).run(input); });
+    return guardReading(input, [&] { return GerberConverter(&sink, 0, options).run(input); });
 }
 
 }  // namespace talmir::importers

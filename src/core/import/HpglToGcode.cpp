@@ -142,7 +142,7 @@ private:
             }
             if (c == ';' || c == ':') {
                 endCommand(mode, blank);
-                m_input.readTo(i);
+                m_input.readTo(i + 1);
                 continue;
             }
             if (c == '\r' || c == '\n') {
@@ -154,6 +154,7 @@ private:
             }
             if (c == kEsc) {
                 endCommand(mode, blank);
+                m_input.readTo(i);
                 m_command += 'E';
                 continue;
             }
@@ -161,6 +162,7 @@ private:
                 // The text leaves no trace; only its end matters.
                 if (c == kEtx) {
                     endCommand(mode, blank);
+                    m_input.readTo(i + 1);
                 }
                 continue;
             }
@@ -186,6 +188,7 @@ private:
             if (isUpper(c) && i + 1 < size && isUpper(data[i + 1]) && commandComplete()) {
                 // "PAPU6545,6440PRPD-95,90": a new command where no ";" was written.
                 endCommand(mode, blank);
+                m_input.readTo(i);
             } else if (blank && isNumberStart(c) && !m_command.empty() &&
                        (isDigit(m_command.back()) || m_command.back() == '.')) {
                 m_command += ',';
@@ -459,7 +462,7 @@ private:
 
 Result<std::string> hpglToGcode(std::string_view hpglBytes, const HpglOptions& options) {
     InputBytes input(hpglBytes);
-    return guardConversion([&] {
+    return guardReading(input, [&] {
         HpglConverter converter(input, nullptr, options);
         converter.run();
         return std::move(converter).program();
@@ -467,7 +470,7 @@ Result<std::string> hpglToGcode(std::string_view hpglBytes, const HpglOptions& o
 }
 
 Result<std::uint64_t> hpglToGcode(InputBytes& input, PieceSink& sink, const HpglOptions& options) {
-    return guardConversion([&] { return HpglConverter(input, &sink, options).run(); });
+    return guardReading(input, [&] { return HpglConverter(input, &sink, options).run(); });
 }
 
 }  // namespace talmir::importers

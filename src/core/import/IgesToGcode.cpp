@@ -283,13 +283,17 @@ public:
         m_levels.reserve(std::min(m_text.size() / 81 + 2, kMaxSequence + 1));
     }
 
+    std::size_t lineStart(std::string_view line) const {
+        return static_cast<std::size_t>(line.data() - m_text.data());
+    }
+
     // The length of the program.
     std::uint64_t run() {
         text::LineReader lines(m_text);
         std::size_t count = 0;
         for (std::string_view line; lines.next(line);) {
             m_pieces.handOverWhenFull();
-            m_input.readTo(lines.offset());
+            m_input.readTo(lineStart(line));
             if (m_options.progress && (++count & 0x3FFF) == 0) {
                 m_options.progress();
             }
@@ -511,7 +515,11 @@ private:
             return known->second;
         }
         if (!m_matricesRead) {
+            // The matrices are read in a pass of their own; a failure after it is
+            // still the entity's.
+            const std::size_t here = m_input.reached();
             readMatrices();
+            m_input.readTo(here);
         }
         const auto matrix = m_matrices.find(pointer);
         if (matrix == m_matrices.end() || depth > kMaxChain) {
@@ -538,7 +546,7 @@ private:
         bool open = false;
         std::string joined;
         for (std::string_view line; lines.next(line);) {
-            m_input.readTo(lines.offset());
+            m_input.readTo(lineStart(line));
             if (line.size() <= kSectionColumn || line[kSectionColumn] != 'P') {
                 continue;
             }
@@ -662,7 +670,7 @@ private:
 
 Result<std::string> igesToGcode(std::string_view igesBytes, const IgesImportOptions& options) {
     InputBytes input(igesBytes);
-    return guardConversion([&] {
+    return guardReading(input, [&] {
         IgesConverter converter(input, nullptr, options);
         converter.run();
         return std::move(converter).program();
@@ -671,7 +679,7 @@ Result<std::string> igesToGcode(std::string_view igesBytes, const IgesImportOpti
 
 Result<std::uint64_t> igesToGcode(InputBytes& input, PieceSink& sink,
                                   const IgesImportOptions& options) {
-    return guardConversion([&] { return IgesConverter(input, &sink, options).run(); });
+    return guardReading(input, [&] { return IgesConverter(input, &sink, options).run(); });
 }
 
 }  // namespace talmir::importers

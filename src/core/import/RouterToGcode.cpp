@@ -94,8 +94,8 @@ std::uint64_t RouterConverter::run(InputBytes& input) {
         record(current);
         current.clear();
         m_pieces.handOverWhenFull();
-        input.readTo(i);
-        inComment = false;  // a comment ends with its line
+        input.readTo(i + 1);  // the next record starts after the byte that ended this one
+        inComment = false;    // a comment ends with its line
         if (++records % kProgressRecords == 0 && m_options.progress) {
             m_options.progress();
         }
@@ -212,7 +212,7 @@ void RouterConverter::record(std::string_view record) {
 Result<std::string> routerToGcode(std::string_view routerBytes,
                                   const RouterImportOptions& options) {
     InputBytes input(routerBytes);
-    return guardConversion([&] {
+    return guardReading(input, [&] {
         RouterConverter converter(nullptr, routerBytes.size() + routerBytes.size() / 2 + 64,
                                   options);
         converter.run(input);
@@ -222,7 +222,7 @@ Result<std::string> routerToGcode(std::string_view routerBytes,
 
 Result<std::uint64_t> routerToGcode(InputBytes& input, PieceSink& sink,
                                     const RouterImportOptions& options) {
-    return guardConversion([&] { return RouterConverter(&sink, 0, options).run(input); });
+    return guardReading(input, [&] { return RouterConverter(&sink, 0, options).run(input); });
 }
 
 }  // namespace talmir::importers

@@ -58,7 +58,9 @@ public:
         if (!m_label.empty()) {
             // The label lies behind the jump, or nowhere: either way the rest of
             // the program would be lost.
-            throw Failure::message(m_label + "が見つかりませんでした");
+            Failure failure = Failure::message(m_label + "が見つかりませんでした");
+            failure.at = m_jumpAt;  // the jump's own line
+            throw failure;
         }
         return m_pieces.finish();
     }
@@ -72,7 +74,7 @@ private:
         for (std::string_view line; reader.next(line);) {
             m_pieces.handOverWhenFull();
             if (depth == 0) {
-                m_main->readTo(reader.offset());
+                m_main->readTo(static_cast<std::size_t>(line.data() - text.data()));
             }
             if (++m_linesRead > kMaxExpandedLines) {
                 throw Failure::message("展開する行数が多すぎます");
@@ -244,6 +246,7 @@ private:
         const std::size_t first = label.find_first_not_of(" \t");
         const std::size_t last = label.find_last_not_of(" \t");
         m_label = "N";
+        m_jumpAt = m_main->reached();
         if (first != std::string_view::npos) {
             m_label.append(label.substr(first, last - first + 1));
         }
@@ -279,6 +282,7 @@ private:
     std::string& m_out;            // the text of m_pieces
     InputBytes* m_main = nullptr;  // the main program
     std::string m_label;           // "N10" while skipping to it
+    std::size_t m_jumpAt = 0;      // where the jump to it was read
     std::uint64_t m_linesRead = 0;
     bool m_incremental = false;
     int m_motion = 0;  // G00 to G03
@@ -388,7 +392,7 @@ void Expander::move(std::string_view code, bool cancel, bool taper) {
 
 Result<std::string> WirFmt(std::string_view program, const WirFmtOptions& options) {
     InputBytes input(program);
-    return guardConversion([&] {
+    return guardReading(input, [&] {
         Expander expander(nullptr, program.size() + 64, options);
         expander.run(input);
         return std::move(expander).program();
@@ -396,7 +400,7 @@ Result<std::string> WirFmt(std::string_view program, const WirFmtOptions& option
 }
 
 Result<std::uint64_t> WirFmt(InputBytes& input, PieceSink& sink, const WirFmtOptions& options) {
-    return guardConversion([&] { return Expander(&sink, 0, options).run(input); });
+    return guardReading(input, [&] { return Expander(&sink, 0, options).run(input); });
 }
 
 }  // namespace talmir::importers

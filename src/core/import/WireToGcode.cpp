@@ -56,7 +56,7 @@ public:
         std::size_t count = 0;
         for (std::string_view line; reader.next(line);) {
             m_pieces.handOverWhenFull();
-            input.readTo(reader.offset());
+            input.readTo(static_cast<std::size_t>(line.data() - input.bytes().data()));
             if (++count % kProgressLines == 0 && m_options.progress) {
                 m_options.progress();
             }
@@ -248,7 +248,7 @@ Result<std::string> wireToGcode(std::string_view program, const WireGcodeOptions
                                 WireStep* failedAt) {
     InputBytes input(program);
     Translator translator(nullptr, program.size() + program.size() / 2 + 64, options);
-    auto result = guardConversion([&] {
+    auto result = guardReading(input, [&] {
         translator.run(input);
         return std::move(translator).program();
     });
@@ -261,7 +261,7 @@ Result<std::string> wireToGcode(std::string_view program, const WireGcodeOptions
 Result<std::uint64_t> wireToGcode(InputBytes& input, PieceSink& sink,
                                   const WireGcodeOptions& options, WireStep* failedAt) {
     Translator translator(&sink, 0, options);
-    auto result = guardConversion([&] { return translator.run(input); });
+    auto result = guardReading(input, [&] { return translator.run(input); });
     if (failedAt != nullptr) {
         *failedAt = translator.step;
     }

@@ -138,7 +138,7 @@ void convert(InputBytes& input, PieceBuffer& pieces) {
                 put(out, at.words());
             }
             pieces.handOverWhenFull();
-            input.readTo(reader.offset());
+            input.readTo(static_cast<std::size_t>(line.data() - wireBytes.data()));
         }
     }
     put(out, "M99");
@@ -150,7 +150,7 @@ void convert(InputBytes& input, PieceBuffer& pieces) {
     text::LineReader reader(wireBytes);
     for (std::string_view line; reader.next(line);) {
         pieces.handOverWhenFull();
-        input.readTo(reader.offset());
+        input.readTo(static_cast<std::size_t>(line.data() - wireBytes.data()));
         const std::string_view code = wire::codeOf(line, buffer);
         if (has(code, "M60")) {
             // Threading where a rapid move ends: the mill goes there before it
