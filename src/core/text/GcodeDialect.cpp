@@ -163,6 +163,15 @@ void GcodeMotionReader::writeOwn(int code, std::string& own) const {
             own.append(w.number);
         }
     }
+    // The field's plane word goes last, where no reader takes it for the motion
+    // word, so that the rewritten text read again is in the same plane.
+    const auto plane = std::find_if(m_words.rbegin(), m_words.rend(), [](const Word& w) {
+        return w.letter == 'G' && (w.number == "17" || w.number == "18" || w.number == "19");
+    });
+    if (plane != m_words.rend()) {
+        own += 'G';
+        own.append(plane->number);
+    }
 }
 
 namespace {
@@ -210,8 +219,11 @@ int GcodeMotionReader::read(std::string_view field, std::string* own) {
         own->clear();
     }
     field = trimBlanks(field);
+    // A field of the own form holds one G word; one with a plane word after it is
+    // read word by word, so that the plane takes effect.
     if (const int code = ownMotionWord(field);
-        code >= 0 && (m_xyPlane || code == 0 || code == 1 || code == 81)) {
+        code >= 0 && (m_xyPlane || code == 0 || code == 1 || code == 81) &&
+        field.find('G', 3) == std::string_view::npos) {
         m_modal = code;
         rememberPosition(ownWordNumber(field, 'X'), ownWordNumber(field, 'Y'), true);
         return code;
