@@ -12,6 +12,8 @@
 // mapping then lets go of the pages behind that point, so only a few megabytes
 // of the file are resident at a time whatever its size.
 
+#include "core/Failure.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -50,7 +52,8 @@ public:
         }
     }
 
-    // Hands over what is left; gives the length of the whole output.
+    // Hands over what is left; gives the length of the whole output. More text may
+    // follow (a part of the output made after another).
     std::uint64_t finish() {
         if (m_sink != nullptr && !m_text.empty()) {
             handOver();
@@ -73,6 +76,12 @@ private:
     std::string m_text;
     std::uint64_t m_offset = 0;
 };
+
+// The failure of a conversion whose input changed while it was read: a second
+// reading found other bytes than the first, or a mapped file was cut short.
+inline Failure inputChangedFailure() {
+    return Failure::message("the input file changed while it was read");
+}
 
 // The bytes of an input. A conversion calls readTo() as it goes (it costs a
 // comparison); a mapped file then lets go of the pages before that point. Reading
