@@ -1,5 +1,6 @@
 #include "cli/Command.h"
 
+#include "core/Failure.h"
 #include "core/Pieces.h"
 #include "core/export/ExportSink.h"
 
@@ -10,6 +11,7 @@
 #include <cstring>
 #include <deque>
 #include <fstream>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -126,9 +128,10 @@ private:
     std::thread m_thread;  // last: starts when the members it uses are ready
 };
 
-// Gathers the output in memory: for standard output, and for the -o file of a
-// command that makes its output whole. Each piece goes to its offset (IGES fills
-// two sections side by side); a whole output is taken over without a copy.
+// Gathers the output in memory: for the tests, and for standard output and the -o
+// file of a command that makes its output whole. Each piece goes to its offset
+// (IGES fills two sections side by side); a whole output is taken over without a
+// copy.
 class MemorySink final : public exporters::ExportSink {
 public:
     void put(std::uint64_t offset, std::string& piece) override {
@@ -149,6 +152,71 @@ public:
 
 private:
     std::string m_bytes;
+};
+
+// Writes the pieces of a conversion to a stream (standard output) as they come, so
+// that the output is never whole in memory. A stream has no offsets: a piece that
+// comes before the bytes in front of it (IGES fills two sections side by side)
+// waits in memory until they are written.
+class StreamSink final : public exporters::ExportSink {
+public:
+    explicit StreamSink(int fd) : m_fd(fd) {}
+
+    void put(std::uint64_t offset, std::string& piece) override {
+        if (offset != m_written) {
+            if (offset < m_written) {
+                fail();  // a stream cannot go back
+            }
+            m_waiting.emplace(offset, std::move(piece));
+            piece = std::string();
+            return;
+        }
+        write(piece);
+        piece.clear();
+        for (auto next = m_waiting.begin(); next != m_waiting.end() && next->first == m_written;
+             next = m_waiting.erase(next)) {
+            write(next->second);
+        }
+    }
+
+    // Writes what still waits, with zeros in any gap before it as a file would
+    // hold them.
+    void finish() {
+        for (auto& [offset, piece] : m_waiting) {
+            if (offset < m_written) {
+                fail();
+            }
+            write(std::string(offset - m_written, '\0'));
+            write(piece);
+        }
+        m_waiting.clear();
+    }
+
+private:
+    [[noreturn]] static void fail() {
+        throw Failure::message("talmir-convert: cannot write the standard output");
+    }
+
+    void write(const std::string& bytes) {
+        const char* data = bytes.data();
+        std::size_t size = bytes.size();
+        while (size > 0) {
+            const ssize_t n = ::write(m_fd, data, size);
+            if (n < 0 && errno == EINTR) {
+                continue;
+            }
+            if (n <= 0) {
+                fail();
+            }
+            data += n;
+            size -= static_cast<std::size_t>(n);
+        }
+        m_written += bytes.size();
+    }
+
+    int m_fd;
+    std::uint64_t m_written = 0;
+    std::map<std::uint64_t, std::string> m_waiting;
 };
 
 // A regular input file mapped read-only. The pages behind what the conversion has
@@ -504,9 +572,9 @@ Outcome runCommand(const std::string& name, const std::vector<std::string>& opti
 namespace {
 
 // A streaming conversion on its input file, mapped when it can be, into the -o file
-// as it goes, or into memory for standard output.
+// as it goes, or with `outputFd` to that stream as it goes, or else into memory.
 Outcome runStreamingFile(const CommandInfo& info, const Arguments& parsed,
-                         const std::optional<std::string>& output) {
+                         const std::optional<std::string>& output, int outputFd) {
     const std::string& path = parsed.positional[0];
     std::unique_ptr<InputBytes> input = MappedInput::open(path);
     std::string bytes;
@@ -521,6 +589,18 @@ Outcome runStreamingFile(const CommandInfo& info, const Arguments& parsed,
     };
     if (output) {
         return runIntoFile(run, *output);
+    }
+    if (outputFd >= 0) {
+        StreamSink sink(outputFd);
+        Outcome outcome = run(sink);
+        if (outcome.exitCode == kExitOk) {
+            try {
+                sink.finish();
+            } catch (const Failure& failure) {
+                return Outcome::failed(failureMessage(failure));
+            }
+        }
+        return outcome;
     }
     MemorySink sink;
     Outcome outcome = run(sink);
@@ -538,7 +618,7 @@ Outcome runOnBytes(const StreamingRun& run, const Arguments& args, const Inputs&
     return run(args, input, sink);
 }
 
-Outcome runCommandLine(const std::vector<std::string>& args) {
+Outcome runCommandLine(const std::vector<std::string>& args, int outputFd) {
     if (!args.empty() && args[0] == "--man") {
         Outcome page;
         page.output = manPage();
@@ -575,7 +655,7 @@ Outcome runCommandLine(const std::vector<std::string>& args) {
         return Outcome::usage("usage: talmir-convert " + info.name + " " + info.synopsis + "\n");
     }
     if (info.runStreaming) {
-        return runStreamingFile(info, parsed, output);
+        return runStreamingFile(info, parsed, output, outputFd);
     }
     std::vector<std::string> inputs(parsed.positional.size());
     for (std::size_t i = 0; i < inputs.size(); ++i) {
