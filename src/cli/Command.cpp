@@ -5,8 +5,10 @@
 #include "core/export/ExportSink.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <condition_variable>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <deque>
@@ -18,6 +20,7 @@
 #include <utility>
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -219,6 +222,49 @@ private:
     std::map<std::uint64_t, std::string> m_waiting;
 };
 
+// The input mapping while a conversion reads it, for the handler of SIGBUS. A
+// mapped file that another program cuts short raises SIGBUS where the conversion
+// reads the pages past its new end; the handler puts zero pages in place of the
+// rest of the mapping, so reading goes on, and notes that the input changed.
+std::atomic<char*> g_mappedBase{nullptr};
+std::atomic<std::size_t> g_mappedSize{0};
+std::size_t g_pageSize = 4096;
+volatile std::sig_atomic_t g_mappedInputCut = 0;
+struct sigaction g_previousBusAction {};
+
+void onBusError(int signal, siginfo_t* info, void* /*context*/) {
+    char* const base = g_mappedBase.load();
+    const std::size_t size = g_mappedSize.load();
+    const auto* address = static_cast<const char*>(info->si_addr);
+    if (info->si_code > 0 && base != nullptr && address >= base && address < base + size) {
+        char* const from =
+            base + static_cast<std::size_t>(address - base) / g_pageSize * g_pageSize;
+        const std::size_t length = static_cast<std::size_t>(base + size - from);
+        if (::mmap(from, length, PROT_READ, MAP_PRIVATE | MAP_ANONYMOUS | MAP_FIXED, -1, 0) !=
+            MAP_FAILED) {
+            g_mappedInputCut = 1;
+            return;
+        }
+    }
+    // Not the input: what SIGBUS did before (a fault comes back and ends the program).
+    ::sigaction(SIGBUS, &g_previousBusAction, nullptr);
+    if (info->si_code <= 0) {
+        ::raise(signal);
+    }
+}
+
+void watchBusErrors() {
+    static const bool installed = [] {
+        g_pageSize = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
+        struct sigaction action {};
+        action.sa_sigaction = onBusError;
+        action.sa_flags = SA_SIGINFO;
+        sigemptyset(&action.sa_mask);
+        return ::sigaction(SIGBUS, &action, &g_previousBusAction) == 0;
+    }();
+    (void)installed;
+}
+
 // A regular input file mapped read-only. The pages behind what the conversion has
 // read are let go every kReleaseStep bytes: they stay in the page cache but leave
 // the resident set, so a file of a gigabyte holds a few megabytes of memory.
@@ -240,29 +286,51 @@ public:
             size = static_cast<std::size_t>(info.st_size);
             base = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0);
         }
-        ::close(fd);
         if (base == MAP_FAILED) {
+            ::close(fd);
             return nullptr;
         }
         ::madvise(base, size, MADV_SEQUENTIAL);
-        return std::unique_ptr<MappedInput>(new MappedInput(static_cast<char*>(base), size));
+        return std::unique_ptr<MappedInput>(new MappedInput(fd, static_cast<char*>(base), size));
     }
 
-    ~MappedInput() override { ::munmap(m_base, m_size); }
+    ~MappedInput() override {
+        g_mappedBase = nullptr;
+        g_mappedSize = 0;
+        ::munmap(m_base, m_size);
+        ::close(m_fd);
+    }
 
     MappedInput(const MappedInput&) = delete;
     MappedInput& operator=(const MappedInput&) = delete;
 
+    // True when the file got shorter than it was mapped while it was read: what
+    // the conversion read past its new end were zeros.
+    bool changed() const {
+        struct stat info {};
+        return g_mappedInputCut != 0 ||
+               (::fstat(m_fd, &info) == 0 && static_cast<std::uint64_t>(info.st_size) < m_size);
+    }
+
 private:
-    MappedInput(char* base, std::size_t size)
+    MappedInput(int fd, char* base, std::size_t size)
         : InputBytes(std::string_view(base, size)),
+          m_fd(fd),
           m_base(base),
           m_size(size),
           m_page(static_cast<std::size_t>(::sysconf(_SC_PAGESIZE))) {
         releaseEvery(kReleaseStep);
+        watchBusErrors();
+        g_mappedInputCut = 0;
+        g_mappedSize = size;
+        g_mappedBase = base;
     }
 
+    // Also where a conversion learns that its input was cut short: it stops there.
     void release(std::size_t offset) override {
+        if (g_mappedInputCut != 0) {
+            throw inputChangedFailure();
+        }
         const std::size_t to = std::min(offset, m_size) / m_page * m_page;
         const std::size_t from = m_released <= to ? m_released : 0;  // a new pass
         if (from < to) {
@@ -271,6 +339,7 @@ private:
         m_released = to;
     }
 
+    int m_fd;
     char* m_base;
     std::size_t m_size;
     std::size_t m_page;
@@ -573,19 +642,32 @@ namespace {
 
 // A streaming conversion on its input file, mapped when it can be, into the -o file
 // as it goes, or with `outputFd` to that stream as it goes, or else into memory.
+// A mapped file cut short meanwhile fails the conversion, whatever it made of the
+// zeros it read instead.
 Outcome runStreamingFile(const CommandInfo& info, const Arguments& parsed,
                          const std::optional<std::string>& output, int outputFd) {
     const std::string& path = parsed.positional[0];
-    std::unique_ptr<InputBytes> input = MappedInput::open(path);
+    std::unique_ptr<MappedInput> mapped = MappedInput::open(path);
+    std::unique_ptr<InputBytes> whole;
     std::string bytes;
-    if (!input) {
+    if (!mapped) {
         if (!readFile(path, bytes)) {
             return Outcome::failed("talmir-convert: cannot read " + path + "\n");
         }
-        input = std::make_unique<InputBytes>(bytes);
+        whole = std::make_unique<InputBytes>(bytes);
     }
+    InputBytes& input = mapped ? *mapped : *whole;
     const auto run = [&](exporters::ExportSink& sink) {
-        return info.runStreaming(parsed, *input, sink);
+        Outcome outcome;
+        try {
+            outcome = info.runStreaming(parsed, input, sink);
+        } catch (const Failure& failure) {
+            outcome = Outcome::failed(failureMessage(failure));
+        }
+        if (mapped && mapped->changed()) {
+            return Outcome::failed("talmir-convert: " + path + " changed while it was read\n");
+        }
+        return outcome;
     };
     if (output) {
         return runIntoFile(run, *output);

@@ -112,7 +112,9 @@ protected:
     // or has gone back.
     void releaseEvery(std::size_t step) { m_releaseStep = step; }
 
-    // Lets go of what lies before `offset`.
+    // Lets go of what lies before `offset`. May throw Failure when the input can no
+    // longer be read as it was (a mapped file cut short); the conversion then fails
+    // with it.
     virtual void release(std::size_t /*offset*/) {}
 
 private:
