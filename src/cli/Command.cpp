@@ -267,10 +267,14 @@ void watchBusErrors() {
 
 // A regular input file mapped read-only. The pages behind what the conversion has
 // read are let go every kReleaseStep bytes: they stay in the page cache but leave
-// the resident set, so a file of a gigabyte holds a few megabytes of memory.
+// the resident set, so a file of a gigabyte holds a few megabytes of memory. A
+// file of up to kKeptWhole bytes stays mapped whole: letting go of its pages
+// costs more than they weigh, most of all for a conversion that reads twice and
+// would fault them all in again.
 class MappedInput final : public InputBytes {
 public:
     static constexpr std::size_t kReleaseStep = std::size_t{4} << 20;
+    static constexpr std::size_t kKeptWhole = std::size_t{32} << 20;
 
     // The mapping of the file at `path`; none when it is not a regular file, is
     // empty or cannot be mapped (it is then read whole).
@@ -319,7 +323,9 @@ private:
           m_base(base),
           m_size(size),
           m_page(static_cast<std::size_t>(::sysconf(_SC_PAGESIZE))) {
-        releaseEvery(kReleaseStep);
+        if (size > kKeptWhole) {
+            releaseEvery(kReleaseStep);
+        }
         watchBusErrors();
         g_mappedInputCut = 0;
         g_mappedSize = size;

@@ -62,13 +62,13 @@ struct CutCase {
 };
 
 // Cut within the last page (no SIGBUS: zeros are read), past the first page, and
-// past the first step at which the mapping lets go of what was read.
+// in a file long enough for the mapping to let go of what was read as it goes.
 const CutCase kCutCases[] = {
     {"within the page, -o", 3000, true},
     {"past the page, -o", 100000, true},
-    {"past a release step, -o", std::size_t{9} << 20, true},
+    {"long file, -o", std::size_t{40} << 20, true},
     {"past the page, standard output", 100000, false},
-    {"past a release step, standard output", std::size_t{9} << 20, false},
+    {"long file, standard output", std::size_t{40} << 20, false},
 };
 
 TEST(MappedInput, InputCutShortWhileReadFails) {
