@@ -1,21 +1,26 @@
 #include "cli/Command.h"
 
+#include "core/Failure.h"
 #include "core/Pieces.h"
 #include "core/export/ExportSink.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <condition_variable>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <deque>
 #include <fstream>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <thread>
 #include <utility>
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -126,9 +131,10 @@ private:
     std::thread m_thread;  // last: starts when the members it uses are ready
 };
 
-// Gathers the output in memory: for standard output, and for the -o file of a
-// command that makes its output whole. Each piece goes to its offset (IGES fills
-// two sections side by side); a whole output is taken over without a copy.
+// Gathers the output in memory: for the tests, and for standard output and the -o
+// file of a command that makes its output whole. Each piece goes to its offset
+// (IGES fills two sections side by side); a whole output is taken over without a
+// copy.
 class MemorySink final : public exporters::ExportSink {
 public:
     void put(std::uint64_t offset, std::string& piece) override {
@@ -151,12 +157,124 @@ private:
     std::string m_bytes;
 };
 
+// Writes the pieces of a conversion to a stream (standard output) as they come, so
+// that the output is never whole in memory. A stream has no offsets: a piece that
+// comes before the bytes in front of it (IGES fills two sections side by side)
+// waits in memory until they are written.
+class StreamSink final : public exporters::ExportSink {
+public:
+    explicit StreamSink(int fd) : m_fd(fd) {}
+
+    void put(std::uint64_t offset, std::string& piece) override {
+        if (offset != m_written) {
+            if (offset < m_written) {
+                fail();  // a stream cannot go back
+            }
+            m_waiting.emplace(offset, std::move(piece));
+            piece = std::string();
+            return;
+        }
+        write(piece);
+        piece.clear();
+        for (auto next = m_waiting.begin(); next != m_waiting.end() && next->first == m_written;
+             next = m_waiting.erase(next)) {
+            write(next->second);
+        }
+    }
+
+    // Writes what still waits, with zeros in any gap before it as a file would
+    // hold them.
+    void finish() {
+        for (auto& [offset, piece] : m_waiting) {
+            if (offset < m_written) {
+                fail();
+            }
+            write(std::string(offset - m_written, '\0'));
+            write(piece);
+        }
+        m_waiting.clear();
+    }
+
+private:
+    [[noreturn]] static void fail() {
+        throw Failure::message("talmir-convert: cannot write the standard output");
+    }
+
+    void write(const std::string& bytes) {
+        const char* data = bytes.data();
+        std::size_t size = bytes.size();
+        while (size > 0) {
+            const ssize_t n = ::write(m_fd, data, size);
+            if (n < 0 && errno == EINTR) {
+                continue;
+            }
+            if (n <= 0) {
+                fail();
+            }
+            data += n;
+            size -= static_cast<std::size_t>(n);
+        }
+        m_written += bytes.size();
+    }
+
+    int m_fd;
+    std::uint64_t m_written = 0;
+    std::map<std::uint64_t, std::string> m_waiting;
+};
+
+// The input mapping while a conversion reads it, for the handler of SIGBUS. A
+// mapped file that another program cuts short raises SIGBUS where the conversion
+// reads the pages past its new end; the handler puts zero pages in place of the
+// rest of the mapping, so reading goes on, and notes that the input changed.
+std::atomic<char*> g_mappedBase{nullptr};
+std::atomic<std::size_t> g_mappedSize{0};
+std::size_t g_pageSize = 4096;
+volatile std::sig_atomic_t g_mappedInputCut = 0;
+struct sigaction g_previousBusAction {};
+
+void onBusError(int signal, siginfo_t* info, void* /*context*/) {
+    char* const base = g_mappedBase.load();
+    const std::size_t size = g_mappedSize.load();
+    const auto* address = static_cast<const char*>(info->si_addr);
+    if (info->si_code > 0 && base != nullptr && address >= base && address < base + size) {
+        char* const from =
+            base + static_cast<std::size_t>(address - base) / g_pageSize * g_pageSize;
+        const std::size_t length = static_cast<std::size_t>(base + size - from);
+        if (::mmap(from, length, PROT_READ, MAP_PRIVATE | MAP_ANONYMOUS | MAP_FIXED, -1, 0) !=
+            MAP_FAILED) {
+            g_mappedInputCut = 1;
+            return;
+        }
+    }
+    // Not the input: what SIGBUS did before (a fault comes back and ends the program).
+    ::sigaction(SIGBUS, &g_previousBusAction, nullptr);
+    if (info->si_code <= 0) {
+        ::raise(signal);
+    }
+}
+
+void watchBusErrors() {
+    static const bool installed = [] {
+        g_pageSize = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
+        struct sigaction action {};
+        action.sa_sigaction = onBusError;
+        action.sa_flags = SA_SIGINFO;
+        sigemptyset(&action.sa_mask);
+        return ::sigaction(SIGBUS, &action, &g_previousBusAction) == 0;
+    }();
+    (void)installed;
+}
+
 // A regular input file mapped read-only. The pages behind what the conversion has
 // read are let go every kReleaseStep bytes: they stay in the page cache but leave
-// the resident set, so a file of a gigabyte holds a few megabytes of memory.
+// the resident set, so a file of a gigabyte holds a few megabytes of memory. A
+// file of up to kKeptWhole bytes stays mapped whole: letting go of its pages
+// costs more than they weigh, most of all for a conversion that reads twice and
+// would fault them all in again.
 class MappedInput final : public InputBytes {
 public:
     static constexpr std::size_t kReleaseStep = std::size_t{4} << 20;
+    static constexpr std::size_t kKeptWhole = std::size_t{32} << 20;
 
     // The mapping of the file at `path`; none when it is not a regular file, is
     // empty or cannot be mapped (it is then read whole).
@@ -172,29 +290,53 @@ public:
             size = static_cast<std::size_t>(info.st_size);
             base = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0);
         }
-        ::close(fd);
         if (base == MAP_FAILED) {
+            ::close(fd);
             return nullptr;
         }
         ::madvise(base, size, MADV_SEQUENTIAL);
-        return std::unique_ptr<MappedInput>(new MappedInput(static_cast<char*>(base), size));
+        return std::unique_ptr<MappedInput>(new MappedInput(fd, static_cast<char*>(base), size));
     }
 
-    ~MappedInput() override { ::munmap(m_base, m_size); }
+    ~MappedInput() override {
+        g_mappedBase = nullptr;
+        g_mappedSize = 0;
+        ::munmap(m_base, m_size);
+        ::close(m_fd);
+    }
 
     MappedInput(const MappedInput&) = delete;
     MappedInput& operator=(const MappedInput&) = delete;
 
+    // True when the file got shorter than it was mapped while it was read: what
+    // the conversion read past its new end were zeros.
+    bool changed() const {
+        struct stat info {};
+        return g_mappedInputCut != 0 ||
+               (::fstat(m_fd, &info) == 0 && static_cast<std::uint64_t>(info.st_size) < m_size);
+    }
+
 private:
-    MappedInput(char* base, std::size_t size)
+    MappedInput(int fd, char* base, std::size_t size)
         : InputBytes(std::string_view(base, size)),
+          m_fd(fd),
           m_base(base),
           m_size(size),
           m_page(static_cast<std::size_t>(::sysconf(_SC_PAGESIZE))) {
-        releaseEvery(kReleaseStep);
+        if (size > kKeptWhole) {
+            releaseEvery(kReleaseStep);
+        }
+        watchBusErrors();
+        g_mappedInputCut = 0;
+        g_mappedSize = size;
+        g_mappedBase = base;
     }
 
+    // Also where a conversion learns that its input was cut short: it stops there.
     void release(std::size_t offset) override {
+        if (g_mappedInputCut != 0) {
+            throw inputChangedFailure();
+        }
         const std::size_t to = std::min(offset, m_size) / m_page * m_page;
         const std::size_t from = m_released <= to ? m_released : 0;  // a new pass
         if (from < to) {
@@ -203,6 +345,7 @@ private:
         m_released = to;
     }
 
+    int m_fd;
     char* m_base;
     std::size_t m_size;
     std::size_t m_page;
@@ -573,25 +716,49 @@ Outcome runCommand(const std::string& name, const std::vector<std::string>& opti
 namespace {
 
 // A streaming conversion on its input file, mapped when it can be, into the -o file
-// as it goes, or into memory for standard output.
+// as it goes, or with `outputFd` to that stream as it goes, or else into memory.
+// A mapped file cut short meanwhile fails the conversion, whatever it made of the
+// zeros it read instead.
 Outcome runStreamingFile(const CommandInfo& info, const Arguments& parsed,
-                         const std::optional<std::string>& output) {
+                         const std::optional<std::string>& output, int outputFd) {
     const std::string& path = parsed.positional[0];
-    std::unique_ptr<InputBytes> input = MappedInput::open(path);
+    std::unique_ptr<MappedInput> mapped = MappedInput::open(path);
+    std::unique_ptr<InputBytes> whole;
     std::string bytes;
-    if (!input) {
+    if (!mapped) {
         if (!readFile(path, bytes)) {
             return Outcome::failed("talmir-convert: cannot read " + path + "\n");
         }
-        input = std::make_unique<InputBytes>(bytes);
+        whole = std::make_unique<InputBytes>(bytes);
     }
+    InputBytes& input = mapped ? *mapped : *whole;
     const auto run = [&](exporters::ExportSink& sink) {
-        Outcome outcome = info.runStreaming(parsed, *input, sink);
-        sayWhere(outcome, info, input->bytes());
+        Outcome outcome;
+        try {
+            outcome = info.runStreaming(parsed, input, sink);
+        } catch (const Failure& failure) {
+            outcome = failedOutcome(failure);
+        }
+        if (mapped && mapped->changed()) {
+            return Outcome::failed("talmir-convert: " + path + " changed while it was read\n");
+        }
+        sayWhere(outcome, info, input.bytes());
         return outcome;
     };
     if (output) {
         return runIntoFile(run, *output);
+    }
+    if (outputFd >= 0) {
+        StreamSink sink(outputFd);
+        Outcome outcome = run(sink);
+        if (outcome.exitCode == kExitOk) {
+            try {
+                sink.finish();
+            } catch (const Failure& failure) {
+                return Outcome::failed(failureMessage(failure));
+            }
+        }
+        return outcome;
     }
     MemorySink sink;
     Outcome outcome = run(sink);
@@ -609,7 +776,7 @@ Outcome runOnBytes(const StreamingRun& run, const Arguments& args, const Inputs&
     return run(args, input, sink);
 }
 
-Outcome runCommandLine(const std::vector<std::string>& args) {
+Outcome runCommandLine(const std::vector<std::string>& args, int outputFd) {
     if (!args.empty() && args[0] == "--man") {
         Outcome page;
         page.output = manPage();
@@ -646,7 +813,7 @@ Outcome runCommandLine(const std::vector<std::string>& args) {
         return Outcome::usage("usage: talmir-convert " + info.name + " " + info.synopsis + "\n");
     }
     if (info.runStreaming) {
-        return runStreamingFile(info, parsed, output);
+        return runStreamingFile(info, parsed, output, outputFd);
     }
     std::vector<std::string> inputs(parsed.positional.size());
     for (std::size_t i = 0; i < inputs.size(); ++i) {

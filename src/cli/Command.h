@@ -128,8 +128,11 @@ struct CommandRegistration {
 const std::map<std::string, CommandInfo>& commands();
 
 // The whole command line after the program name; reads INPUT files, writes -o.
-// The outcome's output is what goes to standard output when there is no -o.
-Outcome runCommandLine(const std::vector<std::string>& args);
+// The outcome's output is what goes to standard output when there is no -o. With
+// `outputFd` (standard output's), a streaming command without -o writes its output
+// there in pieces as it makes them instead: after a failure part of it may have
+// been written, and the outcome still says that it failed.
+Outcome runCommandLine(const std::vector<std::string>& args, int outputFd = -1);
 
 // Runs one command on input bytes already in memory (the golden tests use this).
 Outcome runCommand(const std::string& name, const std::vector<std::string>& optionArgs,

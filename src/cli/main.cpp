@@ -8,10 +8,12 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 int main(int argc, char** argv) {
     talmir::restartWithHugePages(argv);
     std::vector<std::string> args(argv + 1, argv + argc);
-    const talmir::cli::Outcome outcome = talmir::cli::runCommandLine(args);
+    const talmir::cli::Outcome outcome = talmir::cli::runCommandLine(args, STDOUT_FILENO);
     if (!outcome.output.empty()) {
         std::fwrite(outcome.output.data(), 1, outcome.output.size(), stdout);
     }

@@ -53,7 +53,8 @@ public:
         }
     }
 
-    // Hands over what is left; gives the length of the whole output.
+    // Hands over what is left; gives the length of the whole output. More text may
+    // follow (a part of the output made after another).
     std::uint64_t finish() {
         if (m_sink != nullptr && !m_text.empty()) {
             handOver();
@@ -76,6 +77,14 @@ private:
     std::string m_text;
     std::uint64_t m_offset = 0;
 };
+
+// The failure of a conversion whose input changed while it was read: a second
+// reading found other bytes than the first, or a mapped file was cut short.
+inline Failure inputChangedFailure() {
+    Failure failure = Failure::message("the input file changed while it was read");
+    failure.at = Failure::kWholeInput;
+    return failure;
+}
 
 // The bytes of an input. A conversion calls readTo() with the start of each record
 // (line, block, DXF entity) before it reads it (it costs a comparison); a mapped
@@ -111,7 +120,9 @@ protected:
     // or has gone back.
     void releaseEvery(std::size_t step) { m_releaseStep = step; }
 
-    // Lets go of what lies before `offset`.
+    // Lets go of what lies before `offset`. May throw Failure when the input can no
+    // longer be read as it was (a mapped file cut short); the conversion then fails
+    // with it.
     virtual void release(std::size_t /*offset*/) {}
 
 private:

@@ -50,5 +50,23 @@ check "hpgl2gcode failing at the end" 1 "$convert" hpgl2gcode "$tmp/bad.plt" -o 
 grep -q 'オーバーフローしました。' "$tmp/stderr" || { fail=$((fail + 1)); echo "FAIL overflow message"; }
 [ "$(cat "$tmp/kept.nc")" = old ] || { fail=$((fail + 1)); echo "FAIL -o file changed by a failure"; }
 [ "$(ls "$tmp" | grep -c talmir-tmp)" -eq 0 ] || { fail=$((fail + 1)); echo "FAIL temporary file left"; }
+# Without -o a streaming conversion writes its pieces to standard output as it makes
+# them; the bytes are those of the -o file, also where pieces come out of order
+# (the holes of each layer of circles have their own place) or the tool table is
+# found after the holes.
+check "hpgl2gcode to standard output" 0 sh -c "'$convert' hpgl2gcode '$tmp/long.plt' > '$tmp/long.stdout'"
+cmp -s "$tmp/long.nc" "$tmp/long.stdout" || { fail=$((fail + 1)); echo "FAIL hpgl2gcode standard output differs"; }
+awk 'BEGIN { print "0\nSECTION\n2\nENTITIES"; for (i = 0; i < 40000; i++) printf "0\nCIRCLE\n8\nL%d\n10\n%d.25\n20\n%d.5\n40\n%d\n", i % 4, i % 499, i % 311, i % 5 + 1; print "0\nENDSEC\n0\nEOF" }' > "$tmp/circles.dxf"
+check "dxfcircles2holes -o" 0 "$convert" dxfcircles2holes "$tmp/circles.dxf" -o "$tmp/circles.hol"
+check "dxfcircles2holes to standard output" 0 sh -c "'$convert' dxfcircles2holes '$tmp/circles.dxf' > '$tmp/circles.stdout'"
+cmp -s "$tmp/circles.hol" "$tmp/circles.stdout" || { fail=$((fail + 1)); echo "FAIL dxfcircles2holes standard output differs"; }
+awk 'BEGIN { print "M48"; for (i = 0; i < 300000; i++) print (i % 3 == 0 ? "T" i % 20 + 1 "C0." i % 9 + 1 : "X" i % 4999 "Y" i % 311); print "M30" }' > "$tmp/drill.drl"
+check "holes -o" 0 "$convert" holes "$tmp/drill.drl" -o "$tmp/drill.hol"
+check "holes to standard output" 0 sh -c "'$convert' holes '$tmp/drill.drl' > '$tmp/drill.stdout'"
+cmp -s "$tmp/drill.hol" "$tmp/drill.stdout" || { fail=$((fail + 1)); echo "FAIL holes standard output differs"; }
+[ "$(wc -c < "$tmp/drill.hol")" -gt 2000000 ] || { fail=$((fail + 1)); echo "FAIL hole data too short"; }
+# A failure after pieces went to standard output is still a failure.
+check "hpgl2gcode to standard output failing at the end" 1 sh -c "'$convert' hpgl2gcode '$tmp/bad.plt' > /dev/null"
+grep -q 'オーバーフローしました。' "$tmp/stderr" || { fail=$((fail + 1)); echo "FAIL overflow message on standard output"; }
 echo "$pass passed, $fail failed"
 [ "$fail" -eq 0 ]

@@ -7,6 +7,7 @@
 #include "core/export/GcodeToGerber.h"
 #include "core/export/GcodeToHpgl.h"
 #include "core/export/GcodeToIges.h"
+#include "core/import/DrillToHoles.h"
 #include "core/import/DxfCirclesToHoles.h"
 #include "core/import/DxfToGcode.h"
 #include "core/import/GerberToGcode.h"
@@ -79,6 +80,18 @@ std::string circles(int count) {
     return d + "0\nENDSEC\n0\nEOF\n";
 }
 
+// Drill data where every third block starts a tool: a tool table of more than a
+// piece in front of the holes.
+std::string drill(int blocks) {
+    std::string d = "M48\n";
+    for (int i = 0; i < blocks; ++i) {
+        d += i % 3 == 0 ? "T" + std::to_string(i % 20 + 1) + "C0." + std::to_string(i % 9 + 1)
+                        : "X" + std::to_string(i % 4999) + "Y" + std::to_string(i % 311);
+        d += "\n";
+    }
+    return d + "M30\n";
+}
+
 std::string exported(Result<std::string> result) {
     EXPECT_TRUE(result.ok());
     return result.ok() ? std::move(result).value() : std::string();
@@ -109,6 +122,8 @@ std::vector<Case> cases(const std::string& g) {
          [](InputBytes& in, PieceSink& s) { return igesToGcode(in, s); }},
         {"dxf circles", circles(250000), [](std::string_view t) { return dxfCirclesToHoles(t); },
          [](InputBytes& in, PieceSink& s) { return dxfCirclesToHoles(in, s); }},
+        {"drill", drill(360000), [](std::string_view t) { return drillToHoles(t, DrillOptions{}); },
+         [](InputBytes& in, PieceSink& s) { return drillToHoles(in, s, DrillOptions{}); }},
         {"router", g, [](std::string_view t) { return routerToGcode(t); },
          [](InputBytes& in, PieceSink& s) { return routerToGcode(in, s); }},
         {"wire", g, [](std::string_view t) { return wireToGcode(t); },

@@ -1,12 +1,20 @@
 #include "core/import/DrillToHoles.h"
 
+#include "core/Pieces.h"
 #include "core/text/NumberPicture.h"
 
+#include <algorithm>
 #include <array>
+#include <bit>
 #include <cfloat>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <optional>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace talmir::importers {
 
@@ -20,9 +28,11 @@ bool fitsSingle(double value) {
 // What a block of X and Y words alone is made of.
 constexpr std::string_view kPlain = "XY0123456789.-+";
 // What the block reader needs to know of each byte: dropped from a block (",", "*",
-// "%", blank, CR, LF), or neither dropped nor part of a plain X and Y block.
+// "%", blank, CR, LF), neither dropped nor part of a plain X and Y block, or the
+// letter of a coordinate.
 constexpr unsigned kDropped = 1;
 constexpr unsigned kOther = 2;
+constexpr unsigned kAxis = 4;
 constexpr auto kCharKinds = [] {
     std::array<unsigned char, 256> kinds{};
     kinds.fill(kOther);
@@ -32,8 +42,126 @@ constexpr auto kCharKinds = [] {
     for (const char c : kPlain) {
         kinds[static_cast<unsigned char>(c)] = 0;
     }
+    kinds['X'] = kAxis;
+    kinds['Y'] = kAxis;
     return kinds;
 }();
+
+// Bit k of each mask stands for byte k of 64 bytes of the text.
+struct ByteMasks {
+    std::uint64_t separator = 0;
+    std::uint64_t dropped = 0;
+    std::uint64_t other = 0;
+    std::uint64_t axis = 0;
+};
+
+#if defined(__SSE2__)
+// Sixteen bytes at a time: the kinds of kCharKinds as comparisons.
+ByteMasks masksOf(const char* bytes, char separator) {
+    ByteMasks masks;
+    for (unsigned k = 0; k < 4; ++k) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + 16 * k));
+        const auto is = [v](char c) { return _mm_cmpeq_epi8(v, _mm_set1_epi8(c)); };
+        const auto either = [](__m128i a, __m128i b) { return _mm_or_si128(a, b); };
+        const auto bits = [](__m128i m) {
+            return static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(m)));
+        };
+        // '0' to '9': the byte less '0', unsigned, is at most 9.
+        const __m128i fromZero = _mm_sub_epi8(v, _mm_set1_epi8('0'));
+        const __m128i digit = _mm_cmpeq_epi8(_mm_min_epu8(fromZero, _mm_set1_epi8(9)), fromZero);
+        const __m128i axis = either(is('X'), is('Y'));
+        const __m128i dropped = either(either(either(is(','), is('*')), either(is('%'), is(' '))),
+                                       either(is('\r'), is('\n')));
+        const __m128i plain =
+            either(either(digit, axis), either(is('.'), either(is('-'), is('+'))));
+        const unsigned shift = 16 * k;
+        masks.separator |= bits(is(separator)) << shift;
+        masks.dropped |= bits(dropped) << shift;
+        masks.axis |= bits(axis) << shift;
+        masks.other |= (~bits(either(plain, dropped)) & 0xffff) << shift;
+    }
+    return masks;
+}
+#else
+ByteMasks masksOf(const char* bytes, char separator) {
+    ByteMasks masks;
+    for (unsigned k = 0; k < 64; ++k) {
+        const std::uint64_t bit = std::uint64_t{1} << k;
+        const unsigned kind = kCharKinds[static_cast<unsigned char>(bytes[k])];
+        masks.separator |= bytes[k] == separator ? bit : 0;
+        masks.dropped |= (kind & kDropped) != 0 ? bit : 0;
+        masks.other |= (kind & kOther) != 0 ? bit : 0;
+        masks.axis |= (kind & kAxis) != 0 ? bit : 0;
+    }
+    return masks;
+}
+#endif
+
+// Cuts a text into blocks at its separator, 64 bytes at a time, and says what the
+// bytes of each block are (kDropped, kOther, kAxis): drill blocks are a few bytes
+// long, and a byte-by-byte search for their ends costs more than reading them.
+class BlockScanner {
+public:
+    // `separator` is never NUL.
+    BlockScanner(std::string_view text, char separator) : m_text(text), m_separator(separator) {
+        load(0);
+    }
+
+    // The end of the block that starts at `at` (its separator, or the end of the
+    // text), and what its bytes are in `kinds`.
+    std::size_t end(std::size_t at, unsigned& kinds) {
+        kinds = 0;
+        for (;;) {
+            if (at >= m_window + 64) {
+                load(at / 64 * 64);
+            }
+            const std::uint64_t ahead = ~std::uint64_t{0} << (at - m_window);
+            const std::uint64_t stops = m_masks.separator & ahead;
+            // The bits before the first separator, or all when there is none.
+            const std::uint64_t inBlock = ahead & ((stops & (~stops + 1)) - 1);
+            kinds |= (m_masks.dropped & inBlock) != 0 ? kDropped : 0;
+            kinds |= (m_masks.other & inBlock) != 0 ? kOther : 0;
+            kinds |= (m_masks.axis & inBlock) != 0 ? kAxis : 0;
+            if (stops != 0) {
+                return m_window + static_cast<std::size_t>(std::countr_zero(stops));
+            }
+            at = m_window + 64;
+            if (at >= m_text.size()) {
+                return m_text.size();
+            }
+        }
+    }
+
+private:
+    // The masks of the 64 bytes from `window`; past the end of the text, none.
+    void load(std::size_t window) {
+        m_window = window;
+        const std::size_t left = m_text.size() - std::min(window, m_text.size());
+        if (left >= 64) {
+            m_masks = masksOf(m_text.data() + window, m_separator);
+            return;
+        }
+        std::array<char, 64> tail{};
+        std::memcpy(tail.data(), m_text.data() + window, left);
+        m_masks = masksOf(tail.data(), m_separator);
+        const std::uint64_t inText = (std::uint64_t{1} << left) - 1;
+        m_masks.separator &= inText;
+        m_masks.dropped &= inText;
+        m_masks.other &= inText;
+        m_masks.axis &= inText;
+    }
+
+    std::string_view m_text;
+    char m_separator;
+    std::size_t m_window = 0;
+    ByteMasks m_masks;
+};
+
+// The reading that finds the tool table wants the numbers of a block only to see
+// whether one overflows. None of a block this short can: its number is below 1e24
+// and the unit scales it by at most 1e7 inches, far below single precision's 3.4e38.
+// (Incremental coordinates add up, so they are always read.)
+constexpr std::size_t kNeverOverflowsBytes = 24;
 
 // Gerber flash data: D codes that get a tool line, as the dialog has room for.
 constexpr std::size_t kDCodeSlots = 100;
@@ -134,21 +262,38 @@ ExactDecimal exactDecimal(std::string_view number) {
     return result;
 }
 
+// The part of the hole data one reading of the input writes. The tool table comes
+// first in the output but is only known at the end of the input, so the input is
+// read twice: once for the table, once for the body after it. Both readings go
+// through the same blocks with the same state, so the second finds the table the
+// first wrote, and only the part being written is formatted.
+enum class Part { Table, Body };
+
 class DrillConverter {
 public:
-    explicit DrillConverter(const DrillOptions& options)
-        : m_options(options), m_unit(coordinateForm(options.unit)) {
+    DrillConverter(const DrillOptions& options, Part part, PieceBuffer& out)
+        : m_options(options),
+          m_unit(coordinateForm(options.unit)),
+          m_out(out),
+          m_writesBody(part == Part::Body),
+          m_table(part == Part::Table ? out.text() : m_other),
+          m_body(part == Part::Body ? out.text() : m_other) {
         m_flashData = options.holeRule == DrillHoleRule::Code && options.holeCode == "D03";
         m_plainToolCode = options.toolCode.find_first_not_of(kPlain) == std::string::npos;
         m_coordinate.append(m_xText, 0.0);
         m_coordinate.append(m_yText, 0.0);
     }
 
-    Result<std::string> run(std::string_view text);
+    // Reads the whole input, writing its part into the output. Throws the
+    // conversion's failure.
+    void run(InputBytes& input);
+
+    // The bytes of the part this reading did not write.
+    std::uint64_t otherPartBytes() const { return m_otherBytes; }
 
 private:
-    void block(std::string_view line, bool plain);
-    void coordinates(std::string_view line);
+    void block(std::string_view line, unsigned kinds);
+    void coordinates(std::string_view line, bool axes);
     bool holeWanted(std::string_view line);
     void writeHole();
     bool flashTool(std::string_view line);
@@ -164,14 +309,19 @@ private:
 
     const DrillOptions& m_options;
     const CoordinateForm& m_unit;
+    PieceBuffer& m_out;
+    const bool m_writesBody;
+    // The lines of the part not written go here and are only counted.
+    std::string m_other;
+    std::uint64_t m_otherBytes = 0;
+    std::string& m_table;
+    std::string& m_body;
     bool m_flashData = false;
     bool m_plainToolCode = false;  // a tool code that a plain block could hold
     const text::NumberPicture m_coordinate{"#######0.0##"};
     const text::NumberPicture m_diameter{"##0.000##"};
     const text::NumberPicture m_toolNumber{"#00"};
 
-    std::string m_table;
-    std::string m_body;
     double m_x = 0;
     double m_y = 0;
     double m_sumX = 0;
@@ -256,6 +406,9 @@ void DrillConverter::axis(std::string_view line, std::size_t letter, double& val
         m_overflow = true;
         return;
     }
+    if (!m_writesBody) {
+        return;  // only the hole lines show the text
+    }
     text.clear();
     if (exact.exact) {
         m_coordinate.appendUnits(text, exact.negative, exact.units);
@@ -264,12 +417,17 @@ void DrillConverter::axis(std::string_view line, std::size_t letter, double& val
     }
 }
 
-void DrillConverter::coordinates(std::string_view line) {
-    const std::size_t x = line.find('X');
-    const std::size_t y = line.find('Y');
-    if (x == std::string_view::npos && y == std::string_view::npos) {
+// `axes`: the block holds an X or a Y.
+void DrillConverter::coordinates(std::string_view line, bool axes) {
+    if (!axes) {
         return;
     }
+    if (!m_writesBody && !m_options.incremental && line.size() <= kNeverOverflowsBytes) {
+        m_pointWaiting = true;  // the table's reading needs no number here
+        return;
+    }
+    const std::size_t x = line.find('X');
+    const std::size_t y = line.find('Y');
     if (x != std::string_view::npos) {
         axis(line, x, m_x, m_sumX, m_xText);
     }
@@ -302,14 +460,17 @@ void DrillConverter::writeHole() {
         m_body.append(m_unselectedDefinition).append("\r\n");
         m_unselectedDefinition.clear();
     }
+    m_pointWaiting = false;
+    m_toolJustWritten = false;
+    ++m_holes;
+    if (!m_writesBody) {
+        return;
+    }
     m_body += 'X';
     m_body += m_xText;
     m_body += 'Y';
     m_body += m_yText;
     m_body += "\r\n";
-    m_pointWaiting = false;
-    m_toolJustWritten = false;
-    ++m_holes;
 }
 
 void DrillConverter::bodyTool(int number) {
@@ -445,14 +606,17 @@ void DrillConverter::toolByCode(std::string_view line) {
     }
 }
 
-// `plain`: the block holds nothing but X and Y words, which is most of a drill
-// file and needs none of the header and code searches.
-void DrillConverter::block(std::string_view line, bool plain) {
+// `kinds`: what the bytes of the block are. A plain block holds nothing but X and
+// Y words, which is most of a drill file and needs none of the header and code
+// searches.
+void DrillConverter::block(std::string_view line, unsigned kinds) {
+    const bool plain = (kinds & kOther) == 0;
     // "G93" sets the zero point: no hole.
     if (!plain && (isHeader(line) || contains(line, "G93"))) {
         line = {};
+        kinds = 0;
     }
-    coordinates(line);
+    coordinates(line, (kinds & kAxis) != 0);
     if (holeWanted(line) && m_pointWaiting) {
         writeHole();
     }
@@ -472,24 +636,26 @@ void DrillConverter::block(std::string_view line, bool plain) {
     }
 }
 
-Result<std::string> DrillConverter::run(std::string_view text) {
+void DrillConverter::run(InputBytes& input) {
+    const std::string_view text = input.bytes();
     const std::size_t first = text.find_first_of("*\n\r");
     const char separator = first == std::string_view::npos ? '\0' : text[first];
-    // Hole lines come out a little longer than they go in ("X12" is "X12.0"), and
-    // the tool table goes in front at the end without a second buffer.
-    m_body.reserve(2 * text.size() + 4096);
+    BlockScanner scanner(text, separator == '\0' ? '*' : separator);
     std::string dropped;
     std::size_t at = 0;
+    input.readTo(at);  // a reading of its own, from the first block
     while (at < text.size()) {
-        std::size_t end = separator == '\0' ? std::string_view::npos : text.find(separator, at);
-        if (end == std::string_view::npos) {
-            end = text.size();
+        unsigned kinds = 0;
+        std::size_t end = text.size();
+        if (separator != '\0') {
+            end = scanner.end(at, kinds);
+        } else {
+            // Without a separator the text is one block (a NUL byte does not end it).
+            for (const char c : text) {
+                kinds |= kCharKinds[static_cast<unsigned char>(c)];
+            }
         }
         const std::string_view raw = text.substr(at, end - at);
-        unsigned kinds = 0;
-        for (const char c : raw) {
-            kinds |= kCharKinds[static_cast<unsigned char>(c)];
-        }
         std::string_view line = raw;
         if ((kinds & kDropped) != 0) {
             dropped.clear();
@@ -500,26 +666,43 @@ Result<std::string> DrillConverter::run(std::string_view text) {
             }
             line = dropped;
         }
-        block(line, (kinds & kOther) == 0);
+        block(line, kinds);
         if (m_tooManyDCodes) {
             // The program's own subscript error, shown as a warning of its own.
-            return Failure{0, "ツール項目数が99を超えています。", "エラーメッセージ"};
+            throw Failure{0, "ツール項目数が99を超えています。", "エラーメッセージ"};
         }
         if (m_overflow) {
-            return Failure{6, "オーバーフローしました。"};
+            throw overflowFailure();
         }
         at = end + 1;
+        m_otherBytes += m_other.size();
+        m_other.clear();
+        m_out.handOverWhenFull();
+        input.readTo(at);
     }
     if (m_holes == 0) {
-        return Failure::message("変換可能なコマンドが、見つかりませんでした");
+        Failure failure = Failure::message("変換可能なコマンドが、見つかりませんでした");
+        failure.at = Failure::kWholeInput;
+        throw failure;
     }
-    m_body.insert(0, m_table);
-    return std::move(m_body);
 }
 
-}  // namespace
+// The hole data into `out`: the tool table from a first reading of the input, then
+// the body from a second; gives its length.
+std::uint64_t writeHoleData(InputBytes& input, const DrillOptions& options, PieceBuffer& out) {
+    DrillConverter table(options, Part::Table, out);
+    table.run(input);
+    const std::uint64_t tableBytes = out.finish();
+    DrillConverter body(options, Part::Body, out);
+    body.run(input);
+    if (body.otherPartBytes() != tableBytes) {
+        throw inputChangedFailure();  // the second reading found another table
+    }
+    return out.finish();
+}
 
-Result<std::string> drillToHoles(std::string_view text, const DrillOptions& options) {
+// The failure of options that name no code to look for.
+std::optional<Failure> optionsFailure(const DrillOptions& options) {
     if (options.holeRule == DrillHoleRule::Code && options.holeCode.empty()) {
         return Failure::message("穴とするコードを入力してください");
     }
@@ -531,7 +714,33 @@ Result<std::string> drillToHoles(std::string_view text, const DrillOptions& opti
         !(options.holeRule == DrillHoleRule::Code && options.holeCode == "D03")) {
         return Failure::message("Tコードとする文字を入力してください");
     }
-    return DrillConverter(options).run(text);
+    return std::nullopt;
+}
+
+}  // namespace
+
+Result<std::string> drillToHoles(std::string_view text, const DrillOptions& options) {
+    if (auto failure = optionsFailure(options)) {
+        return std::move(*failure);
+    }
+    InputBytes input(text);
+    return guardReading(input, [&] {
+        // Hole lines come out a little longer than they go in ("X12" is "X12.0").
+        PieceBuffer out(nullptr, 2 * text.size() + 4096);
+        writeHoleData(input, options, out);
+        return std::move(out).release();
+    });
+}
+
+Result<std::uint64_t> drillToHoles(InputBytes& input, PieceSink& sink,
+                                   const DrillOptions& options) {
+    if (auto failure = optionsFailure(options)) {
+        return std::move(*failure);
+    }
+    return guardReading(input, [&] {
+        PieceBuffer out(&sink, 0);
+        return writeHoleData(input, options, out);
+    });
 }
 
 }  // namespace talmir::importers

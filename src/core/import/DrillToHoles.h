@@ -17,8 +17,14 @@
 #include "core/Failure.h"
 #include "core/import/CoordinateUnits.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
+
+namespace talmir {
+class InputBytes;
+class PieceSink;
+}  // namespace talmir
 
 namespace talmir::importers {
 
@@ -51,5 +57,10 @@ struct DrillOptions {
 // D code, with error 6 (overflow) for a coordinate or diameter beyond single
 // precision, and with "変換可能なコマンドが、見つかりませんでした" when no hole results.
 Result<std::string> drillToHoles(std::string_view text, const DrillOptions& options);
+
+// The same hole data from `input`, read twice as it goes (once for the tool table,
+// once for the body), handed to `sink` in pieces in the order of the output; gives
+// its length. After a failure the pieces handed over are no hole data.
+Result<std::uint64_t> drillToHoles(InputBytes& input, PieceSink& sink, const DrillOptions& options);
 
 }  // namespace talmir::importers
