@@ -328,6 +328,9 @@ std::size_t TextPane::replaceWithVirtualBreaks(long from, long to, std::string_v
 }
 
 void TextPane::breakLongDisplayLines(long from, long to) {
+    if (isReadOnly()) {
+        return;
+    }
     const long first = SendScintilla(SCI_LINEFROMPOSITION, static_cast<unsigned long>(from));
     long caret = SendScintilla(SCI_GETCURRENTPOS);
     bool broken = false;
