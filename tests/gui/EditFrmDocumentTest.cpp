@@ -323,39 +323,42 @@ private slots:
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<int>("from");
         QTest::addColumn<int>("to");
-        QTest::addColumn<QByteArray>("typed");
-        QTest::addColumn<QByteArray>("pasted");
+        QTest::addColumn<QString>("how");  // "paste", "type" or "drop" `text`
+        QTest::addColumn<QByteArray>("text");
         QTest::addColumn<QByteArray>("expected");
         const QByteArray plot = plotLine(64 * 1024);
         const QByteArray line3000(3000, 'X');
         const QByteArray line4096(4096, 'X');
         QTest::newRow("short text into a short line keeps the component's line ends")
-            << QByteArray("G00X0\r\nM30\r\n") << 3 << 3 << QByteArray() << QByteArray("Y1\nZ2")
+            << QByteArray("G00X0\r\nM30\r\n") << 3 << 3 << "paste" << QByteArray("Y1\nZ2")
             << QByteArray("G00Y1\r\nZ2X0\r\nM30\r\n");
         QTest::newRow("a long one-line text into a short line")
-            << QByteArray("G00X0\r\nM30\r\n") << 3 << 3 << QByteArray() << plot
+            << QByteArray("G00X0\r\nM30\r\n") << 3 << 3 << "paste" << plot
             << "G00" + plot + "X0\r\nM30\r\n";
         QTest::newRow("long lines with bare line ends over a selection")
-            << QByteArray("G00X0\r\nM30\r\n") << 1 << 9 << QByteArray() << plot + "\n" + plot
+            << QByteArray("G00X0\r\nM30\r\n") << 1 << 9 << "paste" << plot + "\n" + plot
             << "G" + plot + "\r\n" + plot + "0\r\n";
         QTest::newRow("a short paste that makes a short line long")
-            << "N1\r\n" + line3000 + "\r\nM30" << 1500 << 1500 << QByteArray()
-            << QByteArray(2000, 'Y')
+            << "N1\r\n" + line3000 + "\r\nM30" << 1500 << 1500 << "paste" << QByteArray(2000, 'Y')
             << "N1\r\n" + line3000.left(1496) + QByteArray(2000, 'Y') + line3000.mid(1496) +
                    "\r\nM30";
         QTest::newRow("a keystroke past the longest line shown whole")
-            << "N1\r\n" + line4096 + "\r\nM30" << 10 << 10 << QByteArray("Y") << QByteArray()
+            << "N1\r\n" + line4096 + "\r\nM30" << 10 << 10 << "type" << QByteArray("Y")
             << "N1\r\n" + line4096.left(6) + "Y" + line4096.mid(6) + "\r\nM30";
+        QTest::newRow("a long text dropped at the start")
+            << QByteArray("G00X0\r\nM30\r\n") << 0 << 0 << "drop" << plot
+            << plot + "G00X0\r\nM30\r\n";
     }
 
-    // A paste or keystroke that makes a line longer than a pane shows whole breaks
-    // it into display lines, keeps the bytes and goes back in one undo.
+    // A paste, keystroke or drop that makes a line longer than a pane shows whole
+    // breaks it into display lines and keeps the bytes; a paste goes back in one
+    // undo.
     void insertionThatMakesALongLineBreaksIt() {
         QFETCH(QByteArray, file);
         QFETCH(int, from);
         QFETCH(int, to);
-        QFETCH(QByteArray, typed);
-        QFETCH(QByteArray, pasted);
+        QFETCH(QString, how);
+        QFETCH(QByteArray, text);
         QFETCH(QByteArray, expected);
         Session s;
         s.frm->show();
@@ -363,17 +366,30 @@ private slots:
         TextPane& pane = s.frm->pane();
         pane.setShiftJis(file.toStdString());
         pane.SendScintilla(TextPane::SCI_SETSEL, static_cast<unsigned long>(from), long{to});
-        if (typed.isEmpty()) {
-            QApplication::clipboard()->setText(QString::fromLatin1(pasted));
+        if (how == "paste") {
+            QApplication::clipboard()->setText(QString::fromLatin1(text));
             QTest::keyClick(&pane, Qt::Key_V, Qt::ControlModifier);
+        } else if (how == "type") {
+            QTest::keyClicks(&pane, QString::fromLatin1(text));
         } else {
-            QTest::keyClicks(&pane, QString::fromLatin1(typed));
+            QMimeData mime;
+            mime.setText(QString::fromLatin1(text));
+            const QPoint at(1, 1);
+            QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(pane.viewport(), &enter);
+            QDragMoveEvent move(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(pane.viewport(), &move);
+            QDropEvent drop(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(pane.viewport(), &drop);
         }
         QCOMPARE(QByteArray::fromStdString(pane.shiftJis()), expected);
         for (int k = 0; k < pane.lines(); ++k) {
             QVERIFY2(pane.SendScintilla(TextPane::SCI_LINELENGTH, static_cast<unsigned long>(k)) <=
                          long{TextPane::kDisplayLineBytes} + 3,
                      qPrintable(QStringLiteral("display line %1").arg(k)));
+        }
+        if (how == "drop") {
+            return;
         }
         // The caret stands after the inserted text.
         const std::string_view utf8 = pane.utf8View();
@@ -384,7 +400,7 @@ private slots:
         // A paste goes back in one step; the break after a keystroke is a step of
         // its own.
         pane.undo();
-        while (!typed.isEmpty() && pane.isUndoAvailable()) {
+        while (how == "type" && pane.isUndoAvailable()) {
             pane.undo();
         }
         QCOMPARE(QByteArray::fromStdString(pane.shiftJis()), file);

@@ -10,6 +10,7 @@
 #include <QDropEvent>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QUrl>
 
 #include <algorithm>
@@ -418,6 +419,16 @@ void TextPane::keyPressEvent(QKeyEvent* event) {
     QsciScintilla::keyPressEvent(event);
     const long caret = SendScintilla(SCI_GETCURRENTPOS);
     breakLongDisplayLines(caret, caret);
+}
+
+void TextPane::mousePressEvent(QMouseEvent* event) {
+    const long lengthBefore = SendScintilla(SCI_GETLENGTH);
+    QsciScintilla::mousePressEvent(event);
+    if (event->button() == Qt::MiddleButton) {
+        const long caret = SendScintilla(SCI_GETCURRENTPOS);
+        const long inserted = SendScintilla(SCI_GETLENGTH) - lengthBefore;
+        breakLongDisplayLines(std::max(0L, caret - std::max(0L, inserted)), caret);
+    }
 }
 
 void TextPane::dragEnterEvent(QDragEnterEvent* event) {

@@ -88,6 +88,8 @@ protected:
     // Copied and dragged text goes without the virtual line breaks.
     QMimeData* toMimeData(const QByteArray& text, bool rectangular) const override;
     void keyPressEvent(QKeyEvent* event) override;
+    // A middle click pastes the selection of the desktop.
+    void mousePressEvent(QMouseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
