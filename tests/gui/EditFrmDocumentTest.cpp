@@ -8,6 +8,7 @@
 #include "gui/windows/EditFrm.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -47,6 +48,16 @@ private:
             "\r\n"
             "M30\r\n",
             49);
+    }
+
+    // One plot line of about `bytes` bytes, as a one-line HPGL file holds.
+    static QByteArray plotLine(int bytes) {
+        QByteArray line = "IN;";
+        for (int k = 0; line.size() < bytes; ++k) {
+            line += "PU" + QByteArray::number(k % 9000) + ",0;PD" + QByteArray::number(k % 5000) +
+                    ",0;";
+        }
+        return line;
     }
 
 private slots:
@@ -246,7 +257,9 @@ private slots:
         TextPane& pane = s.frm->pane();
         QVERIFY(s.dialogs.messages.empty());
         QCOMPARE(QByteArray::fromStdString(pane.shiftJis()), file);
-        QVERIFY(pane.lines() > file.size() / int(TextPane::kDisplayLineBytes));
+        QVERIFY2(pane.lines() > file.size() / int(TextPane::kDisplayLineBytes),
+                 "the editing component no longer takes U+2028 as a line end, so a long line "
+                 "is laid out whole");
         for (int k = 0; k < pane.lines(); k += 997) {
             QVERIFY(pane.text(k).toUtf8().size() <= int(TextPane::kDisplayLineBytes) + 3);
         }
@@ -278,6 +291,116 @@ private slots:
         s.frm->MnuSave_Click();
         QCOMPARE(readBytes(saved), edited);
         while (pane.isUndoAvailable()) {
+            pane.undo();
+        }
+        QCOMPARE(QByteArray::fromStdString(pane.shiftJis()), file);
+    }
+
+    // Text copied or cut across a display line break is the file's own bytes.
+    void copyAndCutAcrossADisplayBreakTakeTheFileBytes() {
+        Session s;
+        const QByteArray file = "G00\r\n" + plotLine(20000) + "\r\nM30\r\n";
+        s.frm->pane().setShiftJis(file.toStdString());
+        TextPane& pane = s.frm->pane();
+        const std::string_view utf8 = pane.utf8View();
+        const std::size_t at = utf8.find(TextPane::kVirtualBreak, 3000);
+        QVERIFY(at != std::string_view::npos);
+        const auto from = static_cast<long>(at) - 20;
+        const auto to = static_cast<long>(at + TextPane::kVirtualBreak.size()) + 20;
+        const QByteArray slice =
+            file.mid(qsizetype(charIndexOfUtf8Offset(utf8, static_cast<std::size_t>(from))), 40);
+        pane.SendScintilla(TextPane::SCI_SETSEL, static_cast<unsigned long>(from), to);
+        QTest::keyClick(&pane, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(), QString::fromLatin1(slice));
+        QApplication::clipboard()->clear();
+        QTest::keyClick(&pane, Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(), QString::fromLatin1(slice));
+        QByteArray cut = file;
+        QCOMPARE(QByteArray::fromStdString(pane.shiftJis()), cut.remove(file.indexOf(slice), 40));
+    }
+
+    void insertionThatMakesALongLineBreaksIt_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("to");
+        QTest::addColumn<QString>("how");  // "paste", "type" or "drop" `text`
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QByteArray>("expected");
+        const QByteArray plot = plotLine(64 * 1024);
+        const QByteArray line3000(3000, 'X');
+        const QByteArray line4096(4096, 'X');
+        QTest::newRow("short text into a short line keeps the component's line ends")
+            << QByteArray("G00X0\r\nM30\r\n") << 3 << 3 << "paste" << QByteArray("Y1\nZ2")
+            << QByteArray("G00Y1\r\nZ2X0\r\nM30\r\n");
+        QTest::newRow("a long one-line text into a short line")
+            << QByteArray("G00X0\r\nM30\r\n") << 3 << 3 << "paste" << plot
+            << "G00" + plot + "X0\r\nM30\r\n";
+        QTest::newRow("long lines with bare line ends over a selection")
+            << QByteArray("G00X0\r\nM30\r\n") << 1 << 9 << "paste" << plot + "\n" + plot
+            << "G" + plot + "\r\n" + plot + "0\r\n";
+        QTest::newRow("a short paste that makes a short line long")
+            << "N1\r\n" + line3000 + "\r\nM30" << 1500 << 1500 << "paste" << QByteArray(2000, 'Y')
+            << "N1\r\n" + line3000.left(1496) + QByteArray(2000, 'Y') + line3000.mid(1496) +
+                   "\r\nM30";
+        QTest::newRow("a keystroke past the longest line shown whole")
+            << "N1\r\n" + line4096 + "\r\nM30" << 10 << 10 << "type" << QByteArray("Y")
+            << "N1\r\n" + line4096.left(6) + "Y" + line4096.mid(6) + "\r\nM30";
+        QTest::newRow("a long text dropped at the start")
+            << QByteArray("G00X0\r\nM30\r\n") << 0 << 0 << "drop" << plot
+            << plot + "G00X0\r\nM30\r\n";
+    }
+
+    // A paste, keystroke or drop that makes a line longer than a pane shows whole
+    // breaks it into display lines and keeps the bytes; a paste goes back in one
+    // undo.
+    void insertionThatMakesALongLineBreaksIt() {
+        QFETCH(QByteArray, file);
+        QFETCH(int, from);
+        QFETCH(int, to);
+        QFETCH(QString, how);
+        QFETCH(QByteArray, text);
+        QFETCH(QByteArray, expected);
+        Session s;
+        s.frm->show();
+        QVERIFY(QTest::qWaitForWindowExposed(s.frm.get()));
+        TextPane& pane = s.frm->pane();
+        pane.setShiftJis(file.toStdString());
+        pane.SendScintilla(TextPane::SCI_SETSEL, static_cast<unsigned long>(from), long{to});
+        if (how == "paste") {
+            QApplication::clipboard()->setText(QString::fromLatin1(text));
+            QTest::keyClick(&pane, Qt::Key_V, Qt::ControlModifier);
+        } else if (how == "type") {
+            QTest::keyClicks(&pane, QString::fromLatin1(text));
+        } else {
+            QMimeData mime;
+            mime.setText(QString::fromLatin1(text));
+            const QPoint at(1, 1);
+            QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(pane.viewport(), &enter);
+            QDragMoveEvent move(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(pane.viewport(), &move);
+            QDropEvent drop(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(pane.viewport(), &drop);
+        }
+        QCOMPARE(QByteArray::fromStdString(pane.shiftJis()), expected);
+        for (int k = 0; k < pane.lines(); ++k) {
+            QVERIFY2(pane.SendScintilla(TextPane::SCI_LINELENGTH, static_cast<unsigned long>(k)) <=
+                         long{TextPane::kDisplayLineBytes} + 3,
+                     qPrintable(QStringLiteral("display line %1").arg(k)));
+        }
+        if (how == "drop") {
+            return;
+        }
+        // The caret stands after the inserted text.
+        const std::string_view utf8 = pane.utf8View();
+        const std::size_t caret = charIndexOfUtf8Offset(
+            utf8, static_cast<std::size_t>(pane.SendScintilla(TextPane::SCI_GETCURRENTPOS)));
+        QCOMPARE(QByteArray::fromStdString(pane.shiftJis()).left(qsizetype(caret)).right(8),
+                 expected.left(expected.size() - (file.size() - to)).right(8));
+        // A paste goes back in one step; the break after a keystroke is a step of
+        // its own.
+        pane.undo();
+        while (how == "type" && pane.isUndoAvailable()) {
             pane.undo();
         }
         QCOMPARE(QByteArray::fromStdString(pane.shiftJis()), file);

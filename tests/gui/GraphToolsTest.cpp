@@ -63,6 +63,14 @@ void clickAt(CvGrph& graph, double x, double y, Qt::KeyboardModifiers keys = Qt:
     QTest::mouseClick(&graph, Qt::LeftButton, keys, at);
 }
 
+// The lines the check and the trace name and select are the program's own, also
+// below a line too long for the pane to show whole.
+void addLinesAboveRows() {
+    QTest::addColumn<QByteArray>("above");
+    QTest::newRow("short lines") << QByteArray();
+    QTest::newRow("a long line above") << "(" + QByteArray(20000, 'C') + ")\r\n";
+}
+
 }  // namespace
 
 class GraphToolsTest : public QObject {
@@ -338,27 +346,31 @@ private slots:
         s.frame->action("MnuStats")->trigger();
     }
 
+    void checkListReachesTheLine_data() { addLinesAboveRows(); }
+
     void checkListReachesTheLine() {
+        QFETCH(QByteArray, above);
+        const int aboveLines = above.count('\n');
         talmir::testing::EditorSession s;
         s.frm->show();
         GFrm& gfrm = GFrm::of(*s.frm);
-        gfrm.pane().setShiftJis("(A)\r\nG01X10Y0F100\r\nG02X20Y1I5J0\r\nG06\r\n");
+        gfrm.pane().setShiftJis(
+            (above + "(A)\r\nG01X10Y0F100\r\nG02X20Y1I5J0\r\nG06\r\n").toStdString());
         gfrm.show();
         gfrm.action("MnuCheck_Click")->trigger();
         auto* check = gfrm.findChild<PreflightFrm*>();
         QVERIFY(check != nullptr);
         QCOMPARE(check->list().count(), 2);
-        QCOMPARE(check->findings()[0].line, std::size_t{3});
+        QCOMPARE(check->findings()[0].line, std::size_t(3 + aboveLines));
         check->list().setCurrentRow(1);
-        int line = 0;
-        int index = 0;
-        gfrm.pane().getCursorPosition(&line, &index);
-        QCOMPARE(line, 3);
         QCOMPARE(gfrm.pane().selectedText(), QStringLiteral("G06"));
     }
 
+    void traceLinksThePlotAndTheText_data() { addLinesAboveRows(); }
+
     void traceLinksThePlotAndTheText() {
-        Session s;
+        QFETCH(QByteArray, above);
+        Session s(above + kProgram);
         GFrm& gfrm = GFrm::of(*s.frm);
         s.frame->action("MnuTrace")->trigger();
         QVERIFY(s.frame->action("MnuTrace")->isChecked());
@@ -366,15 +378,16 @@ private slots:
         // A click on the bottom line of the square selects its line.
         QTest::mouseClick(&s.graph(), Qt::LeftButton, Qt::NoModifier,
                           s.graph().toPixel({5, 0.1}).toPoint());
-        int line = -1;
-        int index = 0;
-        gfrm.pane().getCursorPosition(&line, &index);
-        QCOMPARE(gfrm.pane().selectedText().trimmed(), QStringLiteral("G01X10Y0"));
-        // Lines selected in the text light their elements.
+        QCOMPARE(gfrm.pane().selectedText(), QStringLiteral("G01X10Y0\r\n"));
+        QCOMPARE(s.frame->statusLabel().text(), QStringLiteral("行 %1").arg(3 + above.count('\n')));
+        // Lines selected in the text light their elements: the right side alone.
         const QPoint rightSide = s.graph().toPixel({10, 5}).toPoint();
+        const QPoint topSide = s.graph().toPixel({5, 10}).toPoint();
         QVERIFY(s.graph().image().pixelColor(rightSide) != QColor(0, 255, 255));
-        gfrm.pane().setSelection(3, 0, 4, 0);
+        const auto line = static_cast<unsigned long>(gfrm.pane().utf8View().find("G01X10Y10"));
+        gfrm.pane().SendScintilla(TextPane::SCI_SETSEL, line, static_cast<long>(line + 11));
         QCOMPARE(s.graph().image().pixelColor(rightSide), QColor(0, 255, 255));
+        QVERIFY(s.graph().image().pixelColor(topSide) != QColor(0, 255, 255));
         s.frame->setTracing(false);
         QVERIFY(!gfrm.isVisible());
     }

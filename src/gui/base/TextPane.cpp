@@ -5,8 +5,12 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QApplication>
+#include <QClipboard>
 #include <QDropEvent>
+#include <QKeyEvent>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QUrl>
 
 #include <algorithm>
@@ -62,6 +66,33 @@ std::size_t displayLineEnd(std::string_view utf8, std::size_t start, std::size_t
     return end;
 }
 
+// Hands `utf8` to `sink` slice by slice, with a virtual line break after each
+// display line of a line longer than kLongLineBytes: sink(slice, false) for the
+// text, sink(kVirtualBreak, true) for a break.
+template <typename Sink>
+void withVirtualBreaks(std::string_view utf8, Sink&& sink) {
+    std::size_t start = 0;
+    while (start < utf8.size()) {
+        std::size_t lineEnd = utf8.find_first_of("\r\n", start);
+        lineEnd = lineEnd == std::string_view::npos ? utf8.size() : lineEnd;
+        const std::size_t next = std::min(utf8.size(), utf8.find_first_not_of("\r\n", lineEnd));
+        if (lineEnd - start <= TextPane::kLongLineBytes) {
+            sink(utf8.substr(start, next - start), false);
+        } else {
+            for (std::size_t piece = start; piece < lineEnd;) {
+                const std::size_t end = displayLineEnd(utf8, piece, lineEnd);
+                sink(utf8.substr(piece, end - piece), false);
+                if (end < lineEnd) {
+                    sink(TextPane::kVirtualBreak, true);
+                }
+                piece = end;
+            }
+            sink(utf8.substr(lineEnd, next - lineEnd), false);
+        }
+        start = next;
+    }
+}
+
 // Appends `utf8` to the pane's text with the virtual line breaks of its long
 // lines, a megabyte at a time, so that the text is not held a third time.
 void appendWithVirtualBreaks(TextPane& pane, std::string_view utf8) {
@@ -73,33 +104,41 @@ void appendWithVirtualBreaks(TextPane& pane, std::string_view utf8) {
                            batch.data());
         batch.clear();
     };
-    std::size_t start = 0;
-    while (start < utf8.size()) {
-        std::size_t lineEnd = utf8.find_first_of("\r\n", start);
-        lineEnd = lineEnd == std::string_view::npos ? utf8.size() : lineEnd;
-        const std::size_t next = std::min(utf8.size(), utf8.find_first_not_of("\r\n", lineEnd));
-        if (lineEnd - start <= TextPane::kLongLineBytes) {
-            batch.append(utf8.substr(start, next - start));
-        } else {
-            for (std::size_t piece = start; piece < lineEnd;) {
-                const std::size_t end = displayLineEnd(utf8, piece, lineEnd);
-                batch.append(utf8.substr(piece, end - piece));
-                if (end < lineEnd) {
-                    batch.append(TextPane::kVirtualBreak);
-                }
-                piece = end;
-                if (batch.size() >= kBatchBytes) {
-                    flush();
-                }
-            }
-            batch.append(utf8.substr(lineEnd, next - lineEnd));
-        }
+    withVirtualBreaks(utf8, [&](std::string_view slice, bool /*virtualBreak*/) {
+        batch.append(slice);
         if (batch.size() >= kBatchBytes) {
             flush();
         }
-        start = next;
-    }
+    });
     flush();
+}
+
+// The number of virtual line breaks in `utf8`.
+long virtualBreaksIn(std::string_view utf8) {
+    long count = 0;
+    for (std::size_t at = utf8.find(TextPane::kVirtualBreak); at != std::string_view::npos;
+         at = utf8.find(TextPane::kVirtualBreak, at + TextPane::kVirtualBreak.size())) {
+        ++count;
+    }
+    return count;
+}
+
+// `utf8` with every line end (CR LF, a lone CR or LF) as CR LF, as the component
+// pastes text.
+std::string withCrLfLineEnds(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size() + utf8.size() / 16);
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        if (utf8[i] == '\r' || utf8[i] == '\n') {
+            out.append("\r\n");
+            if (utf8[i] == '\r' && i + 1 < utf8.size() && utf8[i + 1] == '\n') {
+                ++i;
+            }
+        } else {
+            out.push_back(utf8[i]);
+        }
+    }
+    return out;
 }
 
 }  // namespace
@@ -227,6 +266,171 @@ void TextPane::setPaneFont(const QFont& font) {
     SendScintilla(SCI_STYLECLEARALL);
 }
 
+long TextPane::positionOfFileLine(int fileLine) const {
+    const std::string_view utf8 = utf8View();
+    const long paneLines = SendScintilla(SCI_GETLINECOUNT);
+    // The first display line of the file line is the smallest pane line whose
+    // number less the breaks above it is `fileLine`; counting the breaks above a
+    // guess and moving down by them reaches it from below.
+    const long wanted = std::max(fileLine, 0);
+    long line = wanted;
+    long counted = 0;
+    long breaks = 0;
+    while (line < paneLines) {
+        const long start = SendScintilla(SCI_POSITIONFROMLINE, static_cast<unsigned long>(line));
+        breaks += virtualBreaksIn(utf8.substr(static_cast<std::size_t>(counted),
+                                              static_cast<std::size_t>(start - counted)));
+        counted = start;
+        if (wanted + breaks == line) {
+            return start;
+        }
+        line = wanted + breaks;
+    }
+    return static_cast<long>(utf8.size());
+}
+
+long TextPane::fileLineEndPosition(int fileLine) const {
+    const std::string_view utf8 = utf8View();
+    long line = SendScintilla(SCI_LINEFROMPOSITION,
+                              static_cast<unsigned long>(positionOfFileLine(fileLine)));
+    for (;; ++line) {
+        const auto end = static_cast<std::size_t>(
+            SendScintilla(SCI_GETLINEENDPOSITION, static_cast<unsigned long>(line)));
+        if (utf8.compare(end, kVirtualBreak.size(), kVirtualBreak) != 0) {
+            return static_cast<long>(end);
+        }
+    }
+}
+
+int TextPane::fileLineAt(long position) const {
+    const long line = SendScintilla(SCI_LINEFROMPOSITION, static_cast<unsigned long>(position));
+    const long start = SendScintilla(SCI_POSITIONFROMLINE, static_cast<unsigned long>(line));
+    return static_cast<int>(line - virtualBreaksIn(utf8View().substr(0, start)));
+}
+
+std::size_t TextPane::replaceWithVirtualBreaks(long from, long to, std::string_view utf8,
+                                               std::size_t offsetBytes) {
+    std::string broken;
+    broken.reserve(utf8.size() + utf8.size() / 64 + 16);
+    std::size_t consumed = 0;
+    std::size_t offset = offsetBytes;
+    withVirtualBreaks(utf8, [&](std::string_view slice, bool virtualBreak) {
+        if (!virtualBreak) {
+            consumed += slice.size();
+        } else if (consumed < offsetBytes) {
+            offset += slice.size();
+        }
+        broken.append(slice);
+    });
+    SendScintilla(SCI_SETTARGETSTART, static_cast<unsigned long>(from));
+    SendScintilla(SCI_SETTARGETEND, static_cast<unsigned long>(to));
+    SendScintilla(SCI_REPLACETARGET, static_cast<unsigned long>(broken.size()), broken.data());
+    return offset;
+}
+
+void TextPane::breakLongDisplayLines(long from, long to) {
+    if (isReadOnly()) {
+        return;
+    }
+    const long first = SendScintilla(SCI_LINEFROMPOSITION, static_cast<unsigned long>(from));
+    long caret = SendScintilla(SCI_GETCURRENTPOS);
+    bool broken = false;
+    // From the last line up, so that the lines above keep their positions.
+    for (long line = SendScintilla(SCI_LINEFROMPOSITION, static_cast<unsigned long>(to));
+         line >= first; --line) {
+        const long start = SendScintilla(SCI_POSITIONFROMLINE, static_cast<unsigned long>(line));
+        const long end = SendScintilla(SCI_GETLINEENDPOSITION, static_cast<unsigned long>(line));
+        if (end - start <= static_cast<long>(kLongLineBytes)) {
+            continue;
+        }
+        const std::string text(utf8View().substr(static_cast<std::size_t>(start),
+                                                 static_cast<std::size_t>(end - start)));
+        const bool inside = caret >= start && caret <= end;
+        const long lengthBefore = SendScintilla(SCI_GETLENGTH);
+        const std::size_t offset = replaceWithVirtualBreaks(
+            start, end, text, inside ? static_cast<std::size_t>(caret - start) : 0);
+        if (inside) {
+            caret = start + static_cast<long>(offset);
+        } else if (caret > end) {
+            caret += SendScintilla(SCI_GETLENGTH) - lengthBefore;
+        }
+        broken = true;
+    }
+    if (broken) {
+        SendScintilla(SCI_GOTOPOS, static_cast<unsigned long>(caret));
+    }
+}
+
+void TextPane::paste() {
+    const QMimeData* mime = QApplication::clipboard()->mimeData();
+    if (mime == nullptr || !canInsertFromMimeData(mime) || isReadOnly()) {
+        return;
+    }
+    bool rectangular = false;
+    QByteArray pasted = fromMimeData(mime, rectangular);
+    const long from = SendScintilla(SCI_GETSELECTIONSTART);
+    const long to = SendScintilla(SCI_GETSELECTIONEND);
+    const long lineStart = SendScintilla(
+        SCI_POSITIONFROMLINE, static_cast<unsigned long>(SendScintilla(
+                                  SCI_LINEFROMPOSITION, static_cast<unsigned long>(from))));
+    const long lineEnd = SendScintilla(SCI_GETLINEENDPOSITION,
+                                       static_cast<unsigned long>(SendScintilla(
+                                           SCI_LINEFROMPOSITION, static_cast<unsigned long>(to))));
+    // A paste that leaves its display line short, and one into a rectangle or
+    // several selections, goes as the component does it.
+    const long longest = (from - lineStart) + static_cast<long>(pasted.size()) + (lineEnd - to);
+    if (rectangular || SendScintilla(SCI_GETSELECTIONS) > 1 ||
+        SendScintilla(SCI_SELECTIONISRECTANGLE) != 0 ||
+        longest <= static_cast<long>(kLongLineBytes)) {
+        QsciScintilla::paste();
+        return;
+    }
+    const std::string_view utf8 = utf8View();
+    std::string text(utf8.substr(static_cast<std::size_t>(lineStart),
+                                 static_cast<std::size_t>(from - lineStart)));
+    text += SendScintilla(SCI_GETPASTECONVERTENDINGS) != 0
+                ? withCrLfLineEnds({pasted.constData(), static_cast<std::size_t>(pasted.size())})
+                : pasted.toStdString();
+    pasted.clear();
+    const std::size_t caretBytes = text.size();
+    text.append(utf8.substr(static_cast<std::size_t>(to), static_cast<std::size_t>(lineEnd - to)));
+    SendScintilla(SCI_BEGINUNDOACTION);
+    const std::size_t caret = replaceWithVirtualBreaks(lineStart, lineEnd, text, caretBytes);
+    SendScintilla(SCI_ENDUNDOACTION);
+    SendScintilla(SCI_GOTOPOS, static_cast<unsigned long>(lineStart) + caret);
+}
+
+QMimeData* TextPane::toMimeData(const QByteArray& text, bool rectangular) const {
+    const QByteArray lineBreak(kVirtualBreak.data(), static_cast<qsizetype>(kVirtualBreak.size()));
+    if (!text.contains(lineBreak)) {
+        return QsciScintilla::toMimeData(text, rectangular);
+    }
+    QByteArray plain = text;
+    plain.replace(lineBreak, QByteArray());
+    return QsciScintilla::toMimeData(plain, rectangular);
+}
+
+void TextPane::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Paste)) {
+        paste();
+        event->accept();
+        return;
+    }
+    QsciScintilla::keyPressEvent(event);
+    const long caret = SendScintilla(SCI_GETCURRENTPOS);
+    breakLongDisplayLines(caret, caret);
+}
+
+void TextPane::mousePressEvent(QMouseEvent* event) {
+    const long lengthBefore = SendScintilla(SCI_GETLENGTH);
+    QsciScintilla::mousePressEvent(event);
+    if (event->button() == Qt::MiddleButton) {
+        const long caret = SendScintilla(SCI_GETCURRENTPOS);
+        const long inserted = SendScintilla(SCI_GETLENGTH) - lengthBefore;
+        breakLongDisplayLines(std::max(0L, caret - std::max(0L, inserted)), caret);
+    }
+}
+
 void TextPane::dragEnterEvent(QDragEnterEvent* event) {
     if (!localFiles(event->mimeData()).isEmpty()) {
         event->acceptProposedAction();
@@ -251,6 +455,7 @@ void TextPane::dropEvent(QDropEvent* event) {
         return;
     }
     QsciScintilla::dropEvent(event);
+    breakLongDisplayLines(SendScintilla(SCI_GETSELECTIONSTART), SendScintilla(SCI_GETSELECTIONEND));
 }
 
 }  // namespace talmir

@@ -10,7 +10,10 @@
 // kDisplayLineBytes, each ending after a ";" or "*" where it has one. The breaks
 // are LINE SEPARATOR characters (U+2028), which no Shift-JIS text holds; the pane
 // takes them as line ends, and they never reach the document's bytes: shiftJis()
-// leaves them out and the character positions of PaneText skip them.
+// leaves them out, the character positions of PaneText skip them, copied and
+// dragged text goes without them, and the file lines below count the lines of the
+// document. A paste or keystroke that makes a display line longer than
+// kLongLineBytes breaks it the same way.
 
 #include <Qsci/qsciscintilla.h>
 
@@ -62,14 +65,45 @@ public:
 
     void setPaneFont(const QFont& font);
 
+    // File lines are the document's lines, counted from 0 without the virtual
+    // line breaks: a long line in many display lines is one file line. Positions
+    // are bytes of the pane's text.
+    // Where file line `fileLine` starts; the text's length past the last line.
+    long positionOfFileLine(int fileLine) const;
+    // Where the text of file line `fileLine` ends, before its line end.
+    long fileLineEndPosition(int fileLine) const;
+    // The file line that holds `position`.
+    int fileLineAt(long position) const;
+
+    // Pastes the clipboard's text over the selection; a display line longer than
+    // kLongLineBytes that the paste makes is broken into display lines in the same
+    // undo step, before the pane lays it out.
+    void paste() override;
+
 signals:
     // Local files dropped onto the pane.
     void filesDropped(const QStringList& paths);
 
 protected:
+    // Copied and dragged text goes without the virtual line breaks.
+    QMimeData* toMimeData(const QByteArray& text, bool rectangular) const override;
+    void keyPressEvent(QKeyEvent* event) override;
+    // A middle click pastes the selection of the desktop.
+    void mousePressEvent(QMouseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+
+private:
+    // Breaks the display lines from the one holding `from` to the one holding
+    // `to` that are longer than kLongLineBytes; the caret keeps its place in the
+    // text.
+    void breakLongDisplayLines(long from, long to);
+    // Replaces the text from `from` to `to` by `utf8` with the virtual line breaks
+    // of its long lines; returns where `offsetBytes` into `utf8` is in the new text
+    // (before a break that falls there).
+    std::size_t replaceWithVirtualBreaks(long from, long to, std::string_view utf8,
+                                         std::size_t offsetBytes);
 };
 
 }  // namespace talmir

@@ -190,8 +190,9 @@ void MDIMarlit::traceClick(float x, float y) {
     TextPane& pane = window->pane();
     const int line = static_cast<int>(lines[k]);
     // The selection lights every element of the line, the clicked one with them.
-    pane.setSelection(line, 0, line + 1, 0);
-    pane.ensureLineVisible(line);
+    pane.SendScintilla(TextPane::SCI_SETSEL,
+                       static_cast<unsigned long>(pane.positionOfFileLine(line)),
+                       pane.positionOfFileLine(line + 1));
     m_status->setText(QStringLiteral("行 %1").arg(line + 1));
 }
 
@@ -200,16 +201,12 @@ void MDIMarlit::traceSelection(ProgramWindow::Kind kind) {
     if (window == nullptr || window->isTreeView()) {
         return;
     }
-    int lineFrom = 0;
-    int indexFrom = 0;
-    int lineTo = 0;
-    int indexTo = 0;
     TextPane& pane = window->pane();
-    pane.getSelection(&lineFrom, &indexFrom, &lineTo, &indexTo);
-    if (lineFrom < 0) {
-        pane.getCursorPosition(&lineFrom, &indexFrom);
-        lineTo = lineFrom;
-    } else if (lineTo > lineFrom && indexTo == 0) {
+    const long start = pane.SendScintilla(TextPane::SCI_GETSELECTIONSTART);
+    const long end = pane.SendScintilla(TextPane::SCI_GETSELECTIONEND);
+    const int lineFrom = pane.fileLineAt(start);
+    int lineTo = end > start ? pane.fileLineAt(end) : lineFrom;
+    if (lineTo > lineFrom && pane.positionOfFileLine(lineTo) == end) {
         --lineTo;  // a selection that ends at the start of a line leaves it out
     }
     const graphic::PlotTables& tables = m_graph->tables();
@@ -271,8 +268,9 @@ void MDIMarlit::compareWith(const std::string& bytes, const QString& name) {
     if (diff.firstLineA && m_tracing) {
         if (ProgramWindow* window = findProgramWindow(m_owner, ProgramWindow::Kind::Gcode)) {
             const int line = static_cast<int>(*diff.firstLineA) - 1;
-            window->pane().setCursorPosition(line, 0);
-            window->pane().ensureLineVisible(line);
+            window->pane().SendScintilla(
+                TextPane::SCI_GOTOPOS,
+                static_cast<unsigned long>(window->pane().positionOfFileLine(line)));
         }
     }
 }

@@ -99,14 +99,11 @@ void PreflightFrm::List1_Click(int row) {
     }
     TextPane& pane = m_window.pane();
     const int line = static_cast<int>(m_findings[static_cast<std::size_t>(row)].line) - 1;
-    // The line without its line end (positions are bytes of the pane's text).
-    const QByteArray bytes = pane.text(line).toUtf8();
-    qsizetype end = bytes.size();
-    while (end > 0 && (bytes[end - 1] == '\n' || bytes[end - 1] == '\r')) {
-        --end;
-    }
-    pane.setSelection(line, 0, line, static_cast<int>(end));
-    pane.ensureLineVisible(line);
+    // The line without its line end.
+    pane.SendScintilla(TextPane::SCI_SETSEL,
+                       static_cast<unsigned long>(pane.positionOfFileLine(line)),
+                       pane.fileLineEndPosition(line));
+    pane.SendScintilla(TextPane::SCI_SCROLLCARET);
     m_window.window().activateWindow();
 }
 
