@@ -163,7 +163,9 @@ private:
 // waits in memory until they are written.
 class StreamSink final : public exporters::ExportSink {
 public:
-    explicit StreamSink(int fd) : m_fd(fd) {}
+    explicit StreamSink(
+        int fd, std::string cannotWrite = "talmir-convert: cannot write the standard output")
+        : m_fd(fd), m_cannotWrite(std::move(cannotWrite)) {}
 
     void put(std::uint64_t offset, std::string& piece) override {
         if (offset != m_written) {
@@ -196,9 +198,7 @@ public:
     }
 
 private:
-    [[noreturn]] static void fail() {
-        throw Failure::message("talmir-convert: cannot write the standard output");
-    }
+    [[noreturn]] void fail() const { throw Failure::message(m_cannotWrite); }
 
     void write(const std::string& bytes) {
         const char* data = bytes.data();
@@ -218,6 +218,7 @@ private:
     }
 
     int m_fd;
+    std::string m_cannotWrite;
     std::uint64_t m_written = 0;
     std::map<std::uint64_t, std::string> m_waiting;
 };
@@ -377,10 +378,43 @@ Outcome runInMemory(const CommandInfo& info, const Arguments& parsed, const Inpu
 
 // Runs a command that writes into a sink, into a file beside `path` that is renamed
 // over it when the conversion and every write succeeded (as writeFileAtomically).
+// True when `path` names something that is not a regular file (/dev/null, a
+// named pipe, a terminal): it is written to as it is, never renamed over.
+bool isSpecialFile(const std::string& path) {
+    struct stat status {};
+    return ::stat(path.c_str(), &status) == 0 && !S_ISREG(status.st_mode);
+}
+
+// Writes the output of `run` straight into a special file, in order.
+Outcome runIntoSpecialFile(const std::function<Outcome(exporters::ExportSink&)>& run,
+                           const std::string& path, const std::string& cannotWrite) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return Outcome::failed(cannotWrite + "\n");
+    }
+    Outcome outcome;
+    try {
+        StreamSink sink(fd, cannotWrite);
+        outcome = run(sink);
+        if (outcome.exitCode == kExitOk) {
+            sink.finish();
+        }
+    } catch (const Failure& failure) {
+        outcome = Outcome::failed(failureMessage(failure));
+    }
+    if (::close(fd) != 0 && outcome.exitCode == kExitOk) {
+        return Outcome::failed(cannotWrite + "\n");
+    }
+    return outcome;
+}
+
 Outcome runIntoFile(const std::function<Outcome(exporters::ExportSink&)>& run,
                     const std::string& path) {
     const std::string temp = path + ".talmir-tmp";
     const std::string cannotWrite = "talmir-convert: cannot write " + path;
+    if (isSpecialFile(path)) {
+        return runIntoSpecialFile(run, path, cannotWrite);
+    }
     const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd < 0) {
         return Outcome::failed(cannotWrite + "\n");
@@ -407,6 +441,12 @@ Outcome runIntoFile(const std::function<Outcome(exporters::ExportSink&)>& run,
 // Writes beside the target and renames over it, so a failed write never leaves a
 // half-written file where the old one was.
 bool writeFileAtomically(const std::string& path, const std::string& bytes) {
+    if (isSpecialFile(path)) {
+        std::ofstream out(path, std::ios::binary);
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        out.flush();
+        return static_cast<bool>(out);
+    }
     const std::string temp = path + ".talmir-tmp";
     {
         std::ofstream out(temp, std::ios::binary | std::ios::trunc);

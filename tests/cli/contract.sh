@@ -68,5 +68,18 @@ cmp -s "$tmp/drill.hol" "$tmp/drill.stdout" || { fail=$((fail + 1)); echo "FAIL 
 # A failure after pieces went to standard output is still a failure.
 check "hpgl2gcode to standard output failing at the end" 1 sh -c "'$convert' hpgl2gcode '$tmp/bad.plt' > /dev/null"
 grep -q 'オーバーフローしました。' "$tmp/stderr" || { fail=$((fail + 1)); echo "FAIL overflow message on standard output"; }
+# An -o that is no regular file (a named pipe, /dev/null) is written to as it is:
+# never replaced by a file renamed over it. Streaming and whole outputs both.
+mkfifo "$tmp/pipe"
+for command in hpgl2gcode eol; do
+  timeout 60 cat "$tmp/pipe" > "$tmp/from-pipe" &
+  reader=$!
+  check "$command -o a named pipe" 0 "$convert" $command "$tmp/long.plt" -o "$tmp/pipe"
+  wait $reader
+  [ -p "$tmp/pipe" ] || { fail=$((fail + 1)); echo "FAIL $command replaced the named pipe"; rm -f "$tmp/pipe"; mkfifo "$tmp/pipe"; }
+  "$convert" $command "$tmp/long.plt" > "$tmp/to-stdout"
+  cmp -s "$tmp/from-pipe" "$tmp/to-stdout" || { fail=$((fail + 1)); echo "FAIL $command bytes through the named pipe"; }
+done
+[ "$(ls "$tmp" | grep -c talmir-tmp)" -eq 0 ] || { fail=$((fail + 1)); echo "FAIL temporary file beside the pipe"; }
 echo "$pass passed, $fail failed"
 [ "$fail" -eq 0 ]
