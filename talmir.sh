@@ -3,6 +3,8 @@
 #   ./talmir.sh [FILE]   install what is missing, build (release) and start the editor
 #   ./talmir.sh test     install what is missing, build the ci preset and run every test
 #   ./talmir.sh build    build (release) only
+#   ./talmir.sh asan     build the asan preset (the whole program under AddressSanitizer
+#                        and UndefinedBehaviorSanitizer) and run the window tests there
 #   ./talmir.sh package  build (release), make the .deb (build/package) and check it
 #                        with lintian
 #   ./talmir.sh fuzz [SECONDS [HARNESS...]]   build the fuzz preset and run every
@@ -105,6 +107,14 @@ case "${1:-}" in
     cmake --preset fuzz >/dev/null
     cmake --build --preset fuzz -j "$jobs"
     run_fuzzers "${2:-60}" "${@:3}"
+    ;;
+  asan)
+    ensure_packages "${build_packages[@]}" "${test_packages[@]}"
+    cmake --preset asan >/dev/null
+    cmake --build --preset asan -j "$jobs"
+    export QT_QPA_PLATFORM=offscreen
+    # The window tests: one Qt Test program each, named *Test.
+    ctest --preset asan -j "$jobs" -R 'Test$'
     ;;
   build)
     build_release
