@@ -143,9 +143,14 @@ void GcodeMotionReader::writeOwn(int code, std::string& own) const {
     if (flatArc) {
         own[2] = '1';
     }
+    // A letter without a number after it is no word ("XJ8." holds no X).
+    const auto noNumber = [](const Word& w) {
+        return std::none_of(w.number.begin(), w.number.end(), isDigit);
+    };
     for (const char axis : {'X', 'Y'}) {
-        const auto given = std::find_if(m_words.begin(), m_words.end(),
-                                        [axis](const Word& w) { return w.letter == axis; });
+        const auto given = std::find_if(m_words.begin(), m_words.end(), [&](const Word& w) {
+            return w.letter == axis && !noNumber(w);
+        });
         const std::string_view number = given != m_words.end() ? given->number
                                         : axis == 'X'          ? m_lastX
                                                                : m_lastY;
@@ -157,7 +162,8 @@ void GcodeMotionReader::writeOwn(int code, std::string& own) const {
     for (const Word& w : m_words) {
         const bool centre =
             w.letter == 'I' || w.letter == 'J' || w.letter == 'K' || w.letter == 'R';
-        const bool skip = w.letter == 'G' || w.letter == 'N' || w.letter == 'X' || w.letter == 'Y';
+        const bool skip =
+            w.letter == 'G' || w.letter == 'N' || w.letter == 'X' || w.letter == 'Y' || noNumber(w);
         if (!skip && !(flatArc && centre)) {
             own += w.letter;
             own.append(w.number);
