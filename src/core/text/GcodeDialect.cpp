@@ -211,6 +211,10 @@ void GcodeMotionReader::rememberWords() {
     std::string_view x;
     std::string_view y;
     for (const Word& w : m_words) {
+        // A letter without a number after it is no word.
+        if (std::none_of(w.number.begin(), w.number.end(), isDigit)) {
+            continue;
+        }
         if (w.letter == 'X' && x.empty()) {
             x = w.number;
         } else if (w.letter == 'Y' && y.empty()) {
