@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <numbers>
 #include <string>
@@ -19,9 +21,20 @@ struct PictureCase {
 
 class NumberPictureTest : public testing::TestWithParam<PictureCase> {};
 
+// The short form writes the same text, or leaves the value to append.
+void expectShortFormAgrees(double value, const char* picture, const std::string& want) {
+    char text[NumberPicture::kShortText + 1];
+    const char* const end = NumberPicture(picture).writeShort(text, value);
+    if (end != nullptr) {
+        EXPECT_EQ(std::string(static_cast<const char*>(text), end), want)
+            << "short form of " << value << " " << picture;
+    }
+}
+
 TEST_P(NumberPictureTest, Formats) {
     const PictureCase& c = GetParam();
     EXPECT_EQ(formatPicture(c.value, c.picture), c.want);
+    expectShortFormAgrees(c.value, c.picture, c.want);
 }
 
 const float kPiSingle = std::numbers::pi_v<float>;
@@ -148,6 +161,56 @@ TEST(NumberPicture, MatchesExactDecimalRounding) {
     for (const Reference& r : kReference) {
         SCOPED_TRACE(testing::Message() << r.value << " " << r.picture);
         EXPECT_EQ(formatPicture(r.value, r.picture), r.want);
+        expectShortFormAgrees(r.value, r.picture, r.want);
+    }
+}
+
+// Rounds the exact decimal expansion of `value` (to_chars with 60 decimals is
+// exact for the floats below) half away from zero, then drops optional zeros.
+std::string exactlyRounded(float value, int decimals, int required) {
+    char text[128];
+    const auto r = std::to_chars(text, text + sizeof text, std::fabs(static_cast<double>(value)),
+                                 std::chars_format::fixed, 60);
+    std::string digits(text, r.ptr);
+    const std::size_t point = digits.find('.');
+    const bool up = digits[point + 1 + static_cast<std::size_t>(decimals)] >= '5';
+    digits.erase(point + 1 + static_cast<std::size_t>(decimals));
+    digits.erase(point, 1);
+    for (std::size_t i = digits.size(); up && i-- > 0;) {
+        digits[i] = digits[i] == '9' ? '0' : static_cast<char>(digits[i] + 1);
+        if (digits[i] != '0') {
+            break;
+        }
+        if (i == 0) {
+            digits.insert(0, "1");
+        }
+    }
+    std::string integer = digits.substr(0, digits.size() - static_cast<std::size_t>(decimals));
+    std::string fraction = digits.substr(integer.size());
+    integer.erase(0, std::min(integer.find_first_not_of('0'), integer.size() - 1));
+    while (static_cast<int>(fraction.size()) > required && fraction.back() == '0') {
+        fraction.pop_back();
+    }
+    const bool zero = digits.find_first_not_of('0') == std::string::npos;
+    return (value < 0 && !zero ? "-" : "") + integer + (fraction.empty() ? "" : "." + fraction);
+}
+
+TEST(NumberPicture, FloatsMatchTheirExactExpansion) {
+    // Plotter and drill coordinates: floats of a few units to a few metres, and
+    // halves of every size at the last decimal.
+    std::uint32_t state = 12345;
+    for (int n = 0; n < 20000; ++n) {
+        state = state * 1664525 + 1013904223;
+        const int decimals = static_cast<int>(state >> 29);  // 0 to 7
+        const std::string picture =
+            "######0." + std::string(static_cast<std::size_t>(decimals), '#');
+        const float value =
+            n % 2 == 0 ? std::ldexp(static_cast<float>(state >> 8), -static_cast<int>(n % 23))
+                       : static_cast<float>(static_cast<std::int32_t>(state)) * 0.025f / 1024;
+        SCOPED_TRACE(testing::Message() << value << " " << picture);
+        const std::string want = exactlyRounded(value, decimals, 0);
+        EXPECT_EQ(formatPicture(value, picture), want.empty() ? "0" : want);
+        expectShortFormAgrees(value, picture.c_str(), want.empty() ? "0" : want);
     }
 }
 

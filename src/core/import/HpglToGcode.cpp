@@ -4,8 +4,10 @@
 #include "core/text/NumberPicture.h"
 #include "core/text/NumericValue.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
+#include <cstring>
 
 namespace talmir::importers {
 
@@ -129,6 +131,18 @@ private:
         bool blank = false;  // a blank was dropped since the last byte kept
         for (std::size_t i = 0; i < size; ++i) {
             const char c = data[i];
+            if (c == 'P' && m_command.empty() && mode == Mode::Command) {
+                // Nearly every command: "PD3115,9178,3120,9200;" read where it
+                // lies, as the bytes below would read it.
+                if (const std::size_t end = penCommandEnd(i); end != 0) {
+                    penCommand(std::string_view(data + i, end - i));
+                    commandDone();
+                    blank = false;
+                    m_input.readTo(end + 1);
+                    i = end;
+                    continue;
+                }
+            }
             if (isParameterByte(c) && mode == Mode::Command && !blank && m_command.size() > 2) {
                 // The numbers of a command go in as one run: no test below turns on
                 // them once the mnemonic is read.
@@ -204,6 +218,25 @@ private:
         endCommand(mode, blank);
     }
 
+    // The offset of the ";" after a pen command of only numbers that starts at
+    // `start` ("PU", "PD", "PA" or "PR"); 0 for anything else.
+    std::size_t penCommandEnd(std::size_t start) const {
+        const char* const data = m_text.data();
+        const std::size_t size = m_text.size();
+        if (start + 2 >= size) {
+            return 0;
+        }
+        const char second = data[start + 1];
+        if (second != 'U' && second != 'D' && second != 'A' && second != 'R') {
+            return 0;
+        }
+        std::size_t end = start + 2;
+        while (end < size && isParameterByte(data[end])) {
+            ++end;
+        }
+        return end < size && data[end] == ';' ? end : 0;
+    }
+
     // Commands whose data is text, not numbers. LB (label), BL (buffer label) and
     // WD (write to display) run to the end-of-text byte; PE (encoded polyline)
     // packs its numbers into printable characters, capitals included, up to ";".
@@ -230,13 +263,17 @@ private:
         if (!m_command.empty()) {
             translate(m_command);
             m_command.clear();
-            m_pieces.handOverWhenFull();
-            if (m_options.progress && (++m_commands % kProgressCommands) == 0) {
-                m_options.progress();
-            }
+            commandDone();
         }
         mode = Mode::Command;
         blank = false;
+    }
+
+    void commandDone() {
+        m_pieces.handOverWhenFull();
+        if (m_options.progress && (++m_commands % kProgressCommands) == 0) {
+            m_options.progress();
+        }
     }
 
     // One command, in this order of tests. Label and comment text is never read
@@ -375,7 +412,7 @@ private:
                 }
             }
             if (isNumberStart(rest.front())) {
-                const std::size_t xEnd = rest.find(',');
+                const std::size_t xEnd = commaIn(rest);
                 if (xEnd == std::string_view::npos) {
                     return;
                 }
@@ -385,7 +422,7 @@ private:
                 writeMove(m_pen == PenWord::Up, x, y);
                 m_x = x;
                 m_y = y;
-                const std::size_t yEnd = rest.find(',');
+                const std::size_t yEnd = commaIn(rest);
                 if (yEnd == std::string_view::npos) {
                     return;
                 }
@@ -398,9 +435,23 @@ private:
         }
     }
 
+    // The first comma of a pen command's numbers, a few bytes on.
+    static std::size_t commaIn(std::string_view text) {
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            if (text[i] == ',') {
+                return i;
+            }
+        }
+        return std::string_view::npos;
+    }
+
     // The leading number of `text` in millimetres, added to `last` when relative.
     float coordinate(std::string_view text, float last) const {
-        const double mm = text::quickNumericValue(text) * kMmPerUnit;
+        double units = 0;
+        if (!text::plainDecimal(text, units)) {
+            units = text::numericValue(text);
+        }
+        const double mm = units * kMmPerUnit;
         return toSingle(m_relative ? mm + last : mm);
     }
 
@@ -408,6 +459,20 @@ private:
     // just before the next line of another kind. `rapid` moves wait in m_held.
     void writeMove(bool rapid, float x, float y) {
         std::string& to = target(rapid);
+        // The line is built in a buffer of its own and handed over at once.
+        char line[4 + 1 + 2 * text::NumberPicture::kShortText + kEol.size()];
+        std::memcpy(line, rapid ? "G00X" : "G01X", 4);
+        char* p = kPicture.writeShort(line + 4, x);
+        if (p != nullptr) {
+            *p++ = 'Y';
+            p = kPicture.writeShort(p, y);
+        }
+        if (p != nullptr) {
+            p = std::copy(kEol.begin(), kEol.end(), p);
+            to.append(line, static_cast<std::size_t>(p - line));
+            return;
+        }
+        // A coordinate too large for the short form.
         to += rapid ? "G00X" : "G01X";
         kPicture.append(to, x);
         to += 'Y';

@@ -77,11 +77,27 @@ Binary decompose(double magnitude) {
 }
 
 // round(magnitude * 10^decimals), halves away from zero, into `rounded`. The
-// product is exact (128-bit integers), so the rounding sees the exact binary
-// value. False when the result does not fit 64 bits.
+// product is exact (64-bit integers where it fits them, as it does for every
+// float and for doubles of a few digits, 128-bit ones otherwise), so the rounding
+// sees the exact binary value. False when the result does not fit 64 bits.
 bool roundedFast(Binary b, int decimals, std::uint64_t& rounded) {
     rounded = 0;
     if (b.mantissa == 0) {
+        return true;
+    }
+    std::uint64_t small = 0;
+    const bool fits = !__builtin_mul_overflow(b.mantissa, kPowersOfTen[decimals], &small);
+    if (fits && b.exponent >= 0 && b.exponent < 64 &&
+        (b.exponent == 0 || (small >> (64 - b.exponent)) == 0)) {
+        rounded = small << b.exponent;
+        return true;
+    }
+    if (fits && b.exponent < 0 && b.exponent > -64) {
+        const int shift = -b.exponent;
+        const std::uint64_t whole = small >> shift;
+        const std::uint64_t rest = small - (whole << shift);
+        // whole < 2^63, so the carry cannot overflow.
+        rounded = whole + (rest >= (std::uint64_t{1} << (shift - 1)) ? 1 : 0);
         return true;
     }
     // mantissa < 2^53 and 10^decimals < 2^64: the product fits 117 bits.
@@ -132,7 +148,7 @@ constexpr char kDigitPairs[] =
 
 // Writes the decimal digits of `value` backwards ending before `end`, at least
 // `minimum` of them (leading zeros); returns the first.
-char* digitsBefore(char* end, std::uint64_t value, int minimum) {
+inline char* digitsBefore(char* end, std::uint64_t value, int minimum) {
     char* p = end;
     while (value >= 100) {
         const auto pair = static_cast<std::size_t>(value % 100) * 2;
@@ -153,6 +169,60 @@ char* digitsBefore(char* end, std::uint64_t value, int minimum) {
         *--p = '0';
     }
     return p;
+}
+
+// The number of decimal digits of `value` (1 for 0).
+int digitCount(std::uint64_t value) {
+    const int bits = 64 - std::countl_zero(value | 1);
+    const int guess = (bits * 1233) >> 12;  // 1233 / 4096 is just above log10(2)
+    return guess + (value >= kPowersOfTen[static_cast<std::size_t>(guess)] ? 1 : 0);
+}
+
+// `rounded` / 10^decimals and the rest. The usual picture sizes get a constant
+// divisor, which the compiler turns into a multiplication.
+template <int Decimals>
+void splitAt(std::uint64_t rounded, std::uint64_t& integer, std::uint64_t& fraction) {
+    constexpr std::uint64_t kScale = kPowersOfTen[Decimals];
+    integer = rounded / kScale;
+    fraction = rounded - integer * kScale;
+}
+
+void splitAt(std::uint64_t rounded, int decimals, std::uint64_t& integer, std::uint64_t& fraction) {
+    switch (decimals) {
+        case 0:
+            integer = rounded;
+            fraction = 0;
+            return;
+        case 1:
+            splitAt<1>(rounded, integer, fraction);
+            return;
+        case 2:
+            splitAt<2>(rounded, integer, fraction);
+            return;
+        case 3:
+            splitAt<3>(rounded, integer, fraction);
+            return;
+        case 4:
+            splitAt<4>(rounded, integer, fraction);
+            return;
+        case 5:
+            splitAt<5>(rounded, integer, fraction);
+            return;
+        case 6:
+            splitAt<6>(rounded, integer, fraction);
+            return;
+        case 7:
+            splitAt<7>(rounded, integer, fraction);
+            return;
+        case 8:
+            splitAt<8>(rounded, integer, fraction);
+            return;
+        default: {
+            const std::uint64_t scale = kPowersOfTen[static_cast<std::size_t>(decimals)];
+            integer = rounded / scale;
+            fraction = rounded - integer * scale;
+        }
+    }
 }
 
 // The same for any size and up to kMaxDecimals decimals, through the correctly
@@ -205,7 +275,9 @@ void NumberPicture::append(std::string& out, double value) const {
     std::uint64_t rounded = 0;
     if (m_decimals <= kFastDecimals && m_requiredIntegerDigits <= kFastIntegerDigits &&
         roundedFast(binary, m_decimals, rounded)) {
-        appendRounded(out, negative && rounded != 0, rounded);
+        char text[kShortText];
+        const char* const end = writeRounded(text, negative && rounded != 0, rounded);
+        out.append(text, static_cast<std::size_t>(end - text));
         return;
     }
     char digits[kMaxDigits];
@@ -253,41 +325,59 @@ void NumberPicture::append(std::string& out, double value) const {
     }
 }
 
+char* NumberPicture::writeShort(char* to, double value) const {
+    if (!std::isfinite(value) || m_decimals > kFastDecimals ||
+        m_requiredIntegerDigits > kFastIntegerDigits) {
+        return nullptr;
+    }
+    std::uint64_t rounded = 0;
+    if (!roundedFast(decompose(std::fabs(value)), m_decimals, rounded)) {
+        return nullptr;
+    }
+    return writeRounded(to, value < 0 && rounded != 0, rounded);
+}
+
 // The same text as append's general path gives, from the rounded integer: the
 // whole number, then the decimals without the optional zeros at their end.
 void NumberPicture::appendRounded(std::string& out, bool negative, std::uint64_t rounded) const {
-    const std::uint64_t scale = kPowersOfTen[m_decimals];
-    const std::uint64_t integer = rounded / scale;
-    std::uint64_t fraction = rounded - integer * scale;
+    char text[kShortText];
+    const char* const end = writeRounded(text, negative, rounded);
+    out.append(text, static_cast<std::size_t>(end - text));
+}
+
+// At most a sign, 20 integer digits (m_requiredIntegerDigits is at most 20 here),
+// the point and 19 decimals: kShortText.
+char* NumberPicture::writeRounded(char* to, bool negative, std::uint64_t rounded) const {
+    std::uint64_t integer = 0;
+    std::uint64_t fraction = 0;
+    splitAt(rounded, m_decimals, integer, fraction);
     int fractionLength = m_decimals;
     while (fractionLength > m_requiredDecimals && fraction % 10 == 0) {
         fraction /= 10;
         --fractionLength;
     }
-    // 20 integer digits, as many required ones, 19 decimals, sign and point.
-    char text[64];
-    char* const end = text + sizeof text;
-    char* p = end;
-    const bool point = m_hasPoint && fractionLength > 0;
-    if (point) {
-        p = digitsBefore(p, fraction, fractionLength);
-        *--p = '.';
-    }
-    const char* const integerEnd = p;
-    if (integer != 0) {
-        p = digitsBefore(p, integer, 0);
-    }
-    while (integerEnd - p < m_requiredIntegerDigits) {
-        *--p = '0';
-    }
-    // "#.##" of 0 would leave nothing at all; write "0" then.
-    if (m_hasPoint && !point && p == integerEnd) {
-        *--p = '0';
-    }
+    char* p = to;
     if (negative) {
-        *--p = '-';
+        *p++ = '-';
     }
-    out.append(p, static_cast<std::size_t>(end - p));
+    const int integerLength = integer != 0 ? digitCount(integer) : 0;
+    const int padding = std::max(0, m_requiredIntegerDigits - integerLength);
+    const bool point = m_hasPoint && fractionLength > 0;
+    // "#.##" of 0 would leave nothing at all; write "0" then.
+    const int zeros = padding + (m_hasPoint && !point && integerLength + padding == 0 ? 1 : 0);
+    for (int i = 0; i < zeros; ++i) {
+        *p++ = '0';
+    }
+    if (integerLength > 0) {
+        p += integerLength;
+        digitsBefore(p, integer, 0);
+    }
+    if (point) {
+        *p++ = '.';
+        p += fractionLength;
+        digitsBefore(p, fraction, fractionLength);
+    }
+    return p;
 }
 
 std::string NumberPicture::format(double value) const {

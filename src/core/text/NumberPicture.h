@@ -5,6 +5,7 @@
 // kept, a minus sign precedes negative values and nothing else is inserted:
 // "######0.0###" writes 10 as "10.0" and 12.34567 as "12.3457".
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -30,10 +31,21 @@ public:
         appendRounded(out, negative && units != 0, units);
     }
 
+    // Room `writeShort` needs: a sign, 20 integer digits, the point, 19 decimals.
+    static constexpr std::size_t kShortText = 48;
+    // Writes the text `append` gives for `value` at `to`, which has room for
+    // kShortText bytes, and returns its end; for lines built in a buffer of their
+    // own. Returns nullptr, writing nothing, for a value whose digits do not fit
+    // 64 bits (about 1.8e19 / 10^decimals and above), for NaN and the infinities,
+    // and for pictures of more than 19 decimals or 20 required integer digits:
+    // `append` writes those.
+    char* writeShort(char* to, double value) const;
+
     int decimals() const { return m_decimals; }
 
 private:
     void appendRounded(std::string& out, bool negative, std::uint64_t rounded) const;
+    char* writeRounded(char* to, bool negative, std::uint64_t rounded) const;
 
     int m_requiredIntegerDigits = 0;  // "0" before the point
     int m_decimals = 0;               // positions after the point
