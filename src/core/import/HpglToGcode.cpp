@@ -61,7 +61,8 @@ bool isNumberStart(char c) {
 }
 // The bytes of a command's numbers.
 bool isParameterByte(char c) {
-    return isNumberStart(c) || c == ',';
+    // "+", ",", "-", "." and the digits stand together from 0x2B to 0x39, but "/".
+    return static_cast<unsigned char>(c - '+') <= '9' - '+' && c != '/';
 }
 // The first byte of a double-byte Shift-JIS character; its second byte is never
 // taken for a separator or a command letter.

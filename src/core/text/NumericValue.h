@@ -68,8 +68,10 @@ inline bool plainDecimal(std::string_view text, double& value) {
         return true;
     }
     const std::ptrdiff_t decimals = point != nullptr ? p - point - 1 : 0;
-    const double magnitude =
-        static_cast<double>(digits) / kExactPowers[static_cast<std::size_t>(decimals)];
+    // A whole number needs no division (x / 1 is x); plotter units mostly are.
+    const double magnitude = decimals == 0 ? static_cast<double>(digits)
+                                           : static_cast<double>(digits) /
+                                                 kExactPowers[static_cast<std::size_t>(decimals)];
     value = negative ? -magnitude : magnitude;
     return true;
 }
