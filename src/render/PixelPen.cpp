@@ -39,56 +39,39 @@ void step(int a1, int a2, int b1, int b2, Plot plot) {
     } while (++a < end);
 }
 
+// Cuts the line where its `a` coordinate leaves [low, high], moving `b` along;
+// false when the line lies wholly outside.
+bool clipAxis(double& a1, double& b1, double& a2, double& b2, double low, double high) {
+    if (a1 < low) {
+        if (a2 <= low) {
+            return false;
+        }
+        b1 += (b2 - b1) / (a2 - a1) * (low - a1);
+        a1 = low;
+    } else if (a1 > high) {
+        if (a2 >= high) {
+            return false;
+        }
+        b1 += (b2 - b1) / (a2 - a1) * (high - a1);
+        a1 = high;
+    }
+    if (a2 < low) {
+        b2 += (b2 - b1) / (a2 - a1) * (low - a2);
+        a2 = low;
+    } else if (a2 > high) {
+        b2 += (b2 - b1) / (a2 - a1) * (high - a2);
+        a2 = high;
+    }
+    return true;
+}
+
 }  // namespace
 
 bool PixelPen::clipToImage(double& x1, double& y1, double& x2, double& y2) const {
     // In floating point, before the fixed-point steps could overflow; the
     // arithmetic is the raster engine's, so the cut ends land where its do.
-    const double xmin = -1;
-    const double xmax = m_widthPx + 1;
-    const double ymin = -1;
-    const double ymax = m_heightPx + 1;
-    if (x1 < xmin) {
-        if (x2 <= xmin) {
-            return false;
-        }
-        y1 += (y2 - y1) / (x2 - x1) * (xmin - x1);
-        x1 = xmin;
-    } else if (x1 > xmax) {
-        if (x2 >= xmax) {
-            return false;
-        }
-        y1 += (y2 - y1) / (x2 - x1) * (xmax - x1);
-        x1 = xmax;
-    }
-    if (x2 < xmin) {
-        y2 += (y2 - y1) / (x2 - x1) * (xmin - x2);
-        x2 = xmin;
-    } else if (x2 > xmax) {
-        y2 += (y2 - y1) / (x2 - x1) * (xmax - x2);
-        x2 = xmax;
-    }
-    if (y1 < ymin) {
-        if (y2 <= ymin) {
-            return false;
-        }
-        x1 += (x2 - x1) / (y2 - y1) * (ymin - y1);
-        y1 = ymin;
-    } else if (y1 > ymax) {
-        if (y2 >= ymax) {
-            return false;
-        }
-        x1 += (x2 - x1) / (y2 - y1) * (ymax - y1);
-        y1 = ymax;
-    }
-    if (y2 < ymin) {
-        x2 += (x2 - x1) / (y2 - y1) * (ymin - y2);
-        y2 = ymin;
-    } else if (y2 > ymax) {
-        x2 += (x2 - x1) / (y2 - y1) * (ymax - y2);
-        y2 = ymax;
-    }
-    return true;
+    return clipAxis(x1, y1, x2, y2, -1, m_widthPx + 1) &&
+           clipAxis(y1, x1, y2, x2, -1, m_heightPx + 1);
 }
 
 void PixelPen::line(double x1, double y1, double x2, double y2) {
