@@ -6,6 +6,8 @@
 #include "core/export/GcodeToHpgl.h"
 #include "core/export/GcodeToIges.h"
 
+#include "support/GeneratedGcode.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
@@ -16,35 +18,7 @@ namespace {
 // A milling program: a tool comment every 5000 lines, then rapids, feeds, arcs
 // and drilling positions with three or four decimals, CR LF line ends.
 const std::string& program() {
-    static const std::string text = [] {
-        std::string t;
-        const std::size_t lines = 1'000'000;
-        t.reserve(lines * 28);
-        for (std::size_t i = 0; i < lines; ++i) {
-            const std::string x = std::to_string(i % 997) + "." + std::to_string(i % 1000);
-            const std::string y = std::to_string((i * 7) % 991) + "." + std::to_string(i % 100);
-            switch (i % 8) {
-                case 0:
-                    t += (i % 5000 == 0) ? "(T" + std::to_string(i / 5000 % 200) + ")\r\n" : "";
-                    t += "G00X" + x + "Y" + y;
-                    break;
-                case 3:
-                    t += "G02X" + x + "Y" + y + "I2.5J-1.25";
-                    break;
-                case 5:
-                    t += "G03X" + x + "Y" + y + "I-1.5J0.75";
-                    break;
-                case 7:
-                    t += "G81X" + x + "Y" + y;
-                    break;
-                default:
-                    t += "G01X" + x + "Y" + y;
-                    break;
-            }
-            t += "\r\n";
-        }
-        return t;
-    }();
+    static const std::string text = talmir::testing::generatedGcode(1'000'000);
     return text;
 }
 

@@ -7,6 +7,7 @@
 #include "core/export/HolesToGerber.h"
 #include "core/export/HolesToIges.h"
 
+#include "support/GeneratedGcode.h"
 #include "support/PlacingSink.h"
 
 #include <gtest/gtest.h>
@@ -24,31 +25,14 @@ using PlacingSink = testing::PlacingSink<ExportSink>;
 // arcs both ways and points, some with long numbers (IGES parameter texts over
 // two records).
 std::string program(int lines) {
-    std::string g;
-    for (int i = 0; i < lines; ++i) {
-        const std::string x = std::to_string(i % 997) + "." + std::to_string(i % 1000);
-        const std::string y = std::to_string((i * 7) % 991) + "." + std::to_string(i % 100);
-        switch (i % 9) {
-            case 0:
-                g += i % 2000 == 0 ? "(T" + std::to_string(i / 2000) + ")\r\n" : "";
-                g += "G00X" + x + "Y" + y;
-                break;
-            case 3:
-                g += "G02X" + x + "Y" + y + "I2.5J-1.25";
-                break;
-            case 5:
-                g += "G03X-123456.789Y-" + y + "I-1234.5678J0.75";
-                break;
-            case 7:
-                g += "G81X" + x + "Y" + y;
-                break;
-            default:
-                g += "G01X" + x + "Y" + y;
-                break;
-        }
-        g += "\r\n";
-    }
-    return g;
+    testing::GcodeShape shape;
+    shape.round = 9;
+    shape.toolEvery = 2000;
+    shape.tools = 1'000'000;
+    shape.ccwArc = [](const std::string&, const std::string& y) {
+        return "X-123456.789Y-" + y + "I-1234.5678J0.75";
+    };
+    return testing::generatedGcode(static_cast<std::size_t>(lines), shape);
 }
 
 struct Case {

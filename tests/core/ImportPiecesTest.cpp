@@ -18,6 +18,7 @@
 #include "core/import/WireToGcode.h"
 #include "core/import/WireToMilling.h"
 
+#include "support/GeneratedGcode.h"
 #include "support/PlacingSink.h"
 
 #include <gtest/gtest.h>
@@ -46,28 +47,16 @@ private:
 // Sections, rapids, lines and arcs both ways, the words wire and router programs
 // know too.
 std::string program(int lines) {
-    std::string g;
-    for (int i = 0; i < lines; ++i) {
-        const std::string x = std::to_string(i % 397) + "." + std::to_string(i % 1000);
-        const std::string y = std::to_string((i * 7) % 291) + "." + std::to_string(i % 100);
-        switch (i % 8) {
-            case 0:
-                g += i % 4000 == 0 ? "(T" + std::to_string(i / 4000 % 9) + ")\r\n" : "";
-                g += "G00X" + x + "Y" + y;
-                break;
-            case 3:
-                g += "G02X" + x + "Y" + y + "I2.5J-1.25";
-                break;
-            case 5:
-                g += "G03X" + y + "Y" + x + "I-12.5J0.75";
-                break;
-            default:
-                g += "G01X" + x + "Y" + y;
-                break;
-        }
-        g += "\r\n";
-    }
-    return g;
+    testing::GcodeShape shape;
+    shape.holes = false;
+    shape.xWhole = 397;
+    shape.yWhole = 291;
+    shape.toolEvery = 4000;
+    shape.tools = 9;
+    shape.ccwArc = [](const std::string& x, const std::string& y) {
+        return "X" + y + "Y" + x + "I-12.5J0.75";
+    };
+    return testing::generatedGcode(static_cast<std::size_t>(lines), shape);
 }
 
 // Circles on seven layers, the holes of seven tools.
