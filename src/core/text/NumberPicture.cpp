@@ -262,6 +262,12 @@ int roundedDigitsSlow(double magnitude, Binary b, int decimals, char* digits) {
 }  // namespace
 
 void NumberPicture::append(std::string& out, double value) const {
+    // Nearly every value takes the short form.
+    char text[kShortText];
+    if (const char* const end = writeShort(text, value); end != nullptr) {
+        out.append(text, static_cast<std::size_t>(end - text));
+        return;
+    }
     if (!std::isfinite(value)) {
         // Never a number a machine could take for a coordinate.
         out += std::isnan(value) ? "NaN" : (value < 0 ? "-Infinity" : "Infinity");
@@ -272,14 +278,6 @@ void NumberPicture::append(std::string& out, double value) const {
     bool negative = value < 0;
     const double magnitude = std::fabs(value);
     const Binary binary = decompose(magnitude);
-    std::uint64_t rounded = 0;
-    if (m_decimals <= kFastDecimals && m_requiredIntegerDigits <= kFastIntegerDigits &&
-        roundedFast(binary, m_decimals, rounded)) {
-        char text[kShortText];
-        const char* const end = writeRounded(text, negative && rounded != 0, rounded);
-        out.append(text, static_cast<std::size_t>(end - text));
-        return;
-    }
     char digits[kMaxDigits];
     int count = 0;
     if (m_decimals <= kFastDecimals) {
@@ -334,6 +332,7 @@ char* NumberPicture::writeShort(char* to, double value) const {
     if (!roundedFast(decompose(std::fabs(value)), m_decimals, rounded)) {
         return nullptr;
     }
+    // No minus sign before a zero, as in append.
     return writeRounded(to, value < 0 && rounded != 0, rounded);
 }
 
