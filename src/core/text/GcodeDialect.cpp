@@ -71,6 +71,11 @@ bool isMotionCode(int code) {
     return (code >= 0 && code <= 3) || code == 81;
 }
 
+// A letter is a word only with a digit after it ("XJ8." holds no X).
+bool holdsDigit(std::string_view number) {
+    return std::any_of(number.begin(), number.end(), isDigit);
+}
+
 }  // namespace
 
 // Words of the field: a letter in either case and the number characters right
@@ -118,11 +123,7 @@ bool GcodeMotionReader::coordinatesOnly() const {
         if (letters.find(w.letter) == std::string_view::npos) {
             return false;
         }
-        bool digit = false;
-        for (const char c : w.number) {
-            digit = digit || isDigit(c);
-        }
-        if (!digit) {
+        if (!holdsDigit(w.number)) {
             return false;
         }
         axis = axis || std::string_view("XYZIJ").find(w.letter) != std::string_view::npos;
@@ -143,13 +144,9 @@ void GcodeMotionReader::writeOwn(int code, std::string& own) const {
     if (flatArc) {
         own[2] = '1';
     }
-    // A letter without a number after it is no word ("XJ8." holds no X).
-    const auto noNumber = [](const Word& w) {
-        return std::none_of(w.number.begin(), w.number.end(), isDigit);
-    };
     for (const char axis : {'X', 'Y'}) {
         const auto given = std::find_if(m_words.begin(), m_words.end(), [&](const Word& w) {
-            return w.letter == axis && !noNumber(w);
+            return w.letter == axis && holdsDigit(w.number);
         });
         const std::string_view number = given != m_words.end() ? given->number
                                         : axis == 'X'          ? m_lastX
@@ -162,8 +159,8 @@ void GcodeMotionReader::writeOwn(int code, std::string& own) const {
     for (const Word& w : m_words) {
         const bool centre =
             w.letter == 'I' || w.letter == 'J' || w.letter == 'K' || w.letter == 'R';
-        const bool skip =
-            w.letter == 'G' || w.letter == 'N' || w.letter == 'X' || w.letter == 'Y' || noNumber(w);
+        const bool skip = w.letter == 'G' || w.letter == 'N' || w.letter == 'X' ||
+                          w.letter == 'Y' || !holdsDigit(w.number);
         if (!skip && !(flatArc && centre)) {
             own += w.letter;
             own.append(w.number);
@@ -211,8 +208,7 @@ void GcodeMotionReader::rememberWords() {
     std::string_view x;
     std::string_view y;
     for (const Word& w : m_words) {
-        // A letter without a number after it is no word.
-        if (std::none_of(w.number.begin(), w.number.end(), isDigit)) {
+        if (!holdsDigit(w.number)) {
             continue;
         }
         if (w.letter == 'X' && x.empty()) {
